@@ -1,0 +1,127 @@
+#include "record_file.h"
+
+#include <algorithm>
+
+namespace lira {
+namespace {
+
+constexpr int kRecordsPerBlock = 4096;  // 96 KiB blocks of 24-byte records
+constexpr int kBlockCount = 32;         // about 3 MiB at most
+
+}  // namespace
+
+struct RecordFile::Block {
+  std::int64_t number = -1;  // -1: empty
+  std::size_t used = 0;      // bytes of the block that hold records
+  bool dirty = false;
+  std::uint64_t last_use = 0;
+  unsigned char* data = nullptr;
+};
+
+namespace {
+std::uint64_t use_clock = 0;
+}
+
+RecordFile::RecordFile() {}
+
+RecordFile::~RecordFile() { close(); }
+
+bool RecordFile::create(const std::string& path, int record_size) {
+  close();
+  file_ = std::fopen(path.c_str(), "w+b");
+  if (file_ == nullptr) return false;
+  record_size_ = record_size;
+  writable_ = true;
+  failed_ = false;
+  count_ = 0;
+  return true;
+}
+
+bool RecordFile::open(const std::string& path, int record_size, bool writable) {
+  close();
+  file_ = std::fopen(path.c_str(), writable ? "r+b" : "rb");
+  if (file_ == nullptr) return false;
+  record_size_ = record_size;
+  writable_ = writable;
+  failed_ = false;
+  std::fseek(file_, 0, SEEK_END);
+  long size = std::ftell(file_);
+  count_ = size > 0 ? size / record_size : 0;
+  return true;
+}
+
+bool RecordFile::close() {
+  if (file_ == nullptr) return true;
+  if (blocks_ != nullptr) {
+    for (int i = 0; i < kBlockCount; ++i) {
+      if (blocks_[i].dirty) write_back(blocks_[i]);
+      delete[] blocks_[i].data;
+    }
+    delete[] blocks_;
+    blocks_ = nullptr;
+  }
+  if (std::fclose(file_) != 0) failed_ = true;
+  file_ = nullptr;
+  return !failed_;
+}
+
+bool RecordFile::write_back(Block& block) {
+  long offset = static_cast<long>(block.number) * kRecordsPerBlock * record_size_;
+  if (std::fseek(file_, offset, SEEK_SET) != 0 ||
+      std::fwrite(block.data, 1, block.used, file_) != block.used) {
+    failed_ = true;
+  }
+  block.dirty = false;
+  return !failed_;
+}
+
+RecordFile::Block* RecordFile::block_for(std::int64_t block_number) {
+  std::size_t block_bytes = static_cast<std::size_t>(kRecordsPerBlock) * record_size_;
+  if (blocks_ == nullptr) blocks_ = new Block[kBlockCount];
+  Block* victim = &blocks_[0];
+  for (int i = 0; i < kBlockCount; ++i) {
+    Block& b = blocks_[i];
+    if (b.number == block_number) {
+      b.last_use = ++use_clock;
+      return &b;
+    }
+    if (b.last_use < victim->last_use) victim = &b;
+  }
+  if (victim->dirty) write_back(*victim);
+  if (victim->data == nullptr) victim->data = new unsigned char[block_bytes];
+  victim->number = block_number;
+  victim->dirty = false;
+  victim->last_use = ++use_clock;
+  std::int64_t first_byte = block_number * static_cast<std::int64_t>(block_bytes);
+  std::int64_t in_file = count_ * record_size_ - first_byte;
+  victim->used = static_cast<std::size_t>(std::clamp<std::int64_t>(in_file, 0, block_bytes));
+  if (victim->used > 0) {
+    if (std::fseek(file_, static_cast<long>(first_byte), SEEK_SET) != 0 ||
+        std::fread(victim->data, 1, victim->used, file_) != victim->used) {
+      failed_ = true;
+      std::fill(victim->data, victim->data + victim->used, 0);
+    }
+  }
+  return victim;
+}
+
+bool RecordFile::read(std::int64_t n, unsigned char* record) {
+  if (file_ == nullptr || n < 1 || n > count_) return false;
+  Block* b = block_for((n - 1) / kRecordsPerBlock);
+  std::size_t offset = static_cast<std::size_t>((n - 1) % kRecordsPerBlock) * record_size_;
+  std::memcpy(record, b->data + offset, record_size_);
+  return true;
+}
+
+bool RecordFile::write(std::int64_t n, const unsigned char* record) {
+  if (file_ == nullptr || !writable_ || n < 1 || n > count_ + 1) return false;
+  Block* b = block_for((n - 1) / kRecordsPerBlock);
+  std::size_t offset = static_cast<std::size_t>((n - 1) % kRecordsPerBlock) * record_size_;
+  std::memcpy(b->data + offset, record, record_size_);
+  b->dirty = true;
+  b->used = std::max(b->used, offset + record_size_);
+  if (n == count_ + 1) ++count_;
+  return true;
+}
+
+}  // namespace lira

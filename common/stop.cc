@@ -1,0 +1,7 @@
+#include "stop.h"
+
+namespace lira {
+
+void fail(std::string_view message) { throw Stop{std::string(message)}; }
+
+}  // namespace lira

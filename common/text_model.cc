@@ -1,0 +1,205 @@
+#include "text_model.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "stop.h"
+
+namespace lira {
+namespace {
+
+bool is_space(int c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Every CR LF pair of `data` becomes one LF, in place; returns the new size.
+std::size_t translate_line_ends(char* data, std::size_t size) {
+  std::size_t j = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    if (data[i] == '\r' && i + 1 < size && data[i + 1] == '\n') continue;
+    data[j++] = data[i];
+  }
+  return j;
+}
+
+}  // namespace
+
+TextReader::TextReader(std::string name) : name_(std::move(name)) {}
+
+TextReader TextReader::from_text(std::string name, std::string_view text) {
+  TextReader r(std::move(name));
+  r.in_memory_ = true;
+  r.memory_.assign(text.data(), text.size());
+  r.memory_.resize(translate_line_ends(r.memory_.data(), r.memory_.size()));
+  r.open();
+  return r;
+}
+
+TextReader::TextReader(TextReader&& other) noexcept
+    : name_(std::move(other.name_)),
+      document_(std::move(other.document_)),
+      file_(other.file_),
+      in_memory_(other.in_memory_),
+      memory_(std::move(other.memory_)),
+      pending_cr_(other.pending_cr_),
+      buffer_(other.buffer_) {
+  other.file_ = nullptr;
+  other.buffer_ = nullptr;
+  other.pos_ = other.end_ = nullptr;
+  if (in_memory_) {
+    pos_ = end_ = nullptr;
+    open();
+  } else {
+    // Positions point into the buffer, which moved with its pointer.
+    pos_ = buffer_ ? other.pos_ : nullptr;
+    end_ = buffer_ ? other.end_ : nullptr;
+  }
+}
+
+TextReader::~TextReader() {
+  close();
+  delete[] buffer_;
+}
+
+bool TextReader::open() {
+  if (in_memory_) {
+    pos_ = memory_.data();
+    end_ = memory_.data() + memory_.size();
+    return true;
+  }
+  close();
+  file_ = std::fopen(name_.c_str(), "rb");
+  if (file_ == nullptr) return false;
+  if (buffer_ == nullptr) buffer_ = new char[kBufferSize + 1];
+  return true;
+}
+
+void TextReader::close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  pending_cr_ = false;
+  pos_ = end_ = nullptr;
+}
+
+bool TextReader::refill() {
+  if (file_ == nullptr) return false;
+  for (;;) {
+    std::size_t n = 0;
+    if (pending_cr_) buffer_[n++] = '\r';
+    pending_cr_ = false;
+    std::size_t got = std::fread(buffer_ + n, 1, kBufferSize - n, file_);
+    n += got;
+    if (n == 0) return false;
+    // A CR at the end of the block may be the first half of a CR LF pair.
+    if (got > 0 && buffer_[n - 1] == '\r') {
+      pending_cr_ = true;
+      --n;
+    }
+    n = translate_line_ends(buffer_, n);
+    if (n == 0) continue;
+    pos_ = buffer_;
+    end_ = buffer_ + n;
+    return true;
+  }
+}
+
+std::string TextReader::end_of_file_message() const {
+  if (document_.empty()) return "\nIncorrect " + name_ + ": unexpected end of file.";
+  return "\nIncorrect " + name_ + ": end of file inside document " + document_ + ".";
+}
+
+bool find_document(TextReader& in, std::string_view header) {
+  for (;;) {
+    // Compare the line's first characters with the header, then pass over the
+    // rest of the line whatever its length.
+    std::size_t matched = 0;
+    bool mismatch = false;
+    int c;
+    while ((c = in.get()) != EOF && c != '\n') {
+      if (mismatch || matched == header.size()) continue;
+      if (static_cast<char>(c) == header[matched]) ++matched;
+      else mismatch = true;
+    }
+    if (c == EOF) return false;
+    if (!mismatch && matched == header.size()) {
+      // "( 12/" -> "12": the document named in end-of-file messages.
+      std::string_view number = header.substr(2);
+      in.set_document(number.substr(0, number.find('/')));
+      return true;
+    }
+  }
+}
+
+bool read_token(TextReader& in, Token& token) {
+  int c = in.get();
+  while (c != EOF && is_space(c)) c = in.get();
+  token.length = 0;
+  while (c != EOF && !is_space(c)) {
+    if (token.length == kTokenMax) {
+      token.text[token.length] = '\0';
+      fail("\nIncorrect " + in.name() + ": a token longer than 149 characters: \"" +
+           std::string(token.text, 20) + "...\".");
+    }
+    token.text[token.length++] = static_cast<char>(c);
+    // The character after the token is part of the whitespace it ends at.
+    c = in.peek();
+    if (c == EOF || is_space(c)) break;
+    in.get();
+  }
+  token.text[token.length] = '\0';
+  return token.length > 0;
+}
+
+void next_token(TextReader& in, Token& token) {
+  if (!read_token(in, token)) fail(in.end_of_file_message());
+}
+
+void echo_token(Console& con, const Token& token) {
+  con.out->write(token.text, static_cast<std::size_t>(token.length));
+  *con.out << ' ';
+}
+
+IntValue to_int(const Token& token) {
+  char* end = nullptr;
+  long long v = std::strtoll(token.text, &end, 0);
+  if (v > INT32_MAX) v = INT32_MAX;
+  if (v < INT32_MIN) v = INT32_MIN;
+  return IntValue{static_cast<std::int32_t>(v), end};
+}
+
+RealValue to_real(const Token& token) {
+  const char* p = token.text;
+  const char* last = token.text + token.length;
+  const char* digits = p;
+  if (digits < last && (*digits == '+' || *digits == '-')) ++digits;
+  // Only decimal numbers: a digit, or a point and a digit, must come first.
+  bool decimal = digits < last && (std::isdigit(static_cast<unsigned char>(*digits)) ||
+                                   (*digits == '.' && digits + 1 < last &&
+                                    std::isdigit(static_cast<unsigned char>(digits[1]))));
+  if (!decimal) return RealValue{0.0, token.text};
+  double v = 0;
+  auto r = std::from_chars(digits, last, v, std::chars_format::general);
+  if (r.ec == std::errc::result_out_of_range) {
+    // Overflow gives HUGE_VAL and underflow 0, as strtod gives them.
+    v = std::strtod(digits, nullptr);
+  }
+  if (*p == '-') v = -v;
+  return RealValue{v, r.ptr};
+}
+
+bool skip_to_slash(TextReader& in) {
+  for (;;) {
+    int c = in.get();
+    if (c == EOF) return false;
+    if (c == '/') return true;
+  }
+}
+
+void skip_record(TextReader& in) {
+  if (!skip_to_slash(in)) fail(in.end_of_file_message());
+}
+
+}  // namespace lira

@@ -1,0 +1,122 @@
+// LIRA text models: documents, records and tokens.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "console.h"
+
+namespace lira {
+
+/// A text input read in text mode on every platform (every CR LF pair arrives
+/// as one LF, a lone CR stays), from a file or from a text in memory so that a
+/// test needs no file. Reading is buffered: a character costs no system call.
+class TextReader {
+ public:
+  /// `name` is the file's name as messages give it ("modellir.txt").
+  explicit TextReader(std::string name);
+  /// Reads `text` instead of a file; `open` starts it again from its start.
+  static TextReader from_text(std::string name, std::string_view text);
+  ~TextReader();
+  TextReader(const TextReader&) = delete;
+  TextReader& operator=(const TextReader&) = delete;
+  TextReader(TextReader&& other) noexcept;
+
+  /// Opens the file of the reader's name (again) at its start; false when it
+  /// cannot be opened.
+  bool open();
+  void close();
+  bool is_open() const { return file_ != nullptr || in_memory_; }
+  const std::string& name() const { return name_; }
+
+  int get() {
+    if (pos_ == end_ && !refill()) return EOF;
+    return static_cast<unsigned char>(*pos_++);
+  }
+  int peek() {
+    if (pos_ == end_ && !refill()) return EOF;
+    return static_cast<unsigned char>(*pos_);
+  }
+
+  /// The document being read, for the message of an unexpected end of file:
+  /// "\nIncorrect modellir.txt: end of file inside document 3."
+  std::string end_of_file_message() const;
+  void set_document(std::string_view number) { document_ = number; }
+
+ private:
+  bool refill();
+
+  static constexpr std::size_t kBufferSize = 1 << 16;
+  std::string name_;
+  std::string document_;
+  std::FILE* file_ = nullptr;
+  bool in_memory_ = false;
+  std::string memory_;  // the translated text of an in-memory reader
+  bool pending_cr_ = false;
+  const char* pos_ = nullptr;
+  const char* end_ = nullptr;
+  char* buffer_ = nullptr;
+};
+
+/// Longest token, and longest line the header search compares.
+constexpr int kTokenMax = 149;
+
+/// A whitespace-delimited token in a fixed buffer; empty at the end of file.
+struct Token {
+  char text[kTokenMax + 1] = {};
+  int length = 0;
+
+  bool empty() const { return length == 0; }
+  char first() const { return text[0]; }
+  bool is(std::string_view s) const { return std::string_view(text, length) == s; }
+  bool starts_with(std::string_view s) const {
+    return std::string_view(text, length).substr(0, s.size()) == s;
+  }
+  std::string_view view() const { return std::string_view(text, length); }
+};
+
+/// Reads lines from the current position until one begins with `header`
+/// ("( 3/", "( 12/"); the rest of that line is consumed. False at the end of
+/// the file, also when the matching line is the last one and has no line end.
+/// A line of any length is compared by its first characters.
+bool find_document(TextReader& in, std::string_view header);
+
+/// The next token; false (and an empty token) at the end of the file. A token
+/// longer than 149 characters stops the run with a message.
+bool read_token(TextReader& in, Token& token);
+/// As `read_token`, but the end of the file inside a document stops the run
+/// with the reader's end-of-file message.
+void next_token(TextReader& in, Token& token);
+
+/// Writes the token and one blank to the console.
+void echo_token(Console& con, const Token& token);
+
+struct IntValue {
+  std::int32_t value;
+  const char* end;  // where the conversion stopped, inside the token
+};
+struct RealValue {
+  double value;
+  const char* end;
+};
+/// strtol with base 0 (decimal, "0x" hexadecimal, "0" octal), clamped to 32
+/// bits as on the programs' platform; 0 when the token is not a number.
+IntValue to_int(const Token& token);
+/// strtod on decimal numbers; "inf", "nan" and hexadecimal floats are not
+/// numbers here (0). Out of range gives plus or minus HUGE_VAL, or 0.
+RealValue to_real(const Token& token);
+/// True when the character where a conversion stopped is '/'.
+inline bool ends_with_slash(const char* end) { return *end == '/'; }
+
+/// Reads characters, without echo, until a '/' has been read; false when the
+/// file ends first.
+bool skip_to_slash(TextReader& in);
+/// As `skip_to_slash`, but the end of the file stops the run with the reader's
+/// end-of-file message.
+void skip_record(TextReader& in);
+
+inline int peek_char(TextReader& in) { return in.peek(); }
+
+}  // namespace lira

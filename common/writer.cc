@@ -1,0 +1,88 @@
+#include "writer.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+#include "number_format.h"
+#include "stop.h"
+
+namespace lira {
+
+Writer::Writer(std::FILE* stream) : file_(stream) {}
+Writer::Writer(std::string* text) : text_(text) {}
+Writer::Writer() {}
+
+Writer::~Writer() {
+  if (owns_file_) close();
+  else flush();
+}
+
+bool Writer::open(const std::string& path, bool text_mode) {
+  if (owns_file_) close();
+  file_ = std::fopen(path.c_str(), text_mode ? "w" : "wb");
+  owns_file_ = file_ != nullptr;
+  failed_ = false;
+  used_ = 0;
+  return file_ != nullptr;
+}
+
+bool Writer::close() {
+  if (!owns_file_) return flush();
+  bool ok = flush();
+  if (std::fclose(file_) != 0) ok = false;
+  file_ = nullptr;
+  owns_file_ = false;
+  if (!ok) failed_ = true;
+  return !failed_;
+}
+
+bool Writer::flush() {
+  if (file_ == nullptr) return !failed_;
+  if (used_ > 0 && std::fwrite(buffer_, 1, used_, file_) != used_) failed_ = true;
+  used_ = 0;
+  if (std::fflush(file_) != 0) failed_ = true;
+  return !failed_;
+}
+
+void Writer::write(const char* data, std::size_t size) {
+  if (text_ != nullptr) {
+    text_->append(data, size);
+    return;
+  }
+  if (file_ == nullptr) return;
+  if (used_ + size > kBufferSize) {
+    if (used_ > 0 && std::fwrite(buffer_, 1, used_, file_) != used_) failed_ = true;
+    used_ = 0;
+    if (size > kBufferSize) {
+      if (std::fwrite(data, 1, size, file_) != size) failed_ = true;
+      return;
+    }
+  }
+  std::memcpy(buffer_ + used_, data, size);
+  used_ += size;
+}
+
+Writer& Writer::operator<<(char c) {
+  write(&c, 1);
+  return *this;
+}
+
+Writer& Writer::operator<<(double v) {
+  if (!finite_only_name_.empty() && !std::isfinite(v)) {
+    fail("\nA number out of range would be written to " + finite_only_name_ +
+         ": check the model's values.");
+  }
+  char text[kRealTextMax];
+  write(text, format_real(v, text));
+  return *this;
+}
+
+Writer& Writer::write_integer(long long v) {
+  char text[24];
+  auto result = std::to_chars(text, text + sizeof text, v);
+  write(text, static_cast<std::size_t>(result.ptr - text));
+  return *this;
+}
+
+}  // namespace lira

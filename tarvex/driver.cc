@@ -1,0 +1,129 @@
+#include "driver.h"
+
+#include <cstdio>
+
+#include "common/cp866.h"
+#include "common/stop.h"
+#include "constraints.h"
+#include "elements.h"
+#include "load_values.h"
+#include "loads.h"
+#include "nodes.h"
+#include "run.h"
+#include "stiffness.h"
+
+namespace tarvex {
+namespace {
+
+using lira::cp866;
+using lira::say;
+
+void ask_run_parameters(Run& run) {
+  lira::Console& con = run.console;
+  say(con, "\nEnter the volume ratio for lateral reinforcement: VR3 = ",
+      cp866("\nВведите объемное отношение для поперечной арматуры: VR3 = "));
+  run.vr3 = lira::read_double(con);
+
+  say(con, "\nEnter common density of materials [kg/m3]: density = ",
+      cp866("\nВведите общую плотность материалов [кг/м3]: плотность = "));
+  float common = static_cast<float>(lira::read_double(con));
+  run.density.fill(common);
+
+  say(con, "\nIs there exceptions of density value? ('y' - yes; any other key - no)\n",
+      cp866("Есть исключения из введенной плотности? ('y' - да; любая другая клавиша - нет)\n"));
+  if (lira::key_is(lira::read_key(con), 'y')) {
+    for (;;) {
+      say(con,
+          "\nEnter stiffness number and corresponding density,\n"
+          "enter zero stiffness to terminate input:\n stiffness No = ",
+          cp866("\nВведите номер жесткости и соответствующую плотность,\n"
+                "введите нулевую жесткость для завершения ввода:\n жесткость № = "));
+      int number = lira::read_int(con);
+      if (number == 0) break;
+      // The density table has an entry for stiffness numbers 1 to 49 only.
+      if (number < 0 || number >= kStiffnessCount) {
+        lira::fail("\nIncorrect answer: stiffness No " + std::to_string(number) +
+                   " is outside 1 to 49.");
+      }
+      say(con, "density [kg/m3] = \n", cp866("плотность [кг/м3] = "));
+      run.density[number] = lira::read_float(con);
+    }
+  }
+
+  say(con, "\nEnter number of weight loading: weightLoadNo = ",
+      cp866("\nВведите номер загружения собственным весом: weightLoadNo = "));
+  run.weight_load_no = lira::read_int(con);
+}
+
+void write_preamble(Run& run) {
+  lira::Writer& s = run.script;
+  s << "/BATCH\n/PREP7\n!*\n!*\n";
+  s << "ET,1,SHELL63\n!*\nKEYOPT,1,1,0\nKEYOPT,1,2,0\n"
+    << "KEYOPT,1,3,1\nKEYOPT,1,5,0\nKEYOPT,1,6,0\nKEYOPT,1,7,0\n"
+    << "KEYOPT,1,8,0\nKEYOPT,1,9,0\n!*\n!*\n";
+  s << "ET,2,BEAM4\n!*\n!*\n";
+  s << "ET,3,SOLID65\n!*\nKEYOPT,3,1,1\nKEYOPT,3,5,0\n"
+    << "KEYOPT,3,6,0\nKEYOPT,3,7,1\n!*\n!*\n";
+  s << "ET,4,LINK8\n!*\n!*\n";
+  s << "!*\nR," << 1 << ",0, , , ,0, ,\n" << "RMORE, , ,0, , ,\n!*\n";
+  s << "!*\nR," << 1 << ",1, ,\n!*\n!*\n";
+  s << "LOCAL,11,0,0,0,0,0,0,0,1,1,\n!*\n!*\n";
+  run.real_constant_counter = 1;
+}
+
+void convert(Run& run) {
+  lira::Writer& con = *run.console.out;
+  if (!run.script.open("modelans.lgw", true)) lira::fail("\nFile modelans.lgw can't be opened.");
+  run.script.refuse_non_finite("modelans.lgw");
+  write_preamble(run);
+  if (!run.model.open()) lira::fail("\nFile modellir.txt can't be opened.");
+
+  read_stiffness_document(run);
+  run.model.get();  // the character after the ')' of document 3
+  con << "\n";
+  run.script << "!*\n!*\n";
+
+  read_nodes(run);
+  create_layer_nodes(run);
+  write_node_commands(run);
+  create_elements(run);
+  write_constraints(run);
+  read_load_values(run);
+  apply_loads(run);
+
+  con.flush();
+  run.script << "!*\nFINISH\n";
+  run.loads.close();
+  run.elements.close();
+  std::remove("elements.tmp");
+  std::remove("loades.tmp");
+  std::remove("nodes.tmp");
+  // A script that could not be stored to its end is no success.
+  if (!run.script.close()) lira::fail("\nFile modelans.lgw can't be written to the end.");
+  say(run.console, "\nTransformation completed.", cp866("\nТрансформация завершена.\n"));
+  run.model.close();
+  con.flush();
+}
+
+}  // namespace
+
+int run_tarvex(lira::Console& con) {
+  Run run(con);
+  try {
+    lira::print_banner(con, "\nTarvex for LIRA 9.2, v.1.0.", cp866("\nTarvex для LIRA 9.2, версия 1.0."));
+    lira::print_file_diagram(con, "modellir.txt", "modelans.lgw", "console input");
+    ask_run_parameters(run);
+    say(con, "\nCheck your input. To exit press 'e', to continue - any other key.\n",
+        cp866("Проверьте ввод. Для выхода нажмите 'e', для продолжения - любую другую клавишу.\n"));
+    if (lira::key_is(lira::read_key(con), 'e')) {
+      con.out->flush();
+      return -1;
+    }
+    convert(run);
+  } catch (const lira::Stop& stop) {
+    lira::orderly_stop(con, stop.message);
+  }
+  return 0;
+}
+
+}  // namespace tarvex
