@@ -27,6 +27,14 @@ bool Writer::open(const std::string& path, bool text_mode) {
   return file_ != nullptr;
 }
 
+void Writer::open_text(std::string* text) {
+  if (owns_file_) close();
+  file_ = nullptr;
+  text_ = text;
+  failed_ = false;
+  used_ = 0;
+}
+
 bool Writer::close() {
   if (!owns_file_) return flush();
   bool ok = flush();

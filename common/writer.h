@@ -31,6 +31,8 @@ class Writer {
   /// Flushes and closes a file of its own. False when anything written since
   /// `open` could not be stored.
   bool close();
+  /// Writes into `text` from now on (tests of a phase that owns its writer).
+  void open_text(std::string* text);
   bool is_open() const { return file_ != nullptr || text_ != nullptr; }
 
   /// Refuse non-finite reals: `fail` with a message naming `file_name`.
