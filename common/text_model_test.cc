@@ -1,0 +1,194 @@
+#include "text_model.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "stop.h"
+
+namespace lira {
+namespace {
+
+TextReader text(std::string_view s) { return TextReader::from_text("modellir.txt", s); }
+
+std::string all_tokens(TextReader& in) {
+  std::string out;
+  Token t;
+  while (read_token(in, t)) out += std::string(t.view()) + "|";
+  return out;
+}
+
+std::string stop_message(void (*f)(TextReader&), TextReader& in) {
+  try {
+    f(in);
+  } catch (const Stop& s) {
+    return s.message;
+  }
+  return "no stop";
+}
+
+TEST(FindDocument, HeaderMustBeginTheLine) {
+  TextReader in = text("  ( 3/\n(3/\n( 3/ rest of the line\n1 S0/\n");
+  ASSERT_TRUE(find_document(in, "( 3/"));
+  Token t;
+  read_token(in, t);
+  EXPECT_EQ(t.view(), "1");
+}
+
+TEST(FindDocument, LastLineWithoutLineEndIsNotFound) {
+  TextReader in = text("( 1/ 1 2\n( 3/");
+  EXPECT_FALSE(find_document(in, "( 3/"));
+  TextReader in2 = text("( 3/\n");
+  EXPECT_TRUE(find_document(in2, "( 3/"));
+}
+
+TEST(FindDocument, ComparesTheHeadersOwnLength) {
+  TextReader in = text("( 12/\n( 1/\nX\n");
+  ASSERT_TRUE(find_document(in, "( 1/"));
+  Token t;
+  read_token(in, t);
+  EXPECT_EQ(t.view(), "X");
+  TextReader in2 = text("( 1/\n( 16/ x\nY\n");
+  ASSERT_TRUE(find_document(in2, "( 16/"));
+  read_token(in2, t);
+  EXPECT_EQ(t.view(), "Y");
+}
+
+TEST(FindDocument, GoesOnFromTheCurrentPositionAndPassesLongLines) {
+  // The rest of the current line is the first line searched.
+  TextReader in = text(std::string(400, 'x') + "\n( 3/\n1 2 ) ( 4/\n( 4/\n7\n");
+  ASSERT_TRUE(find_document(in, "( 3/"));
+  Token t;
+  read_token(in, t);
+  EXPECT_EQ(t.view(), "1");
+  ASSERT_TRUE(find_document(in, "( 4/"));
+  read_token(in, t);
+  EXPECT_EQ(t.view(), "7");
+  EXPECT_FALSE(find_document(in, "( 5/"));
+}
+
+TEST(ReadToken, SplitsAtBlanksAndLineEndsAndIsEmptyAtTheEnd) {
+  TextReader in = text(" 7 S0 3E6\t40\r\n60/\n)");
+  EXPECT_EQ(all_tokens(in), "7|S0|3E6|40|60/|)|");
+  Token t;
+  EXPECT_FALSE(read_token(in, t));
+  EXPECT_TRUE(t.empty());
+  EXPECT_EQ(t.first(), '\0');
+}
+
+TEST(ReadToken, LeavesTheCharacterAfterTheToken) {
+  TextReader in = text("0 0 0 /\n");
+  Token t;
+  read_token(in, t);
+  read_token(in, t);
+  read_token(in, t);
+  EXPECT_EQ(in.get(), ' ');
+  EXPECT_EQ(peek_char(in), '/');
+}
+
+TEST(ReadToken, RefusesTokensLongerThan149Characters) {
+  TextReader ok = text(std::string(149, 'a') + " b");
+  Token t;
+  ASSERT_TRUE(read_token(ok, t));
+  EXPECT_EQ(t.length, 149);
+  TextReader in = text(std::string(150, 'a'));
+  EXPECT_EQ(stop_message([](TextReader& r) { Token t; read_token(r, t); }, in),
+            "\nIncorrect modellir.txt: a token longer than 149 characters: \"aaaaaaaaaaaaaaaaaaaa...\".");
+}
+
+TEST(ReadToken, EndOfFileInsideADocumentStops) {
+  TextReader in = text("( 3/\n1 ");
+  ASSERT_TRUE(find_document(in, "( 3/"));
+  EXPECT_EQ(stop_message([](TextReader& r) { Token t; next_token(r, t); next_token(r, t); }, in),
+            "\nIncorrect modellir.txt: end of file inside document 3.");
+  TextReader in2 = text("( 12/\n1 2 3");
+  ASSERT_TRUE(find_document(in2, "( 12/"));
+  EXPECT_EQ(stop_message([](TextReader& r) { skip_record(r); }, in2),
+            "\nIncorrect modellir.txt: end of file inside document 12.");
+}
+
+TEST(Conversions, IntegersAsStrtolWithBaseZero) {
+  Token t;
+  auto conv = [&](const char* s) {
+    TextReader in = text(s);
+    read_token(in, t);
+    return to_int(t);
+  };
+  EXPECT_EQ(conv("241").value, 241);
+  EXPECT_EQ(conv("0x1A").value, 26);
+  EXPECT_EQ(conv("010").value, 8);
+  EXPECT_EQ(conv("-12").value, -12);
+  EXPECT_EQ(conv("abc").value, 0);
+  EXPECT_EQ(conv("99999999999").value, INT32_MAX);
+  EXPECT_EQ(conv("-99999999999").value, INT32_MIN);
+  IntValue v = conv("7/");
+  EXPECT_EQ(v.value, 7);
+  EXPECT_TRUE(ends_with_slash(v.end));
+  EXPECT_FALSE(ends_with_slash(conv("7").end));
+}
+
+TEST(Conversions, RealsAsStrtodOnDecimalNumbers) {
+  Token t;
+  auto conv = [&](const char* s) {
+    TextReader in = text(s);
+    read_token(in, t);
+    return to_real(t);
+  };
+  EXPECT_EQ(conv("3E6").value, 3e6);
+  EXPECT_EQ(conv("+.5").value, 0.5);
+  EXPECT_EQ(conv("0.2").value, 0.2);
+  EXPECT_TRUE(std::signbit(conv("-0").value));
+  RealValue glued = conv("60/");
+  EXPECT_EQ(glued.value, 60);
+  EXPECT_TRUE(ends_with_slash(glued.end));
+  EXPECT_EQ(*conv("1e/").end, 'e');
+  // Not numbers here: they would put "inf" or "nan" into a script.
+  EXPECT_EQ(conv("inf").value, 0);
+  EXPECT_EQ(conv("nan").value, 0);
+  EXPECT_EQ(conv("0x10").value, 0);
+  EXPECT_EQ(conv("1e400").value, HUGE_VAL);
+  EXPECT_EQ(conv("-1e400").value, -HUGE_VAL);
+  EXPECT_EQ(conv("1e-400").value, 0);
+}
+
+TEST(SkipToSlash, ConsumesTheSlashOnly) {
+  TextReader in = text("a b/c / d");
+  EXPECT_TRUE(skip_to_slash(in));
+  EXPECT_EQ(in.get(), 'c');
+  EXPECT_TRUE(skip_to_slash(in));
+  EXPECT_FALSE(skip_to_slash(in));
+}
+
+TEST(TextMode, CrLfIsReadAsLfAndALoneCrStays) {
+  TextReader in = text("a\r\nb\rc\r\r\n");
+  std::string got;
+  for (int c; (c = in.get()) != EOF;) got += static_cast<char>(c);
+  EXPECT_EQ(got, "a\nb\rc\r\n");
+}
+
+TEST(TextMode, CrLfAcrossTheBufferBoundaryOfAFile) {
+  namespace fs = std::filesystem;
+  fs::path path = fs::temp_directory_path() / "lira_text_mode_test.txt";
+  std::string body(65535, 'x');
+  body += "\r\n";  // the CR is the last byte of the first buffer
+  body += std::string(70000, 'y') + "\r";
+  {
+    std::FILE* f = std::fopen(path.string().c_str(), "wb");
+    std::fwrite(body.data(), 1, body.size(), f);
+    std::fclose(f);
+  }
+  TextReader in(path.string());
+  ASSERT_TRUE(in.open());
+  std::string got;
+  for (int c; (c = in.get()) != EOF;) got += static_cast<char>(c);
+  EXPECT_EQ(got, std::string(65535, 'x') + "\n" + std::string(70000, 'y') + "\r");
+  in.close();
+  fs::remove(path);
+  EXPECT_FALSE(in.open());
+}
+
+}  // namespace
+}  // namespace lira
