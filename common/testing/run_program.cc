@@ -66,7 +66,10 @@ RunResult run_program(const std::string& program, const Files& files,
   fs::path dir = pattern;
   fs::path io = dir.string() + ".io";
   fs::create_directory(io);
-  for (const auto& [name, bytes] : files) write_all(dir / name, bytes);
+  for (const auto& [name, bytes] : files) {
+    fs::create_directories((dir / name).parent_path());
+    write_all(dir / name, bytes);
+  }
   write_all(io / "stdin", answers);
 
   std::string binary = env_or("LIRA_BIN_DIR", LIRA_DEFAULT_BIN_DIR) + "/" + program +
