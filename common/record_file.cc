@@ -1,12 +1,20 @@
 #include "record_file.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace lira {
 namespace {
 
 constexpr int kRecordsPerBlock = 4096;  // 96 KiB blocks of 24-byte records
 constexpr int kBlockCount = 32;         // about 3 MiB at most
+
+// Offsets beyond what fseek takes (a 32-bit long on Windows) are refused
+// rather than wrapped round to another part of the file.
+bool seek_to(std::FILE* file, std::int64_t offset) {
+  if (offset < 0 || offset > std::numeric_limits<long>::max()) return false;
+  return std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0;
+}
 
 }  // namespace
 
@@ -28,6 +36,7 @@ RecordFile::~RecordFile() { close(); }
 
 bool RecordFile::create(const std::string& path, int record_size) {
   close();
+  if (record_size < 1) return false;
   file_ = std::fopen(path.c_str(), "w+b");
   if (file_ == nullptr) return false;
   record_size_ = record_size;
@@ -39,6 +48,7 @@ bool RecordFile::create(const std::string& path, int record_size) {
 
 bool RecordFile::open(const std::string& path, int record_size, bool writable) {
   close();
+  if (record_size < 1) return false;
   file_ = std::fopen(path.c_str(), writable ? "r+b" : "rb");
   if (file_ == nullptr) return false;
   record_size_ = record_size;
@@ -62,12 +72,13 @@ bool RecordFile::close() {
   }
   if (std::fclose(file_) != 0) failed_ = true;
   file_ = nullptr;
+  count_ = 0;
   return !failed_;
 }
 
 bool RecordFile::write_back(Block& block) {
-  long offset = static_cast<long>(block.number) * kRecordsPerBlock * record_size_;
-  if (std::fseek(file_, offset, SEEK_SET) != 0 ||
+  std::int64_t offset = block.number * kRecordsPerBlock * record_size_;
+  if (!seek_to(file_, offset) ||
       std::fwrite(block.data, 1, block.used, file_) != block.used) {
     failed_ = true;
   }
@@ -96,10 +107,13 @@ RecordFile::Block* RecordFile::block_for(std::int64_t block_number) {
   std::int64_t in_file = count_ * record_size_ - first_byte;
   victim->used = static_cast<std::size_t>(std::clamp<std::int64_t>(in_file, 0, block_bytes));
   if (victim->used > 0) {
-    if (std::fseek(file_, static_cast<long>(first_byte), SEEK_SET) != 0 ||
+    if (!seek_to(file_, first_byte) ||
         std::fread(victim->data, 1, victim->used, file_) != victim->used) {
+      // Records that could not be read are never handed out as if they had been.
       failed_ = true;
-      std::fill(victim->data, victim->data + victim->used, 0);
+      victim->number = -1;
+      victim->used = 0;
+      return nullptr;
     }
   }
   return victim;
@@ -108,6 +122,7 @@ RecordFile::Block* RecordFile::block_for(std::int64_t block_number) {
 bool RecordFile::read(std::int64_t n, unsigned char* record) {
   if (file_ == nullptr || n < 1 || n > count_) return false;
   Block* b = block_for((n - 1) / kRecordsPerBlock);
+  if (b == nullptr) return false;
   std::size_t offset = static_cast<std::size_t>((n - 1) % kRecordsPerBlock) * record_size_;
   std::memcpy(record, b->data + offset, record_size_);
   return true;
@@ -115,7 +130,10 @@ bool RecordFile::read(std::int64_t n, unsigned char* record) {
 
 bool RecordFile::write(std::int64_t n, const unsigned char* record) {
   if (file_ == nullptr || !writable_ || n < 1 || n > count_ + 1) return false;
+  // The record's end must stay within reach of a seek.
+  if (n > std::numeric_limits<long>::max() / record_size_) return false;
   Block* b = block_for((n - 1) / kRecordsPerBlock);
+  if (b == nullptr) return false;
   std::size_t offset = static_cast<std::size_t>((n - 1) % kRecordsPerBlock) * record_size_;
   std::memcpy(b->data + offset, record, record_size_);
   b->dirty = true;
