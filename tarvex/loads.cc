@@ -1,10 +1,218 @@
 #include "loads.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+
 #include "common/stop.h"
+#include "document_header.h"
+#include "elements.h"
+#include "load_values.h"
 
 namespace tarvex {
+namespace {
 
-// Not built yet: the run stops here.
-void apply_loads(Run&) { lira::fail("\nThis phase of tarvex is not built yet."); }
+const char* const kForceLabels[] = {",FX,", ",FY,", ",FZ,", ",MX,", ",MY,", ",MZ,"};
+
+bool is_bar(int type) { return type == 10 || type == 210; }
+bool is_plate(int type) {
+  return type == 41 || type == 42 || type == 44 || type == 241 || type == 242 || type == 244;
+}
+bool is_triangle(int type) { return type == 42 || type == 242; }
+bool is_layered(int type) { return type == 241 || type == 242 || type == 244; }
+// The elements that ANSYS gives a mass from their density.
+bool has_mass(int type) { return is_bar(type) || is_plate(type); }
+
+/// One record of document 6.
+struct TableRecord {
+  std::int32_t number;  // element, or node of a nodal force
+  std::int32_t load_type;
+  std::int32_t direction;
+  std::int32_t value_line;
+  std::int32_t load_case;
+};
+
+/// What the load cases share: the own-weight records seen so far.
+struct Application {
+  Run& run;
+  std::int32_t case_number = 0;
+  bool weight_case = false;
+  std::int64_t last_weighted = 0;     // kept from one load case to the next
+  std::int64_t highest_weighted = 0;  // of the current reading of document 6
+};
+
+[[noreturn]] void illegal_direction(std::int32_t direction, const char* applied_to) {
+  if (direction >= 1 && direction <= 6) {
+    lira::fail(std::string("\nDoc. 6 includes illegal load direction:\n") + applied_to);
+  }
+  lira::fail("\nDoc. 6 includes illegal load direction:\ndir. No " + std::to_string(direction) +
+             " is not one of 1 to 6.");
+}
+
+// False at the ")" that ends the document; a record it cuts short is dropped.
+bool read_record(Run& run, TableRecord& record) {
+  std::int32_t* field[] = {&record.number, &record.load_type, &record.direction,
+                           &record.value_line, &record.load_case};
+  lira::Token token;
+  lira::IntValue v{0, nullptr};
+  for (int i = 0; i < 5; ++i) {
+    lira::next_token(run.model, token);
+    lira::echo_token(run.console, token);
+    if (token.first() == ')') return false;
+    v = lira::to_int(token);
+    if (token.first() == '/' || (i < 4 && lira::ends_with_slash(v.end))) {
+      lira::fail("\nIncorrect modellir.txt: error in load table (doc. 6).");
+    }
+    *field[i] = v.value;
+  }
+  // Whatever follows the load case up to the record's slash is not used.
+  if (!lira::ends_with_slash(v.end)) lira::skip_record(run.model);
+  *run.console.out << "/\n";
+  return true;
+}
+
+LoadRecord values_of_line(Run& run, std::int32_t line) {
+  unsigned char bytes[kLoadRecordSize];
+  if (line < 1 || line > run.loads.count() || !run.loads.read(line, bytes) ||
+      decode_load(bytes).line != line) {
+    lira::fail("\nIncorrect loades.tmp: irrelevant load type number.");
+  }
+  return decode_load(bytes);
+}
+
+ElementRecord element(Run& run, std::int64_t number) {
+  unsigned char bytes[kElementRecordSize];
+  if (number < 1 || number > run.elements.count() || !run.elements.read(number, bytes)) {
+    lira::fail("\nDoc. 6 includes element " + std::to_string(number) +
+               ", which is not one of the " + std::to_string(run.elements.count()) +
+               " elements of doc. 1.");
+  }
+  return decode_element(bytes);
+}
+
+// Elements first..last carry no own-weight record, so they must have no mass.
+void test_zero_weight(Run& run, std::int64_t first, std::int64_t last) {
+  for (std::int64_t j = first; j <= last; ++j) {
+    ElementRecord e = element(run, j);
+    if (e.type == 51) continue;
+    if (!has_mass(e.type)) {
+      lira::fail("\nIllegal element type found on testing zero element weight.");
+    }
+    if (run.density[stiffness_index(e.stiffness)] != 0.0f) {
+      lira::fail("\nElement has weight which not described in doc. 6");
+    }
+  }
+}
+
+void test_own_weight(Application& a, const TableRecord& r, const LoadRecord& values) {
+  Run& run = a.run;
+  if (!a.weight_case) {
+    lira::fail("\nDoc. 6 of modellir.txt includes load type, which is\n"
+               "not weight but supposed to be.");
+  }
+  // The element must be one of doc. 1 before the elements below it are tested.
+  ElementRecord e = element(run, r.number);
+  test_zero_weight(run, a.last_weighted + 1, std::int64_t{r.number} - 1);
+  a.last_weighted = r.number;
+  a.highest_weighted = std::max<std::int64_t>(a.highest_weighted, r.number);
+
+  if (!has_mass(e.type)) {
+    lira::fail("\nIllegal element type found on testing nonzero element weight.");
+  }
+  if (r.direction != 3) lira::fail("\nWeight direction illegal.");
+  float w = run.stiffness.weight_intensity[stiffness_index(e.stiffness)];
+  // In these precisions: the difference in double rounded to single, the
+  // quotient in single; a quotient that is not a number passes.
+  float difference = static_cast<float>(w * 10.0 - values.value[0]);
+  float deviation = std::fabs(difference / values.value[0]);
+  if (deviation > 0.05) lira::fail("\nWeight value illegal.");
+}
+
+void apply_record(Application& a, const TableRecord& r) {
+  Run& run = a.run;
+  lira::Writer& script = run.script;
+  LoadRecord values = values_of_line(run, r.value_line);
+  const float* v = values.value;
+
+  if (r.load_type == 0) {
+    if (r.direction < 1 || r.direction > 6) illegal_direction(r.direction, "");  // outside 1 to 6
+    script << "F," << r.number << kForceLabels[r.direction - 1] << -v[0] << "\n";
+    return;
+  }
+  if (r.load_type == 16) {
+    test_own_weight(a, r, values);
+    return;
+  }
+
+  ElementRecord e = element(run, r.number);
+  if (is_bar(e.type) && r.load_type == 6) {
+    script << "SFBEAM," << r.number;
+    if (r.direction == 2) script << ",2,PRES,";
+    else if (r.direction == 3) script << ",1,PRES,";
+    else illegal_direction(r.direction, "dir. No 1, 4, 5 or 6 is applied to beam.");
+    script << v[0] << "\n";
+  } else if (is_plate(e.type)) {
+    float pressure;
+    if (r.load_type == 7) {
+      pressure = is_triangle(e.type)
+                     ? static_cast<float>((static_cast<double>(v[1]) + v[0] + v[2]) / 3.0)
+                     : static_cast<float>((static_cast<double>(v[1]) + v[0] + v[2] + v[3]) * 0.25);
+    } else if (r.load_type == 6) {
+      pressure = v[0];
+    } else {
+      lira::fail("\nDoc. 6 includes illegal load type\n(no types 6, 7 or 16 is applied to shell).");
+    }
+    script << "SFE," << r.number;
+    if (r.direction == 3) script << (is_layered(e.type) ? ",6,PRES,," : ",2,PRES,,");
+    else illegal_direction(r.direction, "dir. No 1, 2, 4, 5 or 6 is applied to shell.");
+    script << pressure << "\n";
+  }
+  // Any other pairing of element and load type carries no load here.
+}
+
+// One load case: document 6 read from the start, its records applied.
+void apply_load_case(Application& a, int position) {
+  Run& run = a.run;
+  lira::Writer& con = *run.console.out;
+  if (a.weight_case) run.script << "ACEL,0,0,10\n";
+  reopen_model(run);
+  std::string header;
+  if (find_one_of(run.model, {"( 6/"}, header) < 0) {
+    lira::fail("\nIncorrect modellir.txt: no load table.");
+  }
+  con << header << "\n";
+  a.highest_weighted = 0;
+  TableRecord record;
+  while (read_record(run, record)) {
+    if (record.load_case == a.case_number) apply_record(a, record);
+  }
+  // The acceleration weighs every element; those after the last own-weight
+  // record must then have no mass either.
+  if (a.weight_case) test_zero_weight(run, a.highest_weighted + 1, run.elements.count());
+  run.script << "LSWRITE," << position << ",\n"
+             << "FDELE,ALL,ALL\n"
+             << "SFEDELE,ALL,ALL,ALL\n";
+  if (a.weight_case) run.script << "ACEL,0,0,0\n";
+  run.model.close();
+}
+
+}  // namespace
+
+void apply_loads(Run& run) {
+  *run.console.out << "\n\nAPPLICATION OF LOAD\n";
+  run.script << "\n!*\n!* APPLICATION OF LOAD\n" << "SFCUM,ALL,ADD\nFCUM,ADD\n";
+  if (!run.loads.open("loades.tmp", kLoadRecordSize, false)) {
+    lira::fail("\nFile loades.tmp can't be opened.");
+  }
+  if (!run.elements.open("elements.tmp", kElementRecordSize, false)) {
+    lira::fail("\nFile elements.tmp can't be opened.");
+  }
+  Application a{run};
+  for (int p = 1; p <= kLoadCaseMax && run.load_cases[p - 1] != 0; ++p) {
+    a.case_number = run.load_cases[p - 1];
+    a.weight_case = a.case_number == run.weight_load_no;
+    apply_load_case(a, p);
+  }
+}
 
 }  // namespace tarvex

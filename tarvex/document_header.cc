@@ -1,0 +1,54 @@
+#include "document_header.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace tarvex {
+namespace {
+
+// The header that `line` begins with, or -1; `undecided` when the line is
+// still too short to tell.
+int header_of(const std::string& line, std::initializer_list<std::string_view> headers,
+              bool& undecided) {
+  undecided = false;
+  int index = 0;
+  for (std::string_view header : headers) {
+    std::size_t n = std::min(line.size(), header.size());
+    if (line.compare(0, n, header.substr(0, n)) == 0) {
+      if (n == header.size()) return index;
+      undecided = true;
+    }
+    ++index;
+  }
+  return -1;
+}
+
+}  // namespace
+
+int find_one_of(lira::TextReader& in, std::initializer_list<std::string_view> headers,
+                std::string& line) {
+  for (;;) {
+    // Only a line that may still begin with a header is kept, so a long line
+    // of another document costs no memory.
+    line.clear();
+    bool keep = true;
+    int c;
+    while ((c = in.get()) != EOF && c != '\n') {
+      if (!keep) continue;
+      line += static_cast<char>(c);
+      bool undecided;
+      if (header_of(line, headers, undecided) < 0 && !undecided) keep = false;
+    }
+    if (c == EOF) return -1;
+    bool undecided;
+    int index = header_of(line, headers, undecided);
+    if (index >= 0) {
+      // "( 16/" -> "16": the document named in end-of-file messages.
+      std::string_view number = headers.begin()[index].substr(2);
+      in.set_document(number.substr(0, number.find('/')));
+      return index;
+    }
+  }
+}
+
+}  // namespace tarvex

@@ -1,0 +1,21 @@
+// The header search of the load phases, which echo the header line they find.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "common/text_model.h"
+
+namespace tarvex {
+
+/// Reads lines from the current position until one begins with one of
+/// `headers` ("( 16/", "( 12/"), as `lira::find_document` does, and returns
+/// the index of the header it begins with; -1 at the end of the file, also
+/// when the matching line is the last one and has no line end. `line` gets
+/// the whole matched line without its line end, for the console. The reader
+/// names the document found in its end-of-file messages.
+int find_one_of(lira::TextReader& in, std::initializer_list<std::string_view> headers,
+                std::string& line);
+
+}  // namespace tarvex
