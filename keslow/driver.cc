@@ -1,0 +1,100 @@
+#include "driver.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "common/cp866.h"
+#include "common/stop.h"
+#include "common/terminal.h"
+#include "common/text_model.h"
+#include "common/writer.h"
+#include "element_list.h"
+#include "plate_search.h"
+
+namespace keslow {
+namespace {
+
+using lira::cp866;
+
+struct CloseFile {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, CloseFile>;
+
+/// One reading of document 1: every plate's entry in the table of `pass` is
+/// found and written as a plain plate's entry.
+void run_pass(Pass pass, lira::TextReader& list, PlateScan& scan, lira::Writer& result,
+              lira::Writer& trace, std::int32_t stiffness) {
+  if (!find_element_list(list)) lira::fail("\nIncorrect A_02.A: no doc1.");
+  std::int32_t count = 0;
+  Element element;
+  while (read_element(list, pass, count, trace, element)) {
+    if (!element.is_plate()) continue;
+    Entry layered = table_entry(element, pass);
+    if (!scan.find(layered)) {
+      lira::fail(pass == Pass::kForces
+                     ? "\nIncorrect forces table: unexpected end of file A#00.A."
+                     : "\nIncorrect elements table: unexpected end of file A#00.A.");
+    }
+    Entry plain = plain_entry(layered, pass, stiffness);
+    result.write(reinterpret_cast<const char*>(plain.bytes), plain.size);
+    trace << "El. No " << element.number << " found, pass " << static_cast<int>(pass) << "\n";
+  }
+}
+
+void transform(lira::Console& con, lira::Writer& trace) {
+  lira::print_banner(con, "\nKeslow for LIRA 9.x, v.1.0.", cp866("\nKeslow для LIRA 9.x, версия 1.0."));
+  lira::print_file_diagram(con, "A#00.A", "B#00.B", "A_02.A");
+  lira::say(con, "\nEnter number of stiffness: ", cp866("\nВведите номер жесткости: "));
+  std::int32_t stiffness = lira::read_int(con);
+  // The console line ends before the trace, which shares the screen, begins.
+  *con.out << "\n";
+  con.out->flush();
+
+  lira::TextReader list("A_02.A");
+  if (!list.open()) lira::fail("\nFile A_02.A can't be opened.");
+  lira::Writer result;
+  if (!result.open("B#00.B", false)) lira::fail("\nFile B#00.B can't be opened.");
+  File source(std::fopen("A#00.A", "rb"));
+  if (!source) lira::fail("\nFile A#00.A can't be opened.");
+
+  // Both passes go on through A#00.A from where the previous search ended.
+  PlateScan scan(source.get(), result);
+  run_pass(Pass::kForces, list, scan, result, trace, stiffness);
+  if (!list.open()) lira::fail("\nFile A_02.A can't be opened.");
+  run_pass(Pass::kElements, list, scan, result, trace, stiffness);
+  scan.copy_rest();
+  // A B#00.B that could not be stored whole is no success.
+  if (!result.close()) lira::fail("\nFile B#00.B can't be written to the end.");
+
+  trace.flush();
+  lira::say(con, "\nModel transformed saccessfully.", cp866("\nМодель трансформировалась успешно.\n"));
+  *con.out << "\n";
+  con.out->flush();
+  *con.out << "Press any key to finish\n";
+  con.out->flush();
+  lira::read_key(con);
+}
+
+}  // namespace
+
+int run_keslow(lira::Console& con) {
+  bool owned = false;
+  std::FILE* device = lira::terminal::open_console_trace(&owned);
+  if (device == nullptr) device = stderr;  // no console device: the nearest one
+  {
+    // The trace is flushed whenever the console is about to show something,
+    // so the two never mix on the screen.
+    lira::Writer trace(device);
+    try {
+      transform(con, trace);
+    } catch (const lira::Stop& stop) {
+      trace.flush();
+      lira::orderly_stop(con, stop.message);
+    }
+  }
+  if (owned) std::fclose(device);
+  return 0;
+}
+
+}  // namespace keslow

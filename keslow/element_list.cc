@@ -1,0 +1,113 @@
+#include "element_list.h"
+
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "common/stop.h"
+
+namespace keslow {
+namespace {
+
+// A_02.A begins with a block of this many characters that is never a line of
+// the document, whatever it holds.
+constexpr int kSkippedCharacters = 150;
+constexpr std::string_view kHeader = "   1D";
+
+const char kNoEnd[] = "\nError in file A_02.A: no end of doc1.";
+
+// The end of the file inside document 1 leaves the document without its end.
+void next(lira::TextReader& in, lira::Token& token) {
+  if (!lira::read_token(in, token)) lira::fail(kNoEnd);
+}
+
+bool has_slash(const lira::Token& token) {
+  return std::memchr(token.text, '/', static_cast<std::size_t>(token.length)) != nullptr;
+}
+
+// The next field of a plate record. A slash ends the record wherever it
+// stands, glued to a number ("4/") or alone, so a field after it belongs to
+// the next record: the plate lacks fields.
+std::int32_t read_field(lira::TextReader& in, lira::Token& token, bool& ended,
+                        std::int32_t number) {
+  if (!ended) next(in, token);
+  if (ended || token.first() == '/') {
+    lira::fail("\nError in file A_02.A: too few fields in element " + std::to_string(number) +
+               " of doc1.");
+  }
+  ended = has_slash(token);
+  return lira::to_int(token).value;
+}
+
+}  // namespace
+
+bool find_element_list(lira::TextReader& in) {
+  for (int i = 0; i < kSkippedCharacters; ++i) {
+    if (in.get() == EOF) return false;
+  }
+  for (;;) {
+    int length = 0;
+    bool match = true;
+    int c;
+    while ((c = in.get()) != EOF && c != '\n') {
+      if (length < static_cast<int>(kHeader.size()) && c != kHeader[length]) match = false;
+      if (++length > lira::kTokenMax) {
+        lira::fail("\nIncorrect A_02.A: a line longer than 149 characters before doc1.");
+      }
+    }
+    // The header line must end with a line end: one that ends the file has
+    // no document after it.
+    if (c == EOF) return false;
+    if (match && length >= static_cast<int>(kHeader.size())) return true;
+  }
+}
+
+bool read_element(lira::TextReader& in, Pass pass, std::int32_t& count, lira::Writer& trace,
+                  Element& element) {
+  lira::Token token;
+  next(in, token);
+  if (token.starts_with("1D")) {
+    next(in, token);
+    if (lira::to_int(token).value != count + 1) {
+      lira::fail("\nError in file A_02.A: element's numbering violation in doc1.");
+    }
+    next(in, token);
+  }
+  if (token.starts_with("0D")) {
+    // An empty token (the end of the file) ends the run of "0D" as well.
+    do {
+      lira::read_token(in, token);
+    } while (token.starts_with("0D"));
+    if (token.first() != ')') lira::fail(kNoEnd);
+    return false;
+  }
+
+  element = Element{};
+  element.number = ++count;
+  trace << "El.No= " << count << " Type= " << token.view() << "\n";
+  element.type = lira::to_int(token).value;
+  bool ended = has_slash(token);
+  if (element.is_plate()) {
+    int node_count = pass == Pass::kForces ? 2 : element.type == 242 ? 3 : 4;
+    std::int32_t stiffness = read_field(in, token, ended, count);
+    element.stiffness = static_cast<std::int16_t>(static_cast<std::uint16_t>(stiffness));
+    for (int i = 0; i < node_count; ++i) element.nodes[i] = read_field(in, token, ended, count);
+  }
+  if (!ended && !lira::skip_to_slash(in)) lira::fail(kNoEnd);
+
+  if (element.is_plate()) {
+    int stiffness = element.stiffness;
+    if (pass == Pass::kForces) {
+      trace << "El.No= " << count << "  nod1= " << element.nodes[0] << "  nod2= "
+            << element.nodes[1] << "  El.type= " << element.type << "  El.stiff= " << stiffness
+            << "\n";
+    } else {
+      trace << "El.type= " << element.type << "  El.stiff= " << stiffness
+            << "  nod1= " << element.nodes[0] << "  nod2= " << element.nodes[1]
+            << "  nod3= " << element.nodes[2] << "\n";
+    }
+  }
+  return true;
+}
+
+}  // namespace keslow
