@@ -1,0 +1,88 @@
+#include "driver.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "common/cp866.h"
+#include "common/stop.h"
+#include "common/terminal.h"
+#include "common/text_model.h"
+#include "common/writer.h"
+#include "fragment_table.h"
+#include "model_merge.h"
+
+namespace vantrel {
+namespace {
+
+void open_input(lira::TextReader& in) {
+  if (!in.open()) lira::fail("\nFile " + in.name() + " can't be opened.");
+}
+
+void create_output(lira::Writer& out, const std::string& name) {
+  // Binary: the lines end in CR LF on every platform.
+  if (!out.open(name, false)) lira::fail("\nFile " + name + " can't be opened.");
+}
+
+// A file that could not be stored to its end is no success.
+void finish_output(lira::Writer& out, const std::string& name) {
+  if (!out.close()) lira::fail("\nFile " + name + " can't be written to the end.");
+}
+
+void transform(lira::Writer& trace) {
+  std::int64_t first_value_line = 0;
+  {
+    lira::TextReader model("model.txt");
+    open_input(model);
+    first_value_line = first_free_value_line(model, trace);
+  }
+  {
+    lira::TextReader table("loadfrag.txt");
+    open_input(table);
+    lira::Writer doc6, doc7;
+    create_output(doc6, "doc6.txt");
+    create_output(doc7, "doc7.txt");
+    read_fragment_table(table, doc6, doc7, trace, first_value_line);
+    table.close();
+    finish_output(doc6, "doc6.txt");
+    finish_output(doc7, "doc7.txt");
+  }
+  {
+    lira::TextReader model("model.txt"), doc6("doc6.txt"), doc7("doc7.txt");
+    open_input(model);
+    open_input(doc6);
+    open_input(doc7);
+    lira::Writer merged;
+    create_output(merged, "modelnew.txt");
+    merge_model(model, doc6, doc7, merged);
+    finish_output(merged, "modelnew.txt");
+  }
+  std::remove("doc6.txt");
+  std::remove("doc7.txt");
+}
+
+}  // namespace
+
+int run_vantrel(lira::Console& con) {
+  // The trace is a diagnostic listing that nobody sees; it is never checked.
+  lira::Writer trace;
+  trace.open(lira::terminal::null_device(), true);
+  try {
+    lira::print_banner(con, "\nVantrel for LIRA 9.x, v.1.1.",
+                       lira::cp866("\nVantrel для LIRA 9.x, версия 1.1."));
+    lira::print_file_diagram(con, "model.txt", "modelnew.txt", "loadfrag.txt");
+    transform(trace);
+    lira::say(con, "\nModel transformed saccessfully.",
+              lira::cp866("\nМодель трансформировалась успешно.\n"));
+    *con.out << "\n";
+    con.out->flush();
+    *con.out << "Press any key to finish\n";
+    con.out->flush();
+    lira::read_key(con);
+  } catch (const lira::Stop& stop) {
+    lira::orderly_stop(con, stop.message);
+  }
+  trace.close();
+  return 0;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,163 @@
+#include "model_merge.h"
+
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "common/stop.h"
+
+namespace vantrel {
+namespace {
+
+/// One line of a model, its line end removed. Lines are limited to 149
+/// characters, as the header search and the records of the model are.
+struct Line {
+  char text[lira::kTokenMax + 1] = {};
+  int length = 0;
+  bool has_end = false;  // false for a last line without a line end
+
+  bool empty() const { return length == 0; }
+  bool starts_with(std::string_view s) const {
+    return std::string_view(text, static_cast<std::size_t>(length)).substr(0, s.size()) == s;
+  }
+};
+
+/// Reads the lines of one file, counting them for messages.
+class Lines {
+ public:
+  explicit Lines(lira::TextReader& in) : in_(in) {}
+
+  /// The next line; false at the end of the file, when no character is left.
+  bool read(Line& line) {
+    line.length = 0;
+    line.has_end = false;
+    int c = in_.get();
+    if (c == EOF) return false;
+    ++number_;
+    while (c != EOF && c != '\n') {
+      if (line.length == lira::kTokenMax) {
+        lira::fail("\nIncorrect " + in_.name() + ": line " + std::to_string(number_) +
+                   " is longer than 149 characters.");
+      }
+      line.text[line.length++] = static_cast<char>(c);
+      c = in_.get();
+    }
+    line.text[line.length] = '\0';
+    line.has_end = c == '\n';
+    return true;
+  }
+
+ private:
+  lira::TextReader& in_;
+  long long number_ = 0;
+};
+
+void copy(const Line& line, lira::Writer& out) {
+  out.write(line.text, static_cast<std::size_t>(line.length));
+  out << "\r\n";
+}
+
+void copy_all(lira::TextReader& in, lira::Writer& out) {
+  Lines lines(in);
+  Line line;
+  while (lines.read(line)) copy(line, out);
+}
+
+// The leading integer of a record line, as strtol reads it with base 0,
+// clamped to 32 bits.
+std::int32_t leading_number(const Line& line) {
+  long long v = std::strtoll(line.text, nullptr, 0);
+  if (v > INT32_MAX) v = INT32_MAX;
+  if (v < INT32_MIN) v = INT32_MIN;
+  return static_cast<std::int32_t>(v);
+}
+
+const char kModelNoLoads[] = "\nIncorrect <model>.txt: no loads.";
+const char kModelBadLoads[] = "\nIncorrect <model>.txt: Bad loads.";
+const char kNoEnd6[] = "\nCan't find an end of document 6.";
+const char kNoEnd7[] = "\nCan't find an end of document 7.";
+
+}  // namespace
+
+std::int64_t first_free_value_line(lira::TextReader& model, lira::Writer& trace) {
+  Lines lines(model);
+  Line line;
+  for (;;) {
+    if (!lines.read(line)) lira::fail(kModelNoLoads);
+    if (line.starts_with("( 7/")) break;
+  }
+  if (!line.has_end) lira::fail(kModelNoLoads);
+
+  std::int32_t previous = 0;
+  bool after_empty = false;
+  for (;;) {
+    if (!lines.read(line)) lira::fail(kNoEnd7);
+    if (line.empty()) {
+      after_empty = true;
+      continue;
+    }
+    if (line.starts_with(" )")) break;
+    // New values are inserted at the first empty line: records after it
+    // would end up behind the new ones, out of order.
+    if (after_empty) {
+      lira::fail("\nIncorrect " + model.name() +
+                 ": an empty line stands among the records of document 7.");
+    }
+    std::int32_t number = leading_number(line);
+    if (number == 0 || number <= previous) lira::fail(kModelBadLoads);
+    previous = number;
+  }
+  // Without the empty line the new values would go in wherever the next
+  // empty line of the file stands.
+  if (!after_empty) {
+    lira::fail("\nIncorrect " + model.name() + ": no empty line closes the records of document 7.");
+  }
+
+  std::int64_t first = static_cast<std::int64_t>(previous) + 1;
+  trace << "\nStarting number of load string  " << static_cast<long long>(first) << "\n";
+  return first;
+}
+
+void merge_model(lira::TextReader& model, lira::TextReader& doc6, lira::TextReader& doc7,
+                 lira::Writer& out) {
+  Lines lines(model);
+  Line line;
+  for (;;) {
+    if (!lines.read(line)) lira::fail("\nIncorrect <model>.txt: no document 6.");
+    copy(line, out);
+    if (line.starts_with("( 6/")) break;
+  }
+  if (!line.has_end) lira::fail("\nIncorrect <model>.txt: no document 6.");
+
+  // The records of document 6, up to the empty line that closes them. The
+  // header of document 7 before it means that line is missing.
+  for (;;) {
+    if (!lines.read(line)) lira::fail(kNoEnd6);
+    if (line.empty()) break;
+    if (line.starts_with("( 7/")) lira::fail(kNoEnd6);
+    copy(line, out);
+  }
+  copy_all(doc6, out);
+  out << "\r\n";
+
+  // The end line of document 6, the header of document 7 and its records, up
+  // to the empty line that closes them.
+  bool in_document_7 = false;
+  for (;;) {
+    if (!lines.read(line)) lira::fail(kNoEnd7);
+    if (line.empty()) {
+      if (in_document_7) break;
+      lira::fail("\nIncorrect " + model.name() +
+                 ": an empty line stands between the records of documents 6 and 7.");
+    }
+    if (line.starts_with("( 7/")) in_document_7 = true;
+    else if (in_document_7 && line.starts_with(" )")) lira::fail(kNoEnd7);
+    copy(line, out);
+  }
+  copy_all(doc7, out);
+  out << "\r\n";
+
+  while (lines.read(line)) copy(line, out);
+}
+
+}  // namespace vantrel
