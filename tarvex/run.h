@@ -52,6 +52,7 @@ struct Run {
   int real_constant_counter = 0;  // the last real-constant set written
   StiffnessTable stiffness;
   std::int32_t node_count = 0;     // the last node created so far
+  std::int32_t model_node_count = 0;  // the nodes of document 4, all that document 1 may name
 
   lira::RecordFile nodes;     // nodes.tmp
   lira::RecordFile elements;  // elements.tmp
