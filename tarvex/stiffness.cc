@@ -1,10 +1,227 @@
 #include "stiffness.h"
 
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
 #include "common/stop.h"
+#include "solids.h"
 
 namespace tarvex {
+namespace {
 
-// Not built yet: the run stops here.
-void read_stiffness_document(Run&) { lira::fail("\nThis phase of tarvex is not built yet."); }
+constexpr double kStressUnit = 10000;  // moduli and stresses of the model, to the script's unit
+constexpr double kCentimetre = 100;    // bar sections are given in centimetres
+
+[[noreturn]] void refuse(const char* what) {
+  lira::fail(std::string("\nIncorrect modellir.txt:") + what);
+}
+
+lira::RealValue read_echoed_real(Run& run, lira::Token& token) {
+  lira::next_token(run.model, token);
+  lira::echo_token(run.console, token);
+  return lira::to_real(token);
+}
+
+// The modulus of a plate stands where the kind would: a number with a point.
+bool is_plate_modulus(const lira::Token& kind) {
+  double e = lira::to_real(kind).value;
+  return e != 0 && e != HUGE_VAL && e != -HUGE_VAL &&
+         std::memchr(kind.text, '.', static_cast<std::size_t>(kind.length)) != nullptr;
+}
+
+// v 3 E /
+void read_elastic_link(Run& run, int v) {
+  lira::Token token;
+  lira::RealValue e = read_echoed_real(run, token);
+  double modulus = e.value * kStressUnit;
+  *run.console.out << "\n";
+  if (!lira::ends_with_slash(e.end)) {
+    lira::next_token(run.model, token);
+    if (token.first() != '/') refuse(" 51 el. type unrecognized.");
+  }
+  run.density[v] = 0;
+
+  lira::Writer& s = run.script;
+  write_modulus(s, v, modulus);
+  write_poisson_head(s, v);
+  s << "\n";
+  // Elastic links share the real-constant set 1 of the preamble.
+  set_attribute_text(run.stiffness.attribute[v], 4, v, 1, 0);
+}
+
+// v E nu t /   (the kind token is the modulus)
+void read_plate(Run& run, int v, const lira::Token& kind) {
+  double modulus = lira::to_real(kind).value * kStressUnit;
+  lira::Token token;
+  double nu = read_echoed_real(run, token).value;
+  lira::RealValue t = read_echoed_real(run, token);
+  run.stiffness.weight_intensity[v] = static_cast<float>(t.value * run.density[v]);
+  if (!lira::ends_with_slash(t.end)) {
+    lira::next_token(run.model, token);
+    lira::echo_token(run.console, token);
+    if (token.first() != '/') refuse(" bad stiffness.");
+  }
+  *run.console.out << "\n";
+
+  lira::Writer& s = run.script;
+  write_modulus(s, v, modulus);
+  write_density(s, v, run.density[v]);
+  write_poisson_head(s, v);
+  s << nu << "\n";
+  int n = next_real_constant_set(run);
+  s << "!*\nR," << n << "," << t.value << ",0,0,0,0,0\n" << "RMORE,0,0,0,0\n";
+  set_attribute_text(run.stiffness.attribute[v], 1, v, n, 0);
+}
+
+// v S0 E b h /
+void read_rectangular_bar(Run& run, int v) {
+  lira::Token token;
+  double modulus = read_echoed_real(run, token).value * kStressUnit;
+  double b = read_echoed_real(run, token).value / kCentimetre;
+  lira::RealValue h_read = read_echoed_real(run, token);
+  double h = h_read.value / kCentimetre;
+  if (!lira::ends_with_slash(h_read.end)) lira::skip_record(run.model);
+  *run.console.out << "\n";
+
+  double area = h * b;
+  double izz = b * (b * area) / 12;
+  double iyy = h * (h * area) / 12;
+  run.stiffness.weight_intensity[v] = static_cast<float>(area * run.density[v]);
+
+  lira::Writer& s = run.script;
+  write_modulus(s, v, modulus);
+  write_density(s, v, run.density[v]);
+  write_poisson_head(s, v);
+  s << 0.16 << "\n";  // the Poisson's ratio of every bar
+  int n = next_real_constant_set(run);
+  s << "!*\nR," << n << "," << area << "," << izz << "," << iyy << "," << h << "," << b << ",\n";
+  set_attribute_text(run.stiffness.attribute[v], 2, v, n, 0);
+}
+
+// Reads tokens without echo until one begins with one of the keywords; the
+// end of the file first refuses the bar.
+void find_plastic_keyword(Run& run, lira::Token& token, const char* first, const char* second) {
+  for (;;) {
+    if (!lira::read_token(run.model, token)) refuse(" error in stiffness of plastic bar.");
+    if (token.starts_with(first) || (second != nullptr && token.starts_with(second))) return;
+  }
+}
+
+// v S100 b h /  v NB11/0 E s ... /  ... AZ holder ... TW ... /
+void read_plastic_bar(Run& run, int v) {
+  lira::Writer& con = *run.console.out;
+  lira::Token token;
+  double b = read_echoed_real(run, token).value / kCentimetre;
+  lira::RealValue h_read = read_echoed_real(run, token);
+  double h = h_read.value / kCentimetre;
+  if (!lira::ends_with_slash(h_read.end)) lira::skip_record(run.model);
+  con << "\n";
+  double area = h * b;
+  run.stiffness.weight_intensity[v] = static_cast<float>(area * run.density[v]);
+
+  lira::next_token(run.model, token);  // the stiffness number of the material record
+  lira::next_token(run.model, token);
+  lira::echo_token(run.console, token);
+  if (!token.starts_with("NB11/0")) refuse(" plastic material of a bar not specified.");
+  double modulus = read_echoed_real(run, token).value * kStressUnit;
+  lira::RealValue s_read = read_echoed_real(run, token);
+  double yield = std::fabs(s_read.value) * kStressUnit;
+  // A slash glued to the yield stress ends the record there; skipping on to
+  // the next slash would swallow the record after it.
+  if (!lira::ends_with_slash(s_read.end)) lira::skip_record(run.model);
+  con << "/\n" << "\n";
+
+  find_plastic_keyword(run, token, "AZ", "TW");
+  if (token.starts_with("AZ")) {
+    lira::echo_token(run.console, token);
+    lira::Token holder;
+    lira::read_token(run.model, holder);
+    con.write(holder.text, static_cast<std::size_t>(holder.length));
+    con << " /\n";
+    run.stiffness.holder[v] = static_cast<float>(lira::to_real(holder).value);
+    find_plastic_keyword(run, token, "TW", nullptr);
+  }
+  lira::echo_token(run.console, token);
+  lira::skip_record(run.model);
+  con << "/\n";
+
+  lira::Writer& s = run.script;
+  write_modulus(s, v, modulus);
+  write_density(s, v, run.density[v]);
+  write_poisson_head(s, v);
+  s << ".25\n";
+  write_bilinear_hardening(s, v, yield, modulus);
+  int n = next_real_constant_set(run);
+  s << "!*\nR," << n << "," << area << ", ,\n!*\n!*\n";
+  set_attribute_text(run.stiffness.attribute[v], 4, v, n, 0);
+}
+
+}  // namespace
+
+void write_modulus(lira::Writer& script, int material, double modulus) {
+  script << "!*\nMPTEMP,,,,,,,,\nMPTEMP,1,0\nMPDATA,EX," << material << ",," << modulus;
+}
+
+void write_density(lira::Writer& script, int material, float density) {
+  script << "\nMPDATA,DENS," << material << ",," << density;
+}
+
+void write_poisson_head(lira::Writer& script, int material) {
+  script << "\nMPDATA,PRXY," << material << ",,";
+}
+
+void write_bilinear_hardening(lira::Writer& script, int material, double yield, double modulus) {
+  script << "!*\nTB,BISO," << material << ", , , ,\n!*\n";
+  script << "TBMODIF,2,1," << yield << "\nTBMODIF,3,1," << modulus / 20 << "\n!*\n!*\n";
+}
+
+int next_real_constant_set(Run& run) {
+  if (run.real_constant_counter == INT_MAX) {
+    lira::fail("\nIncorrect modellir.txt: too many real-constant sets in document 3.");
+  }
+  return ++run.real_constant_counter;
+}
+
+void set_attribute_text(AttributeText& text, int type, int material, int real_set,
+                        int coordinate_system) {
+  std::memset(text.text, 0, sizeof text.text);
+  // Integers of 32 bits keep the text far below its 69 characters.
+  std::snprintf(text.text, sizeof text.text, "TYPE,   %d\nMAT, %d\nREAL,  %d\nESYS,   %d\n", type,
+                material, real_set, coordinate_system);
+}
+
+void read_stiffness_document(Run& run) {
+  if (!lira::find_document(run.model, "( 3/")) lira::fail("\nIncorrect modellir.txt: no stiffness.");
+
+  lira::Token token;
+  lira::Token kind;
+  lira::next_token(run.model, token);
+  lira::echo_token(run.console, token);
+  while (token.first() != ')') {
+    std::int32_t v = lira::to_int(token).value;
+    lira::next_token(run.model, kind);
+    lira::echo_token(run.console, kind);
+    // The order of the tests matters: "3.0" is a plate modulus, only "3" a link.
+    if (kind.is("3")) {
+      read_elastic_link(run, stiffness_index(v));
+    } else if (kind.starts_with("GENE14/")) {
+      read_solid_stiffness(run, v);
+    } else if (kind.starts_with("S0")) {
+      read_rectangular_bar(run, stiffness_index(v));
+    } else if (kind.starts_with("S100")) {
+      read_plastic_bar(run, stiffness_index(v));
+    } else if (is_plate_modulus(kind)) {
+      read_plate(run, stiffness_index(v), kind);
+    } else {
+      *run.console.out << "Unknown element skipped\n";
+      lira::skip_record(run.model);
+    }
+    lira::next_token(run.model, token);
+    lira::echo_token(run.console, token);
+  }
+}
 
 }  // namespace tarvex
