@@ -30,6 +30,7 @@ const char kNotANumber[] = "\nIncorrect answer: a number was expected.";
 
 Console standard_console() {
   terminal::prepare_standard_output();
+  terminal::prepare_standard_input();
   static Writer out(stdout);
   return Console{&out, &std::cin, terminal::input_is_terminal()};
 }

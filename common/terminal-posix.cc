@@ -9,6 +9,8 @@ namespace terminal {
 
 void prepare_standard_output() {}
 
+void prepare_standard_input() {}
+
 bool input_is_terminal() { return isatty(STDIN_FILENO) == 1; }
 
 int read_terminal_key() {

@@ -11,6 +11,10 @@ namespace terminal {
 /// are and writes each "\n" as the platform's line end.
 void prepare_standard_output();
 
+/// Puts standard input, when it is not a console, into the mode that gives its
+/// bytes as they are (scripted answers).
+void prepare_standard_input();
+
 /// True when standard input is a console rather than a pipe or a file.
 bool input_is_terminal();
 
@@ -19,7 +23,8 @@ bool input_is_terminal();
 int read_terminal_key();
 
 /// Opens the console device for a trace stream ("CON"; standard error where
-/// there is no such device). The caller does not close standard error.
+/// there is no such device, or where it cannot be opened). Never null; the
+/// caller closes the stream only when `*owned` is true.
 std::FILE* open_console_trace(bool* owned);
 
 /// The null device ("NUL", "/dev/null").
