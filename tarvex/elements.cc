@@ -1,9 +1,263 @@
 #include "elements.h"
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+
 #include "common/record_file.h"
 #include "common/stop.h"
+#include "nodes.h"
 
 namespace tarvex {
+namespace {
+
+const char kBadRecord[] = "\nError in document 1 (file modellir.txt).";
+
+enum class Layer { kBottom, kMiddle };
+
+std::string_view text_of(const AttributeText& a) {
+  const char* end = std::find(a.text, a.text + sizeof a.text, '\0');
+  return std::string_view(a.text, static_cast<std::size_t>(end - a.text));
+}
+
+/// Reading one document 1 record by record: the tokens, their echo, the
+/// stiffness whose attribute text is current.
+struct Reading {
+  explicit Reading(Run& r) : run(r) {}
+
+  Run& run;
+  lira::Token token;
+  std::int32_t current_stiffness = 0;
+  std::int64_t element = 0;  // the record's position in document 1
+
+  // Reopens modellir.txt, finds document 1 and reads its first token.
+  void start() {
+    reopen_model(run);
+    if (!lira::find_document(run.model, "( 1/")) lira::fail("\nIncorrect modellir.txt: no elements.");
+    current_stiffness = 0;
+    element = 0;
+    next();
+  }
+  void next() {
+    lira::next_token(run.model, token);
+    lira::echo_token(run.console, token);
+  }
+  bool at_end() const { return token.first() == ')'; }
+  std::int32_t integer() {
+    next();
+    return lira::to_int(token).value;
+  }
+  // The stiffness token; when the stiffness changes, its attribute text goes
+  // to the script before the element.
+  int stiffness_header(const std::array<AttributeText, kStiffnessCount>& texts) {
+    std::int32_t s = stiffness_index(integer());
+    if (s != current_stiffness) {
+      current_stiffness = s;
+      run.script << "!*\n" << text_of(texts[s]) << "!*\n";
+    }
+    return s;
+  }
+  void record_end() {
+    if (!read_record_end(run)) lira::fail(kBadRecord);
+  }
+  void skip() {
+    lira::skip_record(run.model);
+    *run.console.out << "/\n";
+  }
+  // Corners a, b, c, d; d = c for the three-node types.
+  void corners(std::int32_t type, std::int32_t corner[4]) {
+    for (int i = 0; i < 3; ++i) corner[i] = integer();
+    corner[3] = (type == 42 || type == 242) ? corner[2] : integer();
+    record_end();
+  }
+};
+
+void fitem(lira::Writer& s, std::int32_t node) { s << "\nFITEM,2," << node; }
+
+void two_node_element(lira::Writer& s, std::int32_t a, std::int32_t b) {
+  s << "FLST,2,2,1";
+  fitem(s, a);
+  fitem(s, b);
+  s << "\nE,P51X\n!*\n";
+}
+
+// The bottom face, then the top face, each in the corner order a, b, d, c.
+void eight_node_element(lira::Writer& s, const std::int32_t bottom[4], const std::int32_t top[4]) {
+  s << "FLST,2,8,1";
+  for (const std::int32_t* face : {bottom, top}) {
+    fitem(s, face[0]);
+    fitem(s, face[1]);
+    fitem(s, face[3]);
+    fitem(s, face[2]);
+  }
+  s << "\nE,P51X\n!*\n";
+}
+
+// The layer nodes of a node of a layered shell, elastic link or plastic bar;
+// `purpose` completes the message for a node that has none.
+NodeRecord layered_node(Reading& r, std::int32_t number, const char* purpose) {
+  NodeRecord node = look_up_node(r.run, number, r.element);
+  if (node.lower[0] == 0) lira::fail(std::string("\nError in file nodes.tmp ") + purpose);
+  return node;
+}
+
+void plastic_bar(Reading& r, int s, ElementRecord& e) {
+  std::int32_t node[2];
+  node[0] = r.integer();
+  node[1] = r.integer();
+  r.record_end();
+  // The checks go node by node: the first node's layer nodes, the holder
+  // value, then the second node's layer nodes.
+  for (std::int32_t& n : node) {
+    NodeRecord layered = layered_node(r, n, "\n(due to creation plastic bar).");
+    float holder = r.run.stiffness.holder[s];
+    if (holder == 0) {
+      lira::fail("\nIncorrect modellir.txt: \nerror in stiffness of plastic bar, holder = 0.");
+    }
+    n = holder < 0 ? layered.lower[1] : layered.lower[2];
+  }
+  two_node_element(r.run.script, node[0], node[1]);
+  e.node[0] = node[0];
+  e.node[1] = node[1];
+}
+
+void elastic_link(Reading& r, ElementRecord& e) {
+  std::int32_t a = r.integer();
+  r.record_end();
+  std::int32_t f =
+      layered_node(r, a, "\n(due to creation elastic link, equivalent of 51 element).").lower[0];
+  NodeRecord bottom = read_node(r.run, f);
+  if (r.run.node_count == INT32_MAX) lira::fail("\nIncorrect modellir.txt: too many nodes.");
+  std::int32_t m = ++r.run.node_count;
+  float zm = static_cast<float>(static_cast<double>(bottom.z) - 1.0);
+  lira::Writer& s = r.run.script;
+  s << "N," << m << "," << bottom.x << "," << bottom.y << "," << zm << ",,,,\n";
+  s << "FLST,2,1,1,ORDE,1";
+  fitem(s, m);
+  s << "\nD,P51X, , , , , ,UX,UY,UZ, , ,\n!*\n";
+  two_node_element(s, m, f);
+  e.node[0] = m;
+  e.node[1] = f;
+}
+
+void plate(Reading& r, std::int32_t type, ElementRecord& e) {
+  std::int32_t c[4];
+  r.corners(type, c);
+  lira::Writer& s = r.run.script;
+  // The third and fourth node of the model change places.
+  s << "FLST,2,4,1";
+  fitem(s, c[0]);
+  fitem(s, c[1]);
+  fitem(s, c[3]);
+  fitem(s, c[2]);
+  s << "\nE,P51X\n!*\n";
+  for (int i = 0; i < 4; ++i) e.node[i] = c[i];
+}
+
+void top_layer(Reading& r, std::int32_t type) {
+  std::int32_t c[4];
+  r.corners(type, c);
+  std::int32_t bottom[4];
+  for (int i = 0; i < 4; ++i) {
+    bottom[i] = layered_node(r, c[i], "(due to upper layer of a solid).").lower[2];
+  }
+  eight_node_element(r.run.script, bottom, c);
+}
+
+void lower_layer(Reading& r, std::int32_t type, Layer layer) {
+  std::int32_t c[4];
+  r.corners(type, c);
+  std::int32_t bottom[4], top[4];
+  for (int i = 0; i < 4; ++i) {
+    NodeRecord node = layered_node(r, c[i], "(due to lower layers of a solid).");
+    bottom[i] = layer == Layer::kBottom ? node.lower[0] : node.lower[1];
+    top[i] = layer == Layer::kBottom ? node.lower[1] : node.lower[2];
+  }
+  eight_node_element(r.run.script, bottom, top);
+}
+
+bool is_layered_shell(std::int32_t type) { return type == 241 || type == 242 || type == 244; }
+
+void pass_1(Run& run) {
+  Reading r(run);
+  r.start();
+  while (!r.at_end()) {
+    ++r.element;
+    std::int32_t type = lira::to_int(r.token).value;
+    if (type < INT16_MIN || type > INT16_MAX) {
+      // elements.tmp keeps 16 bits of the type: a wider one would come back
+      // as another type.
+      lira::fail("\nIncorrect modellir.txt: element " + std::to_string(r.element) + " has type " +
+                 std::to_string(type) + ", which is no element type.");
+    }
+    ElementRecord e;
+    e.type = static_cast<std::int16_t>(type);
+    switch (type) {
+      case 10:
+      case 210: {
+        int s = r.stiffness_header(run.stiffness.attribute);
+        e.stiffness = static_cast<std::int16_t>(s);
+        if (type == 210) {
+          plastic_bar(r, s, e);
+        } else {
+          e.node[0] = r.integer();
+          e.node[1] = r.integer();
+          r.record_end();
+          two_node_element(run.script, e.node[0], e.node[1]);
+        }
+        break;
+      }
+      case 51:
+        e.stiffness = static_cast<std::int16_t>(r.stiffness_header(run.stiffness.attribute));
+        elastic_link(r, e);
+        break;
+      case 41:
+      case 42:
+      case 44:
+        e.stiffness = static_cast<std::int16_t>(r.stiffness_header(run.stiffness.attribute));
+        plate(r, type, e);
+        break;
+      case 241:
+      case 242:
+      case 244:
+        e.stiffness = static_cast<std::int16_t>(r.stiffness_header(run.stiffness.attribute));
+        top_layer(r, type);
+        break;
+      default:
+        // The record keeps the element numbers of the script in step with the
+        // model's; its stiffness and nodes are 0.
+        r.skip();
+        break;
+    }
+    unsigned char record[kElementRecordSize];
+    encode_element(e, record);
+    if (!run.elements.append(record)) lira::fail("\nFile elements.tmp can't be written.");
+    r.next();
+  }
+  run.model.close();
+  if (!run.elements.close()) lira::fail("\nFile elements.tmp can't be written to the end.");
+}
+
+void pass_2_reading(Run& run, Layer layer) {
+  const auto& texts = layer == Layer::kBottom ? run.stiffness.bottom_attribute
+                                              : run.stiffness.middle_attribute;
+  Reading r(run);
+  r.start();
+  while (!r.at_end()) {
+    ++r.element;
+    std::int32_t type = lira::to_int(r.token).value;
+    if (is_layered_shell(type)) {
+      r.stiffness_header(texts);
+      lower_layer(r, type, layer);
+    } else {
+      r.skip();
+    }
+    r.next();
+  }
+  run.model.close();
+}
+
+}  // namespace
 
 void encode_element(const ElementRecord& e, unsigned char* record) {
   lira::put_i16(record, e.type);
@@ -19,7 +273,19 @@ ElementRecord decode_element(const unsigned char* record) {
   return e;
 }
 
-// Not built yet: the run stops here.
-void create_elements(Run&) { lira::fail("\nThis phase of tarvex is not built yet."); }
+void create_elements(Run& run) {
+  if (!run.elements.create("elements.tmp", kElementRecordSize)) {
+    lira::fail("\nFile elements.tmp can't be opened.");
+  }
+  if (!run.nodes.open("nodes.tmp", kNodeRecordSize, false)) {
+    lira::fail("\nFile nodes.tmp can't be opened.");
+  }
+  *run.console.out << "\n\nELEMENTS CREATION, 1 PASS\n";
+  pass_1(run);
+  *run.console.out << "\n\nELEMENTS CREATION, 2 PASS\n";
+  pass_2_reading(run, Layer::kBottom);
+  pass_2_reading(run, Layer::kMiddle);
+  run.nodes.close();
+}
 
 }  // namespace tarvex

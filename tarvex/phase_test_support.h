@@ -1,0 +1,112 @@
+// Unit tests of the node and element phases: a run over an in-memory model in
+// a scratch working directory, where the phases keep nodes.tmp and elements.tmp.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "common/stop.h"
+#include "run.h"
+
+namespace tarvex {
+namespace testing {
+
+namespace fs = std::filesystem;
+
+class PhaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    home_ = fs::current_path();
+    std::random_device random;
+    dir_ = fs::temp_directory_path() /
+           ("tarvex-phase-" + std::to_string(random()) + "-" +
+            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    fs::create_directories(dir_);
+    fs::current_path(dir_);
+  }
+  void TearDown() override {
+    run_.reset();
+    fs::current_path(home_);
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+
+  /// A new run over `model`; its script and console go to script_ and console_.
+  tarvex::Run& start(const std::string& model) {
+    run_.reset();
+    console_.clear();
+    script_.clear();
+    out_ = std::make_unique<lira::Writer>(&console_);
+    con_ = lira::Console{out_.get(), &keys_, false};
+    run_ = std::make_unique<tarvex::Run>(con_, lira::TextReader::from_text("modellir.txt", model));
+    run_->script.open_text(&script_);
+    return *run_;
+  }
+
+  /// Runs `phase`; returns the message of the stop it ended with, or "".
+  std::string stop_of(const std::function<void(tarvex::Run&)>& phase) {
+    std::string message;
+    try {
+      phase(*run_);
+    } catch (const lira::Stop& stop) {
+      message = stop.message;
+    }
+    out_->flush();
+    run_->script.flush();
+    return message;
+  }
+
+  /// Closes the run's files as the end of a run does, so that what is on
+  /// disk can be read back.
+  void finish() {
+    out_->flush();
+    run_->script.flush();
+    run_->nodes.close();
+    run_->elements.close();
+  }
+
+  static std::string file(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  /// A reinforced concrete slab stiffness as document 3 leaves it.
+  void slab(int s, double bottom, double middle, double top) {
+    StiffnessTable& t = run_->stiffness;
+    t.t_bottom[s] = bottom;
+    t.t_middle[s] = middle;
+    t.t_top[s] = top;
+    set_text(t.bottom_attribute[s], "TYPE,   3\nMAT, " + std::to_string(s) + "\nREAL,  B" +
+                                        std::to_string(s) + "\nESYS,   11\n");
+    set_text(t.middle_attribute[s], "TYPE,   3\nMAT, " + std::to_string(s) + "\nREAL,  M" +
+                                        std::to_string(s) + "\nESYS,   11\n");
+    set_text(t.attribute[s], "TYPE,   3\nMAT, " + std::to_string(s) + "\nREAL,  T" +
+                                 std::to_string(s) + "\nESYS,   11\n");
+  }
+  static void set_text(AttributeText& a, const std::string& text) {
+    ASSERT_LT(text.size(), sizeof a.text);
+    std::memset(a.text, 0, sizeof a.text);
+    std::memcpy(a.text, text.data(), text.size());
+  }
+
+  fs::path home_, dir_;
+  std::string console_, script_;
+  std::istringstream keys_;
+  std::unique_ptr<lira::Writer> out_;
+  lira::Console con_{nullptr, nullptr, false};
+  std::unique_ptr<tarvex::Run> run_;
+};
+
+}  // namespace testing
+}  // namespace tarvex
