@@ -83,9 +83,10 @@ LoadRecord values_of_line(Run& run, std::int32_t line) {
 ElementRecord element(Run& run, std::int64_t number) {
   unsigned char bytes[kElementRecordSize];
   if (number < 1 || number > run.elements.count() || !run.elements.read(number, bytes)) {
-    lira::fail("\nDoc. 6 includes element " + std::to_string(number) +
-               ", which is not one of the " + std::to_string(run.elements.count()) +
-               " elements of doc. 1.");
+    std::int64_t count = run.elements.count();
+    lira::fail("\nDoc. 6 includes element " + std::to_string(number) + ", which is not in doc. 1 (" +
+               (count == 0 ? std::string("no elements") : "elements 1 to " + std::to_string(count)) +
+               ").");
   }
   return decode_element(bytes);
 }
