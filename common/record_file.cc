@@ -70,6 +70,8 @@ bool RecordFile::close() {
     delete[] blocks_;
     blocks_ = nullptr;
   }
+  // Some C runtimes' fclose does not report a failed last write: flush first.
+  if (std::fflush(file_) != 0) failed_ = true;
   if (std::fclose(file_) != 0) failed_ = true;
   file_ = nullptr;
   count_ = 0;
