@@ -97,14 +97,14 @@ std::int64_t first_free_value_line(lira::TextReader& model, lira::Writer& trace)
       continue;
     }
     if (line.starts_with(" )")) break;
+    std::int32_t number = leading_number(line);
+    if (number == 0 || number <= previous) lira::fail(kModelBadLoads);
     // New values are inserted at the first empty line: records after it
     // would end up behind the new ones, out of order.
     if (after_empty) {
       lira::fail("\nIncorrect " + model.name() +
                  ": an empty line stands among the records of document 7.");
     }
-    std::int32_t number = leading_number(line);
-    if (number == 0 || number <= previous) lira::fail(kModelBadLoads);
     previous = number;
   }
   // Without the empty line the new values would go in wherever the next
