@@ -188,7 +188,7 @@ void read_solid_stiffness(Run& run, std::int32_t number) {
   }
 
   double t = read_echoed_real(run, token).value;
-  run.stiffness.weight_intensity[v] = static_cast<float>(t * run.density[v]);
+  run.stiffness.weight_intensity[v] = to_single(t * run.density[v]);
   drop_token(run);
   drop_token(run);
   lira::next_token(run.model, token);

@@ -1,5 +1,6 @@
 #include "stiffness.h"
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -58,7 +59,7 @@ void read_plate(Run& run, int v, const lira::Token& kind) {
   lira::Token token;
   double nu = read_echoed_real(run, token).value;
   lira::RealValue t = read_echoed_real(run, token);
-  run.stiffness.weight_intensity[v] = static_cast<float>(t.value * run.density[v]);
+  run.stiffness.weight_intensity[v] = to_single(t.value * run.density[v]);
   if (!lira::ends_with_slash(t.end)) {
     lira::next_token(run.model, token);
     lira::echo_token(run.console, token);
@@ -89,7 +90,7 @@ void read_rectangular_bar(Run& run, int v) {
   double area = h * b;
   double izz = b * (b * area) / 12;
   double iyy = h * (h * area) / 12;
-  run.stiffness.weight_intensity[v] = static_cast<float>(area * run.density[v]);
+  run.stiffness.weight_intensity[v] = to_single(area * run.density[v]);
 
   lira::Writer& s = run.script;
   write_modulus(s, v, modulus);
@@ -101,11 +102,14 @@ void read_rectangular_bar(Run& run, int v) {
   set_attribute_text(run.stiffness.attribute[v], 2, v, n, 0);
 }
 
-// Reads tokens without echo until one begins with one of the keywords; the
-// end of the file first refuses the bar.
+// Reads tokens without echo until one begins with one of the keywords. The
+// end of the file first refuses the bar, and so does the end of the document:
+// a keyword of a later document is none of the bar's.
 void find_plastic_keyword(Run& run, lira::Token& token, const char* first, const char* second) {
   for (;;) {
-    if (!lira::read_token(run.model, token)) refuse(" error in stiffness of plastic bar.");
+    if (!lira::read_token(run.model, token) || token.first() == ')') {
+      refuse(" error in stiffness of plastic bar.");
+    }
     if (token.starts_with(first) || (second != nullptr && token.starts_with(second))) return;
   }
 }
@@ -120,7 +124,7 @@ void read_plastic_bar(Run& run, int v) {
   if (!lira::ends_with_slash(h_read.end)) lira::skip_record(run.model);
   con << "\n";
   double area = h * b;
-  run.stiffness.weight_intensity[v] = static_cast<float>(area * run.density[v]);
+  run.stiffness.weight_intensity[v] = to_single(area * run.density[v]);
 
   lira::next_token(run.model, token);  // the stiffness number of the material record
   lira::next_token(run.model, token);
@@ -141,7 +145,7 @@ void read_plastic_bar(Run& run, int v) {
     lira::read_token(run.model, holder);
     con.write(holder.text, static_cast<std::size_t>(holder.length));
     con << " /\n";
-    run.stiffness.holder[v] = static_cast<float>(lira::to_real(holder).value);
+    run.stiffness.holder[v] = to_single(lira::to_real(holder).value);
     find_plastic_keyword(run, token, "TW", nullptr);
   }
   lira::echo_token(run.console, token);
@@ -176,6 +180,12 @@ void write_poisson_head(lira::Writer& script, int material) {
 void write_bilinear_hardening(lira::Writer& script, int material, double yield, double modulus) {
   script << "!*\nTB,BISO," << material << ", , , ,\n!*\n";
   script << "TBMODIF,2,1," << yield << "\nTBMODIF,3,1," << modulus / 20 << "\n!*\n!*\n";
+}
+
+float to_single(double value) {
+  if (value > FLT_MAX) return HUGE_VALF;
+  if (value < -FLT_MAX) return -HUGE_VALF;
+  return static_cast<float>(value);
 }
 
 int next_real_constant_set(Run& run) {

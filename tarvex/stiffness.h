@@ -24,6 +24,10 @@ void write_poisson_head(lira::Writer& script, int material);
 /// its modulus as the tangent modulus.
 void write_bilinear_hardening(lira::Writer& script, int material, double yield, double modulus);
 
+/// A value kept in single precision; beyond its range it becomes an infinity
+/// (which no script accepts later) rather than an undefined conversion.
+float to_single(double value);
+
 /// Takes the next real-constant set number from the run's counter.
 int next_real_constant_set(Run& run);
 

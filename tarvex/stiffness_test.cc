@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -217,6 +219,13 @@ TEST(StiffnessDocument, PlasticBarFailures) {
       {"( 3/\n5 S100 20 40/\n5 NB11/0 2.1E6 2.4E4 /\n5 AZ",
        "\nIncorrect modellir.txt: error in stiffness of plastic bar.",
        "5 S100 20 40/ \nNB11/0 2.1E6 2.4E4 /\n\nAZ  /\n"},
+      // The document ends before "TW": the "TW" of a later document is not taken.
+      {"( 3/\n5 S100 20 40/\n5 NB11/0 2.1E6 2.4E4 /\n5 AZ 1.5 /\n)\n( 4/\nTW 1 /\n)\n",
+       "\nIncorrect modellir.txt: error in stiffness of plastic bar.",
+       "5 S100 20 40/ \nNB11/0 2.1E6 2.4E4 /\n\nAZ 1.5 /\n"},
+      {"( 3/\n5 S100 20 40/\n5 NB11/0 2.1E6 2.4E4 /\n)\n( 4/\nAZ 1 TW 1 /\n)\n",
+       "\nIncorrect modellir.txt: error in stiffness of plastic bar.",
+       "5 S100 20 40/ \nNB11/0 2.1E6 2.4E4 /\n\n"},
       {"( 3/\n5 S100 20 40/\n5 NB11/0 2.1E6 2.4E4 /\n5 TW 1 2",
        "\nIncorrect modellir.txt: end of file inside document 3.",
        "5 S100 20 40/ \nNB11/0 2.1E6 2.4E4 /\n\nTW "},
@@ -253,6 +262,28 @@ TEST(StiffnessDocument, DensityOfTheTableIsWritten) {
   EXPECT_NE(f.script.find("MPDATA,DENS,49,,7850\n"), std::string::npos);
   EXPECT_EQ(f.run.stiffness.weight_intensity[49], static_cast<float>(0.4 * 0.2 * 7850.0f));
   EXPECT_EQ(f.run.stiffness.weight_intensity[0], static_cast<float>(0.5 * 0.1f));
+}
+
+TEST(StiffnessDocument, NumbersBeyondTheScriptsRangeStop) {
+  // 9e305 times 10000 has no finite value: nothing of it reaches the script
+  // but the head of its line.
+  Fixture f("( 3/\n1 9.0E305 0.2 0.2/\n)");
+  EXPECT_EQ(f.read(),
+            "\nA number out of range would be written to modelans.lgw: check the model's values.");
+  EXPECT_EQ(f.script, "!*\nMPTEMP,,,,,,,,\nMPTEMP,1,0\nMPDATA,EX,1,,");
+  // A thickness beyond single precision gives an infinite weight intensity,
+  // which the load phase cannot write either.
+  Fixture g("( 3/\n1 3.0E6 0.2 1e300/\n)");
+  EXPECT_EQ(g.read(), "");
+  EXPECT_EQ(g.run.stiffness.weight_intensity[1], HUGE_VALF);
+}
+
+TEST(StiffnessDocument, SinglePrecision) {
+  EXPECT_EQ(to_single(0.1), 0.1f);
+  EXPECT_EQ(to_single(-2500), -2500.0f);
+  EXPECT_EQ(to_single(1e300), HUGE_VALF);
+  EXPECT_EQ(to_single(-1e300), -HUGE_VALF);
+  EXPECT_EQ(to_single(FLT_MAX), FLT_MAX);
 }
 
 TEST(StiffnessDocument, StiffnessNumbersOutsideTheTablesStop) {
