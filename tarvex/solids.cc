@@ -135,7 +135,8 @@ int group_levels(const Row* rows, int row_count, Level (&levels)[2]) {
 // angles 0 and 0, a sums at 90 and 0) and the lateral one.
 void write_layer_set(Run& run, int set, int steel, double ratio_b, double ratio_a) {
   lira::Writer& s = run.script;
-  s << "!*\nR," << set << "," << steel << "," << ratio_b << ",0,0," << steel << "," << ratio_a << "\n";
+  s << "!*\nR," << set << "," << steel << "," << ratio_b << ",0,0," << steel << "," << ratio_a
+    << "\n";
   s << "RMORE,90,0," << steel << "," << run.vr3 << ",0,90\n!*\n";
 }
 
@@ -210,13 +211,15 @@ void read_solid_stiffness(Run& run, std::int32_t number) {
   if (!(-0.5 * t <= lower.z && lower.z < -0.25 * t)) refuse(" impossible reinforcement.");
   double t_bottom = (lower.z + 0.5 * t) * 2;
   if (t_bottom == 0) {
-    refuse_stiffness(v, "has its lower reinforcement on the bottom face: the bottom layer has no thickness.");
+    refuse_stiffness(v, "has its lower reinforcement on the bottom face: "
+                        "the bottom layer has no thickness.");
   }
   const Level& upper = levels[1];
   if (!(0.25 * t < upper.z && upper.z <= 0.5 * t)) refuse(" impossible reinforcement.");
   double t_top = (0.5 * t - upper.z) * 2;
   if (t_top == 0) {
-    refuse_stiffness(v, "has its upper reinforcement on the top face: the top layer has no thickness.");
+    refuse_stiffness(v, "has its upper reinforcement on the top face: "
+                        "the top layer has no thickness.");
   }
   double t_middle = t - t_bottom - t_top;
   run.stiffness.t_bottom[v] = t_bottom;
@@ -230,8 +233,8 @@ void read_solid_stiffness(Run& run, std::int32_t number) {
   write_poisson_head(s, v);
   s << nu.value << "\n";
   s << "!*\nTB,CONCR," << v << ", , , ,\n!*\n";
-  s << "TBMODIF,2,1,0.1\n" << "TBMODIF,3,1,0.9\n" << "TBMODIF,4,1," << d.ft << "\nTBMODIF,5,1," << d.fc
-    << "\nTBMODIF,10,1,0.6\n!*\n!*\n";
+  s << "TBMODIF,2,1,0.1\n" << "TBMODIF,3,1,0.9\n";
+  s << "TBMODIF,4,1," << d.ft << "\nTBMODIF,5,1," << d.fc << "\nTBMODIF,10,1,0.6\n!*\n!*\n";
 
   // The steel takes the density of its concrete.
   write_modulus(s, steel, es);

@@ -204,7 +204,9 @@ void set_attribute_text(AttributeText& text, int type, int material, int real_se
 }
 
 void read_stiffness_document(Run& run) {
-  if (!lira::find_document(run.model, "( 3/")) lira::fail("\nIncorrect modellir.txt: no stiffness.");
+  if (!lira::find_document(run.model, "( 3/")) {
+    lira::fail("\nIncorrect modellir.txt: no stiffness.");
+  }
 
   lira::Token token;
   lira::Token kind;

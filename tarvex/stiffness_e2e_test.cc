@@ -272,7 +272,8 @@ TEST(TarvexStiffness, MalformedRecordsStopWithTheirMessages) {
                             "\nIncorrect modellir.txt: unexpected reinforcement.");
   expect_stop_in_document_3("( 3/\n60 S0 3E6 20 40/\n)\n", "60 S0 ",
                             "\nIncorrect modellir.txt: stiffness number 60 is outside 0 to 49.");
-  expect_stop_in_document_3("( 3/\n1 3.0E6 0.2 0.2/\n2 XYZ 1 2\n", "1 3.0E6 0.2 0.2/ \n2 XYZ Unknown element skipped\n",
+  expect_stop_in_document_3("( 3/\n1 3.0E6 0.2 0.2/\n2 XYZ 1 2\n",
+                            "1 3.0E6 0.2 0.2/ \n2 XYZ Unknown element skipped\n",
                             "\nIncorrect modellir.txt: end of file inside document 3.", kPlate);
 }
 
