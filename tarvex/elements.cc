@@ -70,6 +70,10 @@ struct Reading {
     corner[3] = (type == 42 || type == 242) ? corner[2] : integer();
     record_end();
   }
+  // Nodes that the script names without a lookup must be nodes of the model too.
+  void check_nodes(const std::int32_t* node, int count) const {
+    for (int i = 0; i < count; ++i) check_model_node(run, node[i], element);
+  }
 };
 
 void fitem(lira::Writer& s, std::int32_t node) { s << "\nFITEM,2," << node; }
@@ -143,6 +147,7 @@ void elastic_link(Reading& r, ElementRecord& e) {
 void plate(Reading& r, std::int32_t type, ElementRecord& e) {
   std::int32_t c[4];
   r.corners(type, c);
+  r.check_nodes(c, 4);
   lira::Writer& s = r.run.script;
   // The third and fourth node of the model change places.
   s << "FLST,2,4,1";
@@ -178,7 +183,9 @@ void lower_layer(Reading& r, std::int32_t type, Layer layer) {
 
 bool is_layered_shell(std::int32_t type) { return type == 241 || type == 242 || type == 244; }
 
-void pass_1(Run& run) {
+}  // namespace
+
+void create_first_pass_elements(Run& run) {
   Reading r(run);
   r.start();
   while (!r.at_end()) {
@@ -203,6 +210,7 @@ void pass_1(Run& run) {
           e.node[0] = r.integer();
           e.node[1] = r.integer();
           r.record_end();
+          r.check_nodes(e.node, 2);
           two_node_element(run.script, e.node[0], e.node[1]);
         }
         break;
@@ -238,7 +246,9 @@ void pass_1(Run& run) {
   if (!run.elements.close()) lira::fail("\nFile elements.tmp can't be written to the end.");
 }
 
-void pass_2_reading(Run& run, Layer layer) {
+namespace {
+
+void lower_layer_reading(Run& run, Layer layer) {
   const auto& texts = layer == Layer::kBottom ? run.stiffness.bottom_attribute
                                               : run.stiffness.middle_attribute;
   Reading r(run);
@@ -258,6 +268,12 @@ void pass_2_reading(Run& run, Layer layer) {
 }
 
 }  // namespace
+
+void create_lower_layers(Run& run) {
+  *run.console.out << "\n\nELEMENTS CREATION, 2 PASS\n";
+  lower_layer_reading(run, Layer::kBottom);
+  lower_layer_reading(run, Layer::kMiddle);
+}
 
 void encode_element(const ElementRecord& e, unsigned char* record) {
   lira::put_i16(record, e.type);
@@ -281,10 +297,8 @@ void create_elements(Run& run) {
     lira::fail("\nFile nodes.tmp can't be opened.");
   }
   *run.console.out << "\n\nELEMENTS CREATION, 1 PASS\n";
-  pass_1(run);
-  *run.console.out << "\n\nELEMENTS CREATION, 2 PASS\n";
-  pass_2_reading(run, Layer::kBottom);
-  pass_2_reading(run, Layer::kMiddle);
+  create_first_pass_elements(run);
+  create_lower_layers(run);
   run.nodes.close();
 }
 

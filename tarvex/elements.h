@@ -22,4 +22,12 @@ ElementRecord decode_element(const unsigned char* record);
 /// elements.tmp: pass 1, then pass 2 in its two readings.
 void create_elements(Run& run);
 
+/// Pass 1: one element per record of a known type (the top layer of a
+/// layered shell) and one record of elements.tmp per record of document 1.
+/// Expects run.elements created and run.nodes open; closes run.elements.
+void create_first_pass_elements(Run& run);
+/// Pass 2: the bottom layers of the layered shells, then their middle layers.
+/// Expects run.nodes open.
+void create_lower_layers(Run& run);
+
 }  // namespace tarvex

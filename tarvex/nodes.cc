@@ -85,12 +85,16 @@ NodeRecord decode_node(const unsigned char* record) {
   return node;
 }
 
-NodeRecord look_up_node(Run& run, std::int32_t number, std::int64_t element) {
+void check_model_node(const Run& run, std::int32_t number, std::int64_t element) {
   if (number < 1 || number > run.model_node_count) {
     lira::fail("\nIncorrect modellir.txt: node " + std::to_string(number) + " of element " +
                std::to_string(element) + " is outside 1 to " +
                std::to_string(run.model_node_count) + ".");
   }
+}
+
+NodeRecord look_up_node(Run& run, std::int32_t number, std::int64_t element) {
+  check_model_node(run, number, element);
   return read_node(run, number);
 }
 

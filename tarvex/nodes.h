@@ -26,6 +26,9 @@ void create_layer_nodes(Run& run);
 /// One N command per record of nodes.tmp.
 void write_node_commands(Run& run);
 
+/// Stops the run unless `number`, named by element `element` of document 1,
+/// is a node of document 4.
+void check_model_node(const Run& run, std::int32_t number, std::int64_t element);
 /// Node `number` named by element `element` of document 1: a node of
 /// document 4, else the run stops.
 NodeRecord look_up_node(Run& run, std::int32_t number, std::int64_t element);

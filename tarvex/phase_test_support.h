@@ -81,18 +81,21 @@ class PhaseTest : public ::testing::Test {
     return s.str();
   }
 
-  /// A reinforced concrete slab stiffness as document 3 leaves it.
-  void slab(int s, double bottom, double middle, double top) {
+  /// A reinforced concrete slab stiffness as document 3 leaves it, its
+  /// bottom, middle and top layers with real-constant sets real, real + 1 and
+  /// real + 2.
+  void slab(int s, double bottom, double middle, double top, int real = 4) {
     StiffnessTable& t = run_->stiffness;
     t.t_bottom[s] = bottom;
     t.t_middle[s] = middle;
     t.t_top[s] = top;
-    set_text(t.bottom_attribute[s], "TYPE,   3\nMAT, " + std::to_string(s) + "\nREAL,  B" +
-                                        std::to_string(s) + "\nESYS,   11\n");
-    set_text(t.middle_attribute[s], "TYPE,   3\nMAT, " + std::to_string(s) + "\nREAL,  M" +
-                                        std::to_string(s) + "\nESYS,   11\n");
-    set_text(t.attribute[s], "TYPE,   3\nMAT, " + std::to_string(s) + "\nREAL,  T" +
-                                 std::to_string(s) + "\nESYS,   11\n");
+    set_text(t.bottom_attribute[s], slab_text(s, real));
+    set_text(t.middle_attribute[s], slab_text(s, real + 1));
+    set_text(t.attribute[s], slab_text(s, real + 2));
+  }
+  static std::string slab_text(int s, int real) {
+    return "TYPE,   3\nMAT, " + std::to_string(s) + "\nREAL,  " + std::to_string(real) +
+           "\nESYS,   11\n";
   }
   static void set_text(AttributeText& a, const std::string& text) {
     ASSERT_LT(text.size(), sizeof a.text);
