@@ -41,7 +41,10 @@ class Loads : public ::testing::Test {
  protected:
   void SetUp() override {
     home_ = fs::current_path();
-    dir_ = fs::temp_directory_path() / ("tarvex-loads-" + std::to_string(std::random_device{}()));
+    // Named by the test, so that tests run side by side never share a directory.
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir_ = fs::temp_directory_path() /
+           ("tarvex-loads-" + name + "-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir_);
     fs::current_path(dir_);
   }
