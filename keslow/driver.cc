@@ -23,21 +23,19 @@ using File = std::unique_ptr<std::FILE, CloseFile>;
 
 /// One reading of document 1: every plate's entry in the table of `pass` is
 /// found and written as a plain plate's entry.
-void run_pass(Pass pass, lira::TextReader& list, PlateScan& scan, lira::Writer& result,
-              lira::Writer& trace, std::int32_t stiffness) {
+void run_pass(Pass pass, lira::TextReader& list, PlateScan& scan, lira::Writer& trace,
+              std::int32_t stiffness) {
   if (!find_element_list(list)) lira::fail("\nIncorrect A_02.A: no doc1.");
   std::int32_t count = 0;
   Element element;
   while (read_element(list, pass, count, trace, element)) {
     if (!element.is_plate()) continue;
     Entry layered = table_entry(element, pass);
-    if (!scan.find(layered)) {
+    if (!scan.replace(layered, plain_entry(layered, pass, stiffness))) {
       lira::fail(pass == Pass::kForces
                      ? "\nIncorrect forces table: unexpected end of file A#00.A."
                      : "\nIncorrect elements table: unexpected end of file A#00.A.");
     }
-    Entry plain = plain_entry(layered, pass, stiffness);
-    result.write(reinterpret_cast<const char*>(plain.bytes), plain.size);
     trace << "El. No " << element.number << " found, pass " << static_cast<int>(pass) << "\n";
   }
 }
@@ -59,10 +57,11 @@ void transform(lira::Console& con, lira::Writer& trace) {
   if (!source) lira::fail("\nFile A#00.A can't be opened.");
 
   // Both passes go on through A#00.A from where the previous search ended.
+  // The scan is left before B#00.B is closed, also on a stop.
   PlateScan scan(source.get(), result);
-  run_pass(Pass::kForces, list, scan, result, trace, stiffness);
+  run_pass(Pass::kForces, list, scan, trace, stiffness);
   if (!list.open()) lira::fail("\nFile A_02.A can't be opened.");
-  run_pass(Pass::kElements, list, scan, result, trace, stiffness);
+  run_pass(Pass::kElements, list, scan, trace, stiffness);
   scan.copy_rest();
   // A B#00.B that could not be stored whole is no success.
   if (!result.close()) lira::fail("\nFile B#00.B can't be written to the end.");

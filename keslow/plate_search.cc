@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 
 #include "common/record_file.h"
 #include "common/stop.h"
@@ -25,6 +24,7 @@ Entry table_entry(const Element& plate, Pass pass) {
     lira::put_i16(p + 12, static_cast<std::int16_t>(plate.type));
     lira::put_i16(p + 14, plate.stiffness);
     e.size = 16;
+    e.anchor = 12;
   } else {
     lira::put_i16(p, static_cast<std::int16_t>(plate.type));
     lira::put_i16(p + 2, plate.stiffness);
@@ -46,17 +46,23 @@ Entry plain_entry(const Entry& layered, Pass pass, std::int32_t stiffness) {
 }
 
 PlateScan::PlateScan(std::FILE* in, lira::Writer& out, std::size_t buffer_size)
-    : in_(in), out_(out), buffer_(std::max<std::size_t>(buffer_size, 64)) {}
+    : in_(in), out_(out), buffer_(std::max<std::size_t>(buffer_size, 64)) {
+  // The scan's own buffer is the only one: reads go straight into it.
+  std::setvbuf(in_, nullptr, _IONBF, 0);
+}
 
-void PlateScan::pass_on(std::size_t end) {
-  out_.write(reinterpret_cast<const char*>(buffer_.data() + pos_), end - pos_);
-  pos_ = end;
+PlateScan::~PlateScan() { flush(); }
+
+void PlateScan::flush() {
+  out_.write(reinterpret_cast<const char*>(buffer_.data() + written_), pos_ - written_);
+  written_ = pos_;
 }
 
 void PlateScan::refill() {
+  flush();
   std::size_t kept = end_ - pos_;
   std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
-  pos_ = 0;
+  written_ = pos_ = 0;
   end_ = kept;
   while (end_ < buffer_.size()) {
     std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, in_);
@@ -69,39 +75,61 @@ void PlateScan::refill() {
   }
 }
 
-bool PlateScan::find(const Entry& entry) {
-  const unsigned char* data = buffer_.data();
-  std::boyer_moore_horspool_searcher searcher(entry.bytes, entry.bytes + entry.size);
+namespace {
+
+// The first window in [first, last) that holds `entry`, or `last`. Tables of
+// small numbers are full of zero bytes, but the low byte of a layered plate's
+// type (241, 242, 244) is rare in them: the scan looks for that byte first.
+unsigned char* search(unsigned char* first, unsigned char* last, const Entry& entry) {
+  std::size_t anchor = entry.anchor;
+  unsigned char* p = first + anchor;
+  unsigned char* stop = last - entry.size + anchor + 1;
+  while (p < stop) {
+    p = static_cast<unsigned char*>(
+        std::memchr(p, entry.bytes[anchor], static_cast<std::size_t>(stop - p)));
+    if (p == nullptr) break;
+    unsigned char* window = p - anchor;
+    if (std::memcmp(window, entry.bytes, entry.size) == 0) return window;
+    ++p;
+  }
+  return last;
+}
+
+}  // namespace
+
+bool PlateScan::replace(const Entry& sought, const Entry& replacement) {
   for (;;) {
-    if (end_ - pos_ >= entry.size) {
-      const unsigned char* found = std::search(data + pos_, data + end_, searcher);
+    unsigned char* data = buffer_.data();
+    if (end_ - pos_ >= sought.size) {
+      unsigned char* found = search(data + pos_, data + end_, sought);
       if (found != data + end_) {
-        pass_on(static_cast<std::size_t>(found - data));
-        pos_ += entry.size;
+        std::memcpy(found, replacement.bytes, sought.size);
+        pos_ = static_cast<std::size_t>(found - data) + sought.size;
         return true;
       }
       // No window that fits in the buffer holds the entry; the last
-      // entry.size - 1 bytes wait for the bytes that follow them.
-      pass_on(end_ - entry.size + 1);
+      // sought.size - 1 bytes wait for the bytes that follow them.
+      pos_ = end_ - sought.size + 1;
     }
     if (at_end_) {
       // The window here runs past the end of the file, so it cannot hold the
-      // entry: its first byte is passed on and the scan stops at the end.
-      if (pos_ < end_) pass_on(pos_ + 1);
-      pos_ = end_;
+      // entry: its first byte is passed on, the rest is never written.
+      if (pos_ < end_) ++pos_;
+      flush();
+      written_ = pos_ = end_;
       return false;
     }
     refill();
-    data = buffer_.data();
   }
 }
 
 void PlateScan::copy_rest() {
   for (;;) {
-    pass_on(end_);
-    if (at_end_) return;
+    pos_ = end_;
+    if (at_end_) break;
     refill();
   }
+  flush();
 }
 
 }  // namespace keslow

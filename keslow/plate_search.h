@@ -19,6 +19,7 @@ namespace keslow {
 struct Entry {
   unsigned char bytes[20] = {};
   std::size_t size = 0;
+  std::size_t anchor = 0;  // the type's low byte, which the scan looks for first
 };
 
 /// The entry that A#00.A holds for `plate` in the table of `pass`.
@@ -31,7 +32,8 @@ Entry plain_entry(const Entry& layered, Pass pass, std::int32_t stiffness);
 /// Reads A#00.A from its start to its end once, through a buffer of bounded
 /// size, and writes what it passes to B#00.B. The result is the byte-by-byte
 /// sliding window: a window at each position in turn, its first byte passed
-/// on when it is not the entry sought.
+/// on when it is not the entry sought. Entries are replaced inside the buffer,
+/// so B#00.B is written in large blocks, as a copy would be.
 class PlateScan {
  public:
   static constexpr std::size_t kBufferSize = std::size_t{1} << 20;
@@ -39,29 +41,38 @@ class PlateScan {
   /// Neither stream is owned. `buffer_size` is at least 64 (tests take small
   /// buffers to cross their edges often).
   PlateScan(std::FILE* in, lira::Writer& out, std::size_t buffer_size = kBufferSize);
+  /// Writes what was passed on and not yet written, so that a run stopped on
+  /// an error leaves in B#00.B every byte passed before the stop.
+  ~PlateScan();
+  PlateScan(const PlateScan&) = delete;
+  PlateScan& operator=(const PlateScan&) = delete;
 
-  /// Looks for `entry` from the current position on. Found: the bytes before
-  /// it have been passed on and the position is right after it; the entry
-  /// itself is left for the caller to write. Not found: the scan has passed
-  /// each byte up to the first position where no whole entry fits before the
-  /// end of the file, that byte included, and the file is at its end.
-  bool find(const Entry& entry);
+  /// Looks for `sought` from the current position on. Found: the bytes before
+  /// it are passed on, `replacement` (of the same size) takes its place and
+  /// the position is right after it. Not found: the scan has passed each byte
+  /// up to the first position where no whole entry fits before the end of the
+  /// file, that byte included, and the file is at its end.
+  bool replace(const Entry& sought, const Entry& replacement);
 
-  /// Passes the rest of the file on.
+  /// Passes the rest of the file on and writes it.
   void copy_rest();
 
+  /// Writes to the output every byte passed on so far.
+  void flush();
+
  private:
-  /// Keeps the bytes not yet passed, moved to the buffer's front, and reads
-  /// more behind them; at the end of the file sets at_end_.
+  /// Writes what was passed, keeps the bytes not yet passed, moved to the
+  /// buffer's front, and reads more behind them; at the end of the file sets
+  /// at_end_.
   void refill();
-  void pass_on(std::size_t end);
 
   std::FILE* in_;
   lira::Writer& out_;
   std::vector<unsigned char> buffer_;
-  std::size_t pos_ = 0;  // the current position, inside the buffer
-  std::size_t end_ = 0;  // the bytes read into the buffer
-  bool at_end_ = false;  // nothing more to read
+  std::size_t written_ = 0;  // bytes before it are written to the output
+  std::size_t pos_ = 0;      // the current position: bytes before it are passed on
+  std::size_t end_ = 0;      // the bytes read into the buffer
+  bool at_end_ = false;      // nothing more to read
 };
 
 }  // namespace keslow
