@@ -56,7 +56,14 @@ bool RecordFile::open(const std::string& path, int record_size, bool writable) {
   failed_ = false;
   std::fseek(file_, 0, SEEK_END);
   long size = std::ftell(file_);
-  count_ = size > 0 ? size / record_size : 0;
+  // A size that ftell cannot give (beyond 2 GiB where long has 32 bits) is
+  // no empty file: refuse it as a file that cannot be opened.
+  if (size < 0) {
+    std::fclose(file_);
+    file_ = nullptr;
+    return false;
+  }
+  count_ = size / record_size;
   return true;
 }
 
