@@ -77,5 +77,16 @@ TEST_F(DriverRun, ResultThatCannotBeStoredIsNoSuccess) {
   EXPECT_EQ(stop, shown.substr(shown.size() - stop.size()));
 }
 
+TEST_F(DriverRun, SourceThatCannotBeReadIsNoSuccess) {
+  put("A_02.A", kList);
+  // A directory opens, but every read of it fails.
+  fs::create_directory("A#00.A");
+  std::string shown = run("12\n");
+  EXPECT_EQ(std::string::npos, shown.find("saccessfully"));
+  std::string stop = "\nFile A#00.A can't be read.\n" + kEnd;
+  ASSERT_GE(shown.size(), stop.size());
+  EXPECT_EQ(stop, shown.substr(shown.size() - stop.size()));
+}
+
 }  // namespace
 }  // namespace keslow
