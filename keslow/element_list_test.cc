@@ -178,8 +178,9 @@ TEST(ReadElement, TheEndOfTheDocument) {
   EXPECT_EQ("", read_all("0Dxyz )abc", Pass::kForces).stop);
   // A marker may stand before the end as before any record.
   EXPECT_EQ("", read_all("1D 1 0D )", Pass::kForces).stop);
-  EXPECT_EQ("\nError in file A_02.A: no end of doc1.", read_all("0D 0D /\n)\n", Pass::kForces).stop);
-  EXPECT_EQ("\nError in file A_02.A: no end of doc1.", read_all("0D\n", Pass::kForces).stop);
+  const std::string no_end = "\nError in file A_02.A: no end of doc1.";
+  EXPECT_EQ(no_end, read_all("0D 0D /\n)\n", Pass::kForces).stop);
+  EXPECT_EQ(no_end, read_all("0D\n", Pass::kForces).stop);
 }
 
 TEST(ReadElement, EndOfFileInsideTheDocumentStops) {

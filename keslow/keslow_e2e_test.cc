@@ -19,8 +19,9 @@ const std::string kRussianBanner =
 const std::string kRussianQuestion =
     "\n\x82\xA2\xA5\xA4\xA8\xE2\xA5 \xAD\xAE\xAC\xA5\xE0 \xA6\xA5\xE1\xE2\xAA\xAE\xE1\xE2\xA8: ";
 const std::string kRussianSuccess =
-    "\n\x8C\xAE\xA4\xA5\xAB\xEC \xE2\xE0\xA0\xAD\xE1\xE4\xAE\xE0\xAC\xA8\xE0\xAE\xA2\xA0\xAB\xA0\xE1\xEC"
-    " \xE3\xE1\xAF\xA5\xE8\xAD\xAE.\n";
+    "\n\x8C\xAE\xA4\xA5\xAB\xEC "
+    "\xE2\xE0\xA0\xAD\xE1\xE4\xAE\xE0\xAC\xA8\xE0\xAE\xA2\xA0\xAB\xA0\xE1\xEC "
+    "\xE3\xE1\xAF\xA5\xE8\xAD\xAE.\n";
 
 // Banner, file diagram, the question and the end of its line.
 const std::string kStart = "\nKeslow for LIRA 9.x, v.1.0." + kRussianBanner +
@@ -387,7 +388,8 @@ TEST(KeslowRun, NonNumericAnswerStopsBeforeAnyFileIsOpened) {
   std::string a02 = element_list("10 1 1 2 /\n");
   for (const std::string answers : {"seven\n", "", "\n\n"}) {
     RunResult r = run(a02, "abc", answers);
-    EXPECT_EQ(native(kStart + "\nIncorrect answer: a number was expected.\nPress any key to finish\n"),
+    EXPECT_EQ(native(kStart + "\nIncorrect answer: a number was expected.\n" +
+                     "Press any key to finish\n"),
               r.console);
     EXPECT_EQ((Files{{"A_02.A", a02}, {"A#00.A", "abc"}}), r.files);
     EXPECT_EQ(0, r.exit_code);
