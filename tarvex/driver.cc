@@ -95,11 +95,12 @@ void convert(Run& run) {
   run.script << "!*\nFINISH\n";
   run.loads.close();
   run.elements.close();
+  // A script that could not be stored to its end is no success; the
+  // temporary files stay, as after every stop.
+  if (!run.script.close()) lira::fail("\nFile modelans.lgw can't be written to the end.");
   std::remove("elements.tmp");
   std::remove("loades.tmp");
   std::remove("nodes.tmp");
-  // A script that could not be stored to its end is no success.
-  if (!run.script.close()) lira::fail("\nFile modelans.lgw can't be written to the end.");
   say(run.console, "\nTransformation completed.", cp866("\nТрансформация завершена.\n"));
   run.model.close();
   con.flush();

@@ -79,7 +79,7 @@ void read_values(Run& run) {
     read_echoed(run, token);
   }
   con << "\n";
-  if (!run.loads.close()) lira::fail("\nFile loades.tmp can't be written.");
+  if (!run.loads.close()) lira::fail("\nFile loades.tmp can't be written to the end.");
 }
 
 // Documents 12 and 16, searched on from the end of document 7.

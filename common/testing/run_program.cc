@@ -1,7 +1,9 @@
 #include "run_program.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,7 +43,50 @@ std::string shell_quoted(const std::string& s) {
   return q + "'";
 }
 
+struct ProgramFiles {
+  std::string program;
+  std::vector<std::string> inputs;   // only read, never changed
+  std::vector<std::string> outputs;  // outputs and temporary files
+};
+
+const std::vector<ProgramFiles>& program_files() {
+  static const std::vector<ProgramFiles> table = {
+      {"tarvex", {"modellir.txt"}, {"modelans.lgw", "nodes.tmp", "elements.tmp", "loades.tmp"}},
+      {"keslow", {"A_02.A", "A#00.A"}, {"B#00.B"}},
+      {"vantrel", {"model.txt", "loadfrag.txt"}, {"modelnew.txt", "doc6.txt", "doc7.txt"}},
+  };
+  return table;
+}
+
+const ProgramFiles& files_of(const std::string& program) {
+  static const ProgramFiles none;
+  for (const ProgramFiles& p : program_files()) {
+    if (p.program == program) return p;
+  }
+  return none;
+}
+
+bool contains(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
 }  // namespace
+
+const std::vector<std::string>& inputs_of(const std::string& program) {
+  return files_of(program).inputs;
+}
+
+const std::vector<std::string>& outputs_of(const std::string& program) {
+  return files_of(program).outputs;
+}
+
+std::vector<std::string> RunResult::unexpected_files(const std::vector<std::string>& allowed) const {
+  std::vector<std::string> unexpected;
+  for (const std::string& path : new_paths) {
+    if (!contains(allowed, path)) unexpected.push_back(path);
+  }
+  return unexpected;
+}
 
 bool windows_binaries() { return !env_or("LIRA_EXE_SUFFIX", "").empty(); }
 
@@ -59,8 +104,8 @@ std::string source_file(const std::string& relative_path) {
   return read_all(fs::path(LIRA_SOURCE_DIR) / relative_path);
 }
 
-RunResult run_program(const std::string& program, const Files& files,
-                      const std::string& answers) {
+RunResult run_program(const std::string& program, const Files& files, const std::string& answers,
+                      const Links& links) {
   std::string pattern = (fs::temp_directory_path() / "lira-run-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   fs::path dir = pattern;
@@ -69,6 +114,15 @@ RunResult run_program(const std::string& program, const Files& files,
   for (const auto& [name, bytes] : files) {
     fs::create_directories((dir / name).parent_path());
     write_all(dir / name, bytes);
+  }
+  for (const auto& [name, target] : links) {
+    fs::create_directories((dir / name).parent_path());
+    fs::create_symlink(target, dir / name);
+  }
+  // Every path laid out, parent directories included: the rest is the run's.
+  std::vector<std::string> laid_out;
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    laid_out.push_back(fs::relative(entry.path(), dir).generic_string());
   }
   write_all(io / "stdin", answers);
 
@@ -86,10 +140,32 @@ RunResult run_program(const std::string& program, const Files& files,
   result.console = read_all(io / "stdout");
   result.errors = read_all(io / "stderr");
   for (const auto& entry : fs::directory_iterator(dir)) {
-    if (entry.is_regular_file()) result.files[entry.path().filename().string()] = read_all(entry.path());
+    std::string name = entry.path().filename().string();
+    if (entry.is_symlink()) result.links[name] = fs::read_symlink(entry.path()).string();
+    else if (entry.is_regular_file()) result.files[name] = read_all(entry.path());
   }
+  for (const auto& [name, bytes] : files) {
+    if (!contains(inputs_of(program), name)) continue;
+    fs::path path = dir / name;
+    if (fs::is_symlink(path) || !fs::is_regular_file(path) || read_all(path) != bytes) {
+      result.changed_inputs.push_back(name);
+    }
+  }
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    std::string path = fs::relative(entry.path(), dir).generic_string();
+    if (!contains(laid_out, path)) result.new_paths.push_back(path);
+  }
+  std::sort(result.new_paths.begin(), result.new_paths.end());
   fs::remove_all(dir);
   fs::remove_all(io);
+
+  // What no run of the program may do, whatever the test expects of it.
+  for (const std::string& name : result.changed_inputs) {
+    ADD_FAILURE() << program << " changed or removed its input file " << name;
+  }
+  for (const std::string& path : result.unexpected_files(outputs_of(program))) {
+    ADD_FAILURE() << program << " left " << path << ", which is none of its output files";
+  }
   return result;
 }
 
