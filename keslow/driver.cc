@@ -77,9 +77,9 @@ void transform(lira::Console& con, lira::Writer& trace) {
 
 }  // namespace
 
-int run_keslow(lira::Console& con) {
+int run_keslow(lira::Console& con, std::FILE* trace_file) {
   bool owned = false;
-  std::FILE* device = lira::terminal::open_console_trace(&owned);
+  std::FILE* device = trace_file ? trace_file : lira::terminal::open_console_trace(&owned);
   if (device == nullptr) device = stderr;  // no console device: the nearest one
   {
     // The trace is flushed whenever the console is about to show something,
