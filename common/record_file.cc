@@ -76,6 +76,7 @@ bool RecordFile::close() {
     }
     delete[] blocks_;
     blocks_ = nullptr;
+    last_ = nullptr;
   }
   // Some C runtimes' fclose does not report a failed last write: flush first.
   if (std::fflush(file_) != 0) failed_ = true;
@@ -96,6 +97,15 @@ bool RecordFile::write_back(Block& block) {
 }
 
 RecordFile::Block* RecordFile::block_for(std::int64_t block_number) {
+  if (last_ != nullptr && last_->number == block_number) {
+    last_->last_use = ++use_clock;
+    return last_;
+  }
+  last_ = fetch_block(block_number);
+  return last_;
+}
+
+RecordFile::Block* RecordFile::fetch_block(std::int64_t block_number) {
   std::size_t block_bytes = static_cast<std::size_t>(kRecordsPerBlock) * record_size_;
   if (blocks_ == nullptr) blocks_ = new Block[kBlockCount];
   Block* victim = &blocks_[0];

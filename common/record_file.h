@@ -40,6 +40,7 @@ class RecordFile {
  private:
   struct Block;
   Block* block_for(std::int64_t block_number);
+  Block* fetch_block(std::int64_t block_number);
   bool write_back(Block& block);
 
   std::FILE* file_ = nullptr;
@@ -48,6 +49,7 @@ class RecordFile {
   int record_size_ = 0;
   std::int64_t count_ = 0;
   Block* blocks_ = nullptr;
+  Block* last_ = nullptr;  // the block of the last lookup: the next one is usually there too
 };
 
 // Fields of a record, little-endian, whatever the machine.

@@ -11,14 +11,24 @@
 namespace lira {
 namespace {
 
-bool is_space(int c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+// The white space that separates tokens: blank, tab, LF, CR, VT, FF.
+struct SpaceTable {
+  bool space[256] = {};
+  constexpr SpaceTable() {
+    for (char c : {' ', '\t', '\n', '\r', '\v', '\f'}) space[static_cast<unsigned char>(c)] = true;
+  }
+};
+constexpr SpaceTable kSpaces;
+
+bool is_space(char c) { return kSpaces.space[static_cast<unsigned char>(c)]; }
 
 // Every CR LF pair of `data` becomes one LF, in place; returns the new size.
+// Most files have no CR at all, and those blocks are left as they are.
 std::size_t translate_line_ends(char* data, std::size_t size) {
-  std::size_t j = 0;
-  for (std::size_t i = 0; i < size; ++i) {
+  const char* cr = static_cast<const char*>(std::memchr(data, '\r', size));
+  if (cr == nullptr) return size;
+  std::size_t j = static_cast<std::size_t>(cr - data);
+  for (std::size_t i = j; i < size; ++i) {
     if (data[i] == '\r' && i + 1 < size && data[i + 1] == '\n') continue;
     data[j++] = data[i];
   }
@@ -116,15 +126,18 @@ bool find_document(TextReader& in, std::string_view header) {
     // Compare the line's first characters with the header, then pass over the
     // rest of the line whatever its length.
     std::size_t matched = 0;
-    bool mismatch = false;
-    int c;
-    while ((c = in.get()) != EOF && c != '\n') {
-      if (mismatch || matched == header.size()) continue;
-      if (static_cast<char>(c) == header[matched]) ++matched;
-      else mismatch = true;
+    int c = 0;
+    while (matched < header.size()) {
+      c = in.get();
+      if (c == EOF) return false;
+      if (static_cast<char>(c) != header[matched]) break;
+      ++matched;
     }
-    if (c == EOF) return false;
-    if (!mismatch && matched == header.size()) {
+    bool match = matched == header.size();
+    // A line that ended inside the comparison is over already.
+    if (!match && c == '\n') continue;
+    if (!skip_line(in)) return false;
+    if (match) {
       // "( 12/" -> "12": the document named in end-of-file messages.
       std::string_view number = header.substr(2);
       in.set_document(number.substr(0, number.find('/')));
@@ -134,20 +147,38 @@ bool find_document(TextReader& in, std::string_view header) {
 }
 
 bool read_token(TextReader& in, Token& token) {
-  int c = in.get();
-  while (c != EOF && is_space(c)) c = in.get();
   token.length = 0;
-  while (c != EOF && !is_space(c)) {
-    if (token.length == kTokenMax) {
+  // White space before the token, through as many buffers as it fills.
+  std::string_view ahead;
+  for (;;) {
+    ahead = in.buffered();
+    if (ahead.empty()) {
+      token.text[0] = '\0';
+      return false;
+    }
+    std::size_t i = 0;
+    while (i < ahead.size() && is_space(ahead[i])) ++i;
+    in.skip(i);
+    if (i < ahead.size()) break;
+  }
+  // The token's characters; the white space that ends it is left unread.
+  for (;;) {
+    ahead = in.buffered();
+    if (ahead.empty()) break;
+    std::size_t i = 0;
+    while (i < ahead.size() && !is_space(ahead[i])) ++i;
+    std::size_t room = static_cast<std::size_t>(kTokenMax - token.length);
+    if (i > room) {
+      std::memcpy(token.text + token.length, ahead.data(), room);
+      token.length = kTokenMax;
       token.text[token.length] = '\0';
       fail("\nIncorrect " + in.name() + ": a token longer than 149 characters: \"" +
            std::string(token.text, 20) + "...\".");
     }
-    token.text[token.length++] = static_cast<char>(c);
-    // The character after the token is part of the whitespace it ends at.
-    c = in.peek();
-    if (c == EOF || is_space(c)) break;
-    in.get();
+    std::memcpy(token.text + token.length, ahead.data(), i);
+    token.length += static_cast<int>(i);
+    in.skip(i);
+    if (i < ahead.size()) break;
   }
   token.text[token.length] = '\0';
   return token.length > 0;
@@ -163,6 +194,24 @@ void echo_token(Console& con, const Token& token) {
 }
 
 IntValue to_int(const Token& token) {
+  const char* p = token.text;
+  bool negative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  // Plain decimal numbers, nearly every integer of a model, without strtoll;
+  // octal, hexadecimal and very long numbers go through it.
+  if (*p >= '1' && *p <= '9') {
+    long long v = 0;
+    const char* q = p;
+    while (*q >= '0' && *q <= '9' && q - p < 18) v = v * 10 + (*q++ - '0');
+    if (!(*q >= '0' && *q <= '9')) {
+      if (negative) v = -v;
+      if (v > INT32_MAX) v = INT32_MAX;
+      if (v < INT32_MIN) v = INT32_MIN;
+      return IntValue{static_cast<std::int32_t>(v), q};
+    }
+  } else if (*p == '0' && !(p[1] >= '0' && p[1] <= '9') && p[1] != 'x' && p[1] != 'X') {
+    return IntValue{0, p + 1};
+  }
   char* end = nullptr;
   long long v = std::strtoll(token.text, &end, 0);
   if (v > INT32_MAX) v = INT32_MAX;
@@ -192,9 +241,27 @@ RealValue to_real(const Token& token) {
 
 bool skip_to_slash(TextReader& in) {
   for (;;) {
-    int c = in.get();
-    if (c == EOF) return false;
-    if (c == '/') return true;
+    std::string_view ahead = in.buffered();
+    if (ahead.empty()) return false;
+    const void* slash = std::memchr(ahead.data(), '/', ahead.size());
+    if (slash != nullptr) {
+      in.skip(static_cast<std::size_t>(static_cast<const char*>(slash) - ahead.data()) + 1);
+      return true;
+    }
+    in.skip(ahead.size());
+  }
+}
+
+bool skip_line(TextReader& in) {
+  for (;;) {
+    std::string_view ahead = in.buffered();
+    if (ahead.empty()) return false;
+    const void* end = std::memchr(ahead.data(), '\n', ahead.size());
+    if (end != nullptr) {
+      in.skip(static_cast<std::size_t>(static_cast<const char*>(end) - ahead.data()) + 1);
+      return true;
+    }
+    in.skip(ahead.size());
   }
 }
 

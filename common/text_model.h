@@ -39,6 +39,13 @@ class TextReader {
     if (pos_ == end_ && !refill()) return EOF;
     return static_cast<unsigned char>(*pos_);
   }
+  /// The characters read ahead from the current position on, at least one
+  /// unless the file has ended; scanners walk them and `skip` what they took.
+  std::string_view buffered() {
+    if (pos_ == end_ && !refill()) return {};
+    return std::string_view(pos_, static_cast<std::size_t>(end_ - pos_));
+  }
+  void skip(std::size_t count) { pos_ += count; }
 
   /// The document being read, for the message of an unexpected end of file:
   /// "\nIncorrect modellir.txt: end of file inside document 3."
@@ -113,6 +120,9 @@ inline bool ends_with_slash(const char* end) { return *end == '/'; }
 /// Reads characters, without echo, until a '/' has been read; false when the
 /// file ends first.
 bool skip_to_slash(TextReader& in);
+/// Reads the rest of the line, its line end included; false when the file
+/// ends first.
+bool skip_line(TextReader& in);
 /// As `skip_to_slash`, but the end of the file stops the run with the reader's
 /// end-of-file message.
 void skip_record(TextReader& in);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -128,6 +129,61 @@ TEST(Conversions, IntegersAsStrtolWithBaseZero) {
   EXPECT_EQ(v.value, 7);
   EXPECT_TRUE(ends_with_slash(v.end));
   EXPECT_FALSE(ends_with_slash(conv("7").end));
+}
+
+TEST(Conversions, IntegersAgreeWithStrtollOnEveryForm) {
+  // Plain decimal numbers take a path of their own: it must end where
+  // strtoll ends and give what strtoll gives, clamped to 32 bits.
+  for (const char* s : {"0", "0/", "-0", "+0", "00", "07", "08", "09/", "0x", "0x/", "0X1f", "0xg",
+                        "1", "+12/", "-12/", "123456789012345678", "1234567890123456789",
+                        "99999999999999999999", "2147483647", "2147483648", "-2147483648",
+                        "-2147483649", "-", "+", "+-1", "/", ")", "12a", "1.5", "1e3", "5/0"}) {
+    Token t;
+    TextReader in = text(s);
+    read_token(in, t);
+    char* end = nullptr;
+    long long expected = std::strtoll(t.text, &end, 0);
+    if (expected > INT32_MAX) expected = INT32_MAX;
+    if (expected < INT32_MIN) expected = INT32_MIN;
+    IntValue v = to_int(t);
+    EXPECT_EQ(v.value, expected) << s;
+    EXPECT_EQ(v.end - t.text, end - t.text) << s;
+  }
+}
+
+TEST(ReadToken, TokensHeadersAndSlashesAcrossTheBufferBoundaryOfAFile) {
+  namespace fs = std::filesystem;
+  fs::path path = fs::temp_directory_path() / "lira_buffer_boundary_test.txt";
+  // A line longer than the buffer before the header, then tokens that straddle
+  // the next boundaries: blanks, a token and a skipped record each in two parts.
+  std::string body = std::string(70000, 'z') + "\n( 6/ header\n";
+  body += std::string(65536 * 2 - body.size() - 3, ' ') + "abcdef 1 2 /";
+  std::string long_token(149, 't');
+  body += std::string(65536 * 3 - body.size() - 100, ' ') + long_token + " 7/ x\n)";
+  {
+    std::FILE* f = std::fopen(path.string().c_str(), "wb");
+    std::fwrite(body.data(), 1, body.size(), f);
+    std::fclose(f);
+  }
+  TextReader in(path.string());
+  ASSERT_TRUE(in.open());
+  ASSERT_TRUE(find_document(in, "( 6/"));
+  Token t;
+  ASSERT_TRUE(read_token(in, t));
+  EXPECT_EQ(t.view(), "abcdef");
+  EXPECT_TRUE(skip_to_slash(in));
+  ASSERT_TRUE(read_token(in, t));
+  EXPECT_EQ(t.view(), long_token);
+  ASSERT_TRUE(read_token(in, t));
+  EXPECT_EQ(t.view(), "7/");
+  EXPECT_EQ(in.get(), ' ');
+  EXPECT_TRUE(skip_line(in));
+  ASSERT_TRUE(read_token(in, t));
+  EXPECT_EQ(t.view(), ")");
+  EXPECT_FALSE(read_token(in, t));
+  EXPECT_FALSE(skip_line(in));
+  in.close();
+  fs::remove(path);
 }
 
 TEST(Conversions, RealsAsStrtodOnDecimalNumbers) {

@@ -53,7 +53,7 @@ bool Writer::flush() {
   return !failed_;
 }
 
-void Writer::write(const char* data, std::size_t size) {
+void Writer::write_through(const char* data, std::size_t size) {
   if (text_ != nullptr) {
     text_->append(data, size);
     return;
@@ -69,11 +69,6 @@ void Writer::write(const char* data, std::size_t size) {
   }
   std::memcpy(buffer_ + used_, data, size);
   used_ += size;
-}
-
-Writer& Writer::operator<<(char c) {
-  write(&c, 1);
-  return *this;
 }
 
 Writer& Writer::operator<<(double v) {

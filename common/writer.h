@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -38,11 +39,26 @@ class Writer {
   /// Refuse non-finite reals: `fail` with a message naming `file_name`.
   void refuse_non_finite(std::string file_name) { finite_only_name_ = std::move(file_name); }
 
-  void write(const char* data, std::size_t size);
+  void write(const char* data, std::size_t size) {
+    // Most writes are a few characters that fit the buffer of a file.
+    if (file_ != nullptr && text_ == nullptr && size <= kBufferSize - used_) {
+      std::memcpy(buffer_ + used_, data, size);
+      used_ += size;
+      return;
+    }
+    write_through(data, size);
+  }
   Writer& operator<<(std::string_view s) { write(s.data(), s.size()); return *this; }
   Writer& operator<<(const char* s) { return *this << std::string_view(s); }
   Writer& operator<<(const std::string& s) { return *this << std::string_view(s); }
-  Writer& operator<<(char c);
+  Writer& operator<<(char c) {
+    if (file_ != nullptr && text_ == nullptr && used_ < kBufferSize) {
+      buffer_[used_++] = c;
+      return *this;
+    }
+    write_through(&c, 1);
+    return *this;
+  }
   Writer& operator<<(int v) { return write_integer(v); }
   Writer& operator<<(long v) { return write_integer(v); }
   Writer& operator<<(long long v) { return write_integer(v); }
@@ -57,6 +73,8 @@ class Writer {
 
  private:
   Writer& write_integer(long long v);
+  /// A write into the string, or one that the buffer cannot take as it is.
+  void write_through(const char* data, std::size_t size);
 
   static constexpr std::size_t kBufferSize = 1 << 16;
   std::FILE* file_ = nullptr;
