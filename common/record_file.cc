@@ -6,8 +6,12 @@
 namespace lira {
 namespace {
 
-constexpr int kRecordsPerBlock = 4096;  // 96 KiB blocks of 24-byte records
-constexpr int kBlockCount = 32;         // about 3 MiB at most
+// A mesh's lookups stay near the records just used (the nodes of two rows,
+// the end of the file that grows), so a few small blocks serve them; more
+// would only make the memory of a run grow with the model. 12 KiB blocks of
+// 24-byte records, 192 KiB at most per file.
+constexpr int kRecordsPerBlock = 512;
+constexpr int kBlockCount = 16;
 
 // Offsets beyond what fseek takes (a 32-bit long on Windows) are refused
 // rather than wrapped round to another part of the file.

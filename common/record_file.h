@@ -10,7 +10,7 @@ namespace lira {
 
 /// A binary file of fixed-size records without header or padding: record n
 /// (from 1) lies at byte (n - 1) * size. Blocks of the file are kept in a small
-/// fixed cache (a few MiB, whatever the model's size), so a lookup, a rewrite
+/// fixed cache (a few hundred KiB, whatever the model's size), so a lookup, a rewrite
 /// in place or an append usually costs no system call; dirty blocks are
 /// written back when evicted and on `close`.
 class RecordFile {

@@ -16,10 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// 4-byte records fill a cache block with 4096 of them; the cache holds 32
-// blocks, so 131072 records fit and every record past them evicts a block.
-constexpr std::int64_t kRecordsPerBlock = 4096;
-constexpr std::int64_t kCachedRecords = 32 * kRecordsPerBlock;
+// A cache block holds 512 records; the cache holds 16 blocks, so 8192
+// records fit and every record past them evicts a block.
+constexpr std::int64_t kRecordsPerBlock = 512;
+constexpr std::int64_t kCachedRecords = 16 * kRecordsPerBlock;
 
 // A file of its own for each test (other builds may run the same test at the
 // same time), removed afterwards.

@@ -147,39 +147,45 @@ bool find_document(TextReader& in, std::string_view header) {
 }
 
 bool read_token(TextReader& in, Token& token) {
-  token.length = 0;
   // White space before the token, through as many buffers as it fills.
   std::string_view ahead;
   for (;;) {
     ahead = in.buffered();
     if (ahead.empty()) {
+      token.length = 0;
       token.text[0] = '\0';
       return false;
     }
-    std::size_t i = 0;
-    while (i < ahead.size() && is_space(ahead[i])) ++i;
-    in.skip(i);
-    if (i < ahead.size()) break;
+    const char* p = ahead.data();
+    const char* end = p + ahead.size();
+    while (p < end && is_space(*p)) ++p;
+    std::size_t blanks = static_cast<std::size_t>(p - ahead.data());
+    in.skip(blanks);
+    ahead.remove_prefix(blanks);
+    if (!ahead.empty()) break;
   }
-  // The token's characters; the white space that ends it is left unread.
+  // The token's characters, copied as they are scanned; the white space that
+  // ends the token is left unread.
+  char* out = token.text;
+  char* const full = token.text + kTokenMax;
   for (;;) {
-    ahead = in.buffered();
-    if (ahead.empty()) break;
-    std::size_t i = 0;
-    while (i < ahead.size() && !is_space(ahead[i])) ++i;
-    std::size_t room = static_cast<std::size_t>(kTokenMax - token.length);
-    if (i > room) {
-      std::memcpy(token.text + token.length, ahead.data(), room);
+    const char* p = ahead.data();
+    const char* end = p + ahead.size();
+    if (static_cast<std::size_t>(full - out) < ahead.size()) end = p + (full - out);
+    while (p < end && !is_space(*p)) *out++ = *p++;
+    in.skip(static_cast<std::size_t>(p - ahead.data()));
+    if (p < ahead.data() + ahead.size()) {
+      if (is_space(*p)) break;
+      // A 150th character.
       token.length = kTokenMax;
-      token.text[token.length] = '\0';
+      token.text[kTokenMax] = '\0';
       fail("\nIncorrect " + in.name() + ": a token longer than 149 characters: \"" +
            std::string(token.text, 20) + "...\".");
     }
-    std::memcpy(token.text + token.length, ahead.data(), i);
-    token.length += static_cast<int>(i);
-    in.skip(i);
-    if (i < ahead.size()) break;
+    ahead = in.buffered();
+    if (ahead.empty()) break;
   }
+  token.length = static_cast<int>(out - token.text);
   token.text[token.length] = '\0';
   return token.length > 0;
 }

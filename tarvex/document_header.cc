@@ -34,12 +34,19 @@ int find_one_of(lira::TextReader& in, std::initializer_list<std::string_view> he
     bool keep = true;
     int c;
     while ((c = in.get()) != EOF && c != '\n') {
-      if (!keep) continue;
       line += static_cast<char>(c);
       bool undecided;
-      if (header_of(line, headers, undecided) < 0 && !undecided) keep = false;
+      if (header_of(line, headers, undecided) < 0 && !undecided) {
+        keep = false;
+        break;
+      }
     }
     if (c == EOF) return -1;
+    // The rest of a line that begins with no header is passed over at once.
+    if (!keep) {
+      if (!lira::skip_line(in)) return -1;
+      continue;
+    }
     bool undecided;
     int index = header_of(line, headers, undecided);
     if (index >= 0) {
