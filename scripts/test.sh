@@ -30,8 +30,11 @@ for variant in release sanitize; do
   (cd "$dir" && ctest --output-on-failure -j"$jobs" </dev/null)
 done
 
-if [ -x scripts/test-windows.sh ]; then
-  echo "== Windows binaries under Wine"
-  scripts/test-windows.sh build-test-release
+echo "== Windows binaries under Wine"
+LIRA_LINUX_BUILD_DIR="$top/build-test-release" bash scripts/test-windows.sh
+
+if [ -f scripts/fuzz.sh ]; then
+  echo "== fuzzing, 60 seconds a program"
+  bash scripts/fuzz.sh 60
 fi
 echo "== all tests passed"
