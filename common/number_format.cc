@@ -1,15 +1,96 @@
 #include "number_format.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 namespace lira {
+namespace {
 
-std::size_t format_real(double value, char* out) {
+/// The digits (no trailing zeros) and the decimal exponent of a number.
+struct Decimal {
+  bool negative = false;
+  char digits[24] = {};
+  int count = 0;
+  int exponent = 0;  // of the first digit
+};
+
+// The shortest digits that read back as `value`, from its scientific text
+// "-d.ddde+XX". A value with at most `precision` of them is already rounded
+// to that precision: it lies far closer to them than to any halfway point of
+// the coarser grid, so "%.Pg" shows exactly these digits.
+template <class T>
+bool shortest(T value, Decimal& d) {
+  char text[48];
+  auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+  if (r.ec != std::errc()) return false;
+  const char* p = text;
+  const char* end = r.ptr;
+  d.negative = *p == '-';
+  if (d.negative) ++p;
+  d.count = 0;
+  for (; p < end && *p != 'e'; ++p) {
+    if (*p == '.') continue;
+    if (d.count == static_cast<int>(sizeof d.digits)) return false;
+    d.digits[d.count++] = *p;
+  }
+  if (p == end) return false;
+  ++p;  // 'e'
+  bool negative_exponent = *p == '-';
+  ++p;  // its sign
+  int e = 0;
+  for (; p < end; ++p) e = e * 10 + (*p - '0');
+  d.exponent = negative_exponent ? -e : e;
+  return true;
+}
+
+std::size_t write_exponent(int exponent, int min_digits, char* out) {
+  std::size_t k = 0;
+  out[k++] = 'e';
+  out[k++] = exponent < 0 ? '-' : '+';
+  char text[8];
+  auto r = std::to_chars(text, text + sizeof text, exponent < 0 ? -exponent : exponent);
+  int n = static_cast<int>(r.ptr - text);
+  for (int pad = n; pad < min_digits; ++pad) out[k++] = '0';
+  std::memcpy(out + k, text, static_cast<std::size_t>(n));
+  return k + static_cast<std::size_t>(n);
+}
+
+// "%.Pg" of the digits: fixed notation for exponents from -4 to P - 1,
+// scientific otherwise, no trailing zeros.
+std::size_t write_general(const Decimal& d, int precision, int exponent_digits, char* out) {
+  std::size_t k = 0;
+  if (d.negative) out[k++] = '-';
+  int x = d.exponent;
+  if (x < -4 || x >= precision) {
+    out[k++] = d.digits[0];
+    if (d.count > 1) {
+      out[k++] = '.';
+      for (int i = 1; i < d.count; ++i) out[k++] = d.digits[i];
+    }
+    return k + write_exponent(x, exponent_digits, out + k);
+  }
+  if (x >= 0) {
+    for (int i = 0; i <= x; ++i) out[k++] = i < d.count ? d.digits[i] : '0';
+    if (d.count > x + 1) {
+      out[k++] = '.';
+      for (int i = x + 1; i < d.count; ++i) out[k++] = d.digits[i];
+    }
+    return k;
+  }
+  out[k++] = '0';
+  out[k++] = '.';
+  for (int i = -1; i > x; --i) out[k++] = '0';
+  for (int i = 0; i < d.count; ++i) out[k++] = d.digits[i];
+  return k;
+}
+
+// Rounding to the precision by the library, then the exponent widened.
+std::size_t general_by_rounding(double value, int precision, int exponent_digits, char* out) {
   char text[kRealTextMax];
-  auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+  auto result =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, precision);
   std::size_t n = static_cast<std::size_t>(result.ptr - text);
-  // The exponent has its sign and at least three digits: "e+10" becomes "e+010".
   const char* e = static_cast<const char*>(std::memchr(text, 'e', n));
   if (e == nullptr) {
     std::memcpy(out, text, n);
@@ -19,10 +100,41 @@ std::size_t format_real(double value, char* out) {
   std::size_t digits = n - head;
   std::memcpy(out, text, head);
   std::size_t k = head;
-  for (std::size_t pad = digits; pad < 3; ++pad) out[k++] = '0';
+  for (std::size_t pad = digits; pad < static_cast<std::size_t>(exponent_digits); ++pad) {
+    out[k++] = '0';
+  }
   std::memcpy(out + k, text + head, digits);
   return k + digits;
 }
+
+// The most digits for which the shortest digits decide: the halfway points of
+// the grid stay farther away than half a unit of the type (2^-53 of a double,
+// 2^-24 of a float, relative, for normal numbers).
+template <class T>
+constexpr int kDecidingDigits = sizeof(T) == sizeof(float) ? 6 : 15;
+
+template <class T>
+std::size_t format(T value, int precision, int exponent_digits, char* out) {
+  Decimal d;
+  // Subnormal numbers have fewer digits of their own: the library rounds them.
+  if (precision <= kDecidingDigits<T> && (std::isnormal(value) || value == 0) &&
+      shortest(value, d) && d.count <= precision) {
+    return write_general(d, precision, exponent_digits, out);
+  }
+  return general_by_rounding(static_cast<double>(value), precision, exponent_digits, out);
+}
+
+}  // namespace
+
+std::size_t format_general(double value, int precision, int exponent_digits, char* out) {
+  return format(value, precision, exponent_digits, out);
+}
+
+std::size_t format_real(double value, char* out) { return format(value, 6, 3, out); }
+
+// A float's own shortest digits decide as a double's do: the float lies within
+// half its unit of them, far from any halfway point of six digits.
+std::size_t format_real(float value, char* out) { return format(value, 6, 3, out); }
 
 std::string format_real(double value) {
   char text[kRealTextMax];

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
 
 namespace lira {
 namespace {
@@ -45,6 +51,60 @@ TEST(NumberFormat, AgreesWithPrintfButForTheExponent) {
     auto pos = e.find('e');
     if (pos != std::string::npos && e.size() - pos - 2 < 3) e.insert(pos + 2, 3 - (e.size() - pos - 2), '0');
     EXPECT_EQ(got, e) << v;
+  }
+}
+
+// printf "%.Pg" of the widened value, the exponent of at least `digits` digits.
+std::string printf_general(double v, int precision, int digits) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*g", precision, v);
+  std::string e = text;
+  auto pos = e.find('e');
+  if (pos != std::string::npos && static_cast<int>(e.size() - pos - 2) < digits) {
+    e.insert(pos + 2, digits - (e.size() - pos - 2), '0');
+  }
+  return e;
+}
+
+TEST(NumberFormat, ShortDigitsTakeNoRoundingAndAgreeWithPrintf) {
+  // Values with few digits are written from their shortest digits; the rest,
+  // halfway cases, subnormal numbers and long precisions are rounded. Either
+  // way every byte is printf's.
+  std::mt19937_64 random(7);
+  char out[kRealTextMax];
+  auto check = [&](double v) {
+    ASSERT_EQ(std::string(out, format_real(v, out)), printf_general(v, 6, 3)) << v;
+    for (int p : {1, 3, 9, 15, 16, 17}) {
+      ASSERT_EQ(std::string(out, format_general(v, p, 2, out)), printf_general(v, p, 2)) << v;
+    }
+  };
+  auto check_float = [&](float f) {
+    ASSERT_EQ(std::string(out, format_real(f, out)), printf_general(f, 6, 3)) << f;
+  };
+  for (double v : {0.0, -0.0, 1e-5, 1e-4, 99999.95, 999999.5, 1e6, 123456.5, 1234565.0,
+                   0.00001234565, 1e-305, 5e-324, DBL_MAX, -DBL_MIN, 0.1, 1.0 / 3}) {
+    check(v);
+  }
+  for (float f : {0.1f, 2400.0f, 1e-40f, FLT_MIN, FLT_MAX, -7.5e-45f, 999999.5f, 0.3f}) {
+    check_float(f);
+  }
+  for (int i = 0; i < 20000; ++i) {
+    std::uint64_t bits = random();
+    double any;
+    std::memcpy(&any, &bits, sizeof any);
+    double decimal = static_cast<double>(static_cast<std::int64_t>(random() % 2000001) - 1000000) /
+                     std::pow(10.0, static_cast<double>(random() % 12));
+    double scaled = std::ldexp(static_cast<double>(random() >> 11),
+                               static_cast<int>(random() % 400) - 230);
+    for (double v : {any, decimal, scaled, std::nextafter(decimal, 1e300)}) {
+      if (!std::isfinite(v)) continue;
+      check(v);
+      check_float(static_cast<float>(v));
+    }
+    std::uint32_t float_bits = static_cast<std::uint32_t>(random());
+    float f;
+    std::memcpy(&f, &float_bits, sizeof f);
+    if (std::isfinite(f)) check_float(f);
   }
 }
 

@@ -199,8 +199,10 @@ void echo_token(Console& con, const Token& token) {
   *con.out << ' ';
 }
 
-IntValue to_int(const Token& token) {
-  const char* p = token.text;
+IntValue to_int(const Token& token) { return to_int(token.text); }
+
+IntValue to_int(const char* text) {
+  const char* p = text;
   bool negative = *p == '-';
   if (*p == '+' || *p == '-') ++p;
   // Plain decimal numbers, nearly every integer of a model, without strtoll;
@@ -219,7 +221,7 @@ IntValue to_int(const Token& token) {
     return IntValue{0, p + 1};
   }
   char* end = nullptr;
-  long long v = std::strtoll(token.text, &end, 0);
+  long long v = std::strtoll(text, &end, 0);
   if (v > INT32_MAX) v = INT32_MAX;
   if (v < INT32_MIN) v = INT32_MIN;
   return IntValue{static_cast<std::int32_t>(v), end};

@@ -111,6 +111,8 @@ struct RealValue {
 /// strtol with base 0 (decimal, "0x" hexadecimal, "0" octal), clamped to 32
 /// bits as on the programs' platform; 0 when the token is not a number.
 IntValue to_int(const Token& token);
+/// The same on a zero-ended text, leading white space skipped as strtol does.
+IntValue to_int(const char* text);
 /// strtod on decimal numbers; "inf", "nan" and hexadecimal floats are not
 /// numbers here (0). Out of range gives plus or minus HUGE_VAL, or 0.
 RealValue to_real(const Token& token);

@@ -81,6 +81,13 @@ Writer& Writer::operator<<(double v) {
   return *this;
 }
 
+Writer& Writer::operator<<(float v) {
+  if (!finite_only_name_.empty() && !std::isfinite(v)) return *this << static_cast<double>(v);
+  char text[kRealTextMax];
+  write(text, format_real(v, text));
+  return *this;
+}
+
 Writer& Writer::write_integer(long long v) {
   char text[24];
   auto result = std::to_chars(text, text + sizeof text, v);

@@ -64,7 +64,7 @@ class Writer {
   Writer& operator<<(long long v) { return write_integer(v); }
   Writer& operator<<(unsigned v) { return write_integer(static_cast<long long>(v)); }
   Writer& operator<<(double v);
-  Writer& operator<<(float v) { return *this << static_cast<double>(v); }
+  Writer& operator<<(float v);  // written as its widened double is
 
   /// Hands the buffer to the stream; false when the stream refused it.
   bool flush();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/number_format.h"
 #include "common/stop.h"
 #include "load_records.h"
 
@@ -250,10 +251,16 @@ class Reader {
       // A cell whose fourth character is blank is empty, even when a value
       // stands further right in it.
       if (n >= 4 && cell[3] != ' ') grid_.at(loading, direction, c) = cell_value(cell);
-      char shown[kTraceWidth];
-      std::snprintf(shown, sizeof shown, "%8.3g", grid_.at(loading, direction, c));
-      t_.trace() << shown;
+      trace_value(grid_.at(loading, direction, c));
     }
+  }
+
+  // The value as "%8.3g" writes it, without a printf call per cell.
+  void trace_value(double value) {
+    char shown[kTraceWidth];
+    int n = static_cast<int>(lira::format_general(value, 3, 2, shown));
+    for (int i = n; i < 8; ++i) t_.trace() << ' ';
+    t_.trace().write(shown, static_cast<std::size_t>(n));
   }
 
   static constexpr int kTraceWidth = 40;

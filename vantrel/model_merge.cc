@@ -1,6 +1,7 @@
 #include "model_merge.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -31,19 +32,29 @@ class Lines {
   bool read(Line& line) {
     line.length = 0;
     line.has_end = false;
-    int c = in_.get();
-    if (c == EOF) return false;
+    std::string_view ahead = in_.buffered();
+    if (ahead.empty()) return false;
     ++number_;
-    while (c != EOF && c != '\n') {
-      if (line.length == lira::kTokenMax) {
+    // The line in spans of the read-ahead buffer, each up to a line end.
+    for (;;) {
+      const char* end = static_cast<const char*>(std::memchr(ahead.data(), '\n', ahead.size()));
+      std::size_t n = end != nullptr ? static_cast<std::size_t>(end - ahead.data()) : ahead.size();
+      if (n > static_cast<std::size_t>(lira::kTokenMax - line.length)) {
         lira::fail("\nIncorrect " + in_.name() + ": line " + std::to_string(number_) +
                    " is longer than 149 characters.");
       }
-      line.text[line.length++] = static_cast<char>(c);
-      c = in_.get();
+      std::memcpy(line.text + line.length, ahead.data(), n);
+      line.length += static_cast<int>(n);
+      if (end != nullptr) {
+        in_.skip(n + 1);
+        line.has_end = true;
+        break;
+      }
+      in_.skip(n);
+      ahead = in_.buffered();
+      if (ahead.empty()) break;
     }
     line.text[line.length] = '\0';
-    line.has_end = c == '\n';
     return true;
   }
 
@@ -65,12 +76,7 @@ void copy_all(lira::TextReader& in, lira::Writer& out) {
 
 // The leading integer of a record line, as strtol reads it with base 0,
 // clamped to 32 bits.
-std::int32_t leading_number(const Line& line) {
-  long long v = std::strtoll(line.text, nullptr, 0);
-  if (v > INT32_MAX) v = INT32_MAX;
-  if (v < INT32_MIN) v = INT32_MIN;
-  return static_cast<std::int32_t>(v);
-}
+std::int32_t leading_number(const Line& line) { return lira::to_int(line.text).value; }
 
 const char kModelNoLoads[] = "\nIncorrect <model>.txt: no loads.";
 const char kModelBadLoads[] = "\nIncorrect <model>.txt: Bad loads.";
