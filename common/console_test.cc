@@ -93,6 +93,19 @@ TEST(Writer, NumbersInTheOneFormat) {
   EXPECT_EQ(s, "N,12,6,0.1,-0.25,3e+010,-0");
 }
 
+TEST(Writer, IntegersInPlainDecimal) {
+  std::string s;
+  {
+    Writer w(&s);
+    for (long long v : {0LL, 7LL, -7LL, 10LL, 99LL, 100LL, 101LL, -1000LL, 2147483647LL,
+                        -2147483647LL - 1, 9223372036854775807LL, -9223372036854775807LL - 1}) {
+      w << v << " ";
+    }
+  }
+  EXPECT_EQ(s, "0 7 -7 10 99 100 101 -1000 2147483647 -2147483648 9223372036854775807 "
+               "-9223372036854775808 ");
+}
+
 TEST(Writer, RefusesNonFiniteNumbersWhenAsked) {
   std::string s;
   Writer w(&s);

@@ -89,9 +89,32 @@ Writer& Writer::operator<<(float v) {
 }
 
 Writer& Writer::write_integer(long long v) {
+  // Digits from the last, two at a time.
+  static const char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
   char text[24];
-  auto result = std::to_chars(text, text + sizeof text, v);
-  write(text, static_cast<std::size_t>(result.ptr - text));
+  char* const end = text + sizeof text;
+  char* p = end;
+  unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v)
+                               : static_cast<unsigned long long>(v);
+  while (u >= 100) {
+    unsigned pair = static_cast<unsigned>(u % 100) * 2;
+    u /= 100;
+    p -= 2;
+    p[0] = kPairs[pair];
+    p[1] = kPairs[pair + 1];
+  }
+  if (u >= 10) {
+    p -= 2;
+    p[0] = kPairs[u * 2];
+    p[1] = kPairs[u * 2 + 1];
+  } else {
+    *--p = static_cast<char>('0' + u);
+  }
+  if (v < 0) *--p = '-';
+  write(p, static_cast<std::size_t>(end - p));
   return *this;
 }
 
