@@ -113,9 +113,46 @@ std::size_t general_by_rounding(double value, int precision, int exponent_digits
 template <class T>
 constexpr int kDecidingDigits = sizeof(T) == sizeof(float) ? 6 : 15;
 
+constexpr double kPowersOfTen[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// Most numbers of a model are short decimals (12.5, -0.25, 2500): the value is
+// the one nearest to m / 10^k for a whole m of at most `precision` digits,
+// which the library divides exactly rounded; those digits are then the ones
+// "%.Pg" shows, in fixed notation. False for any other value.
+template <class T>
+bool short_decimal(T value, int precision, Decimal& d) {
+  double v = std::fabs(static_cast<double>(value));
+  if (!(v >= 1e-4 && v < kPowersOfTen[precision])) return false;
+  const double limit = kPowersOfTen[precision];
+  for (int k = 0; k <= 10; ++k) {
+    double m = std::nearbyint(v * kPowersOfTen[k]);
+    if (m >= limit) return false;
+    bool exact = sizeof(T) == sizeof(float)
+                     ? static_cast<float>(m) / static_cast<float>(kPowersOfTen[k]) ==
+                           std::fabs(static_cast<float>(value))
+                     : m / kPowersOfTen[k] == v;
+    if (!exact) continue;
+    char text[24];
+    auto r = std::to_chars(text, text + sizeof text, static_cast<long long>(m));
+    int length = static_cast<int>(r.ptr - text);
+    int n = length;
+    while (n > 1 && text[n - 1] == '0') --n;  // the digits without trailing zeros
+    d.negative = std::signbit(value);
+    d.count = n;
+    std::memcpy(d.digits, text, static_cast<std::size_t>(n));
+    d.exponent = length - 1 - k;
+    return true;
+  }
+  return false;
+}
+
 template <class T>
 std::size_t format(T value, int precision, int exponent_digits, char* out) {
   Decimal d;
+  if (precision <= kDecidingDigits<T> && short_decimal(value, precision, d)) {
+    return write_general(d, precision, exponent_digits, out);
+  }
   // Subnormal numbers have fewer digits of their own: the library rounds them.
   if (precision <= kDecidingDigits<T> && (std::isnormal(value) || value == 0) &&
       shortest(value, d) && d.count <= precision) {

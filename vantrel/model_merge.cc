@@ -13,13 +13,28 @@ namespace {
 /// One line of a model, its line end removed. Lines are limited to 149
 /// characters, as the header search and the records of the model are.
 struct Line {
+  /// The characters: in the reader's buffer while the line lies whole in it
+  /// (valid until the next line is read), else in `text`.
+  const char* data = text;
   char text[lira::kTokenMax + 1] = {};
   int length = 0;
   bool has_end = false;  // false for a last line without a line end
 
+  Line() = default;
+  Line(const Line&) = delete;
+  Line& operator=(const Line&) = delete;
+
   bool empty() const { return length == 0; }
-  bool starts_with(std::string_view s) const {
-    return std::string_view(text, static_cast<std::size_t>(length)).substr(0, s.size()) == s;
+  std::string_view view() const { return std::string_view(data, static_cast<std::size_t>(length)); }
+  bool starts_with(std::string_view s) const { return view().substr(0, s.size()) == s; }
+  /// The line ended by a zero, in `text`.
+  const char* c_str() {
+    if (data != text) {
+      std::memcpy(text, data, static_cast<std::size_t>(length));
+      data = text;
+    }
+    text[length] = '\0';
+    return text;
   }
 };
 
@@ -35,6 +50,16 @@ class Lines {
     std::string_view ahead = in_.buffered();
     if (ahead.empty()) return false;
     ++number_;
+    // Nearly every line lies whole in the read-ahead buffer and is used there.
+    const char* end = static_cast<const char*>(std::memchr(ahead.data(), '\n', ahead.size()));
+    if (end != nullptr && end - ahead.data() <= lira::kTokenMax) {
+      line.data = ahead.data();
+      line.length = static_cast<int>(end - ahead.data());
+      line.has_end = true;
+      in_.skip(static_cast<std::size_t>(line.length) + 1);
+      return true;
+    }
+    line.data = line.text;
     // The line in spans of the read-ahead buffer, each up to a line end.
     for (;;) {
       const char* end = static_cast<const char*>(std::memchr(ahead.data(), '\n', ahead.size()));
@@ -64,7 +89,7 @@ class Lines {
 };
 
 void copy(const Line& line, lira::Writer& out) {
-  out.write(line.text, static_cast<std::size_t>(line.length));
+  out.write(line.data, static_cast<std::size_t>(line.length));
   out << "\r\n";
 }
 
@@ -76,7 +101,7 @@ void copy_all(lira::TextReader& in, lira::Writer& out) {
 
 // The leading integer of a record line, as strtol reads it with base 0,
 // clamped to 32 bits.
-std::int32_t leading_number(const Line& line) { return lira::to_int(line.text).value; }
+std::int32_t leading_number(Line& line) { return lira::to_int(line.c_str()).value; }
 
 const char kModelNoLoads[] = "\nIncorrect <model>.txt: no loads.";
 const char kModelBadLoads[] = "\nIncorrect <model>.txt: Bad loads.";
