@@ -7,7 +7,8 @@ reads the same files. Started by run.sh, which builds the binaries first.
 Environment: REPEAT (runs per figure, the fastest counts; 3), BENCH_WORK
 (scratch directory; /tmp/lira-bench), PROGRAMS ("tarvex vantrel keslow"),
 CALLGRIND_SIZE (size of the one run counted under callgrind; 100000, 0 for
-none).
+none), MESH_SIZE (size of the mesh converter comparison; the largest size, 0
+for none).
 
 Baselines, run in the same directory on the same files:
   tarvex   `wc -w modellir.txt`, once for every reading of the file by a run:
@@ -17,6 +18,9 @@ Baselines, run in the same directory on the same files:
   vantrel  `cat model.txt > /dev/null` (pass 1) and `cat model.txt > copy`
            (pass 2, which writes the new model).
   keslow   `cp A#00.A copy` (the one scan that writes B#00.B).
+The mesh converter comparison: tarvex on a floor of plates with one load case
+beside Debian's python3-meshio reading the same mesh as an Abaqus deck and
+writing it as a Nastran deck.
 Console output of the timed runs goes to /dev/null. Peak memory and CPU time
 come from wait4 of the one child (`/usr/bin/time -f %M` gives the same).
 """
@@ -32,6 +36,7 @@ GENERATOR = os.path.join(HERE, "generate.py")
 
 INPUTS = {
     "tarvex": ["modellir.txt"],
+    "mesh": ["modellir.txt"],
     "vantrel": ["model.txt", "loadfrag.txt"],
     "keslow": ["A_02.A", "A#00.A"],
 }
@@ -158,6 +163,41 @@ def callgrind(program, size, bin_dir, work):
     return int(m.group(1)) if m else None
 
 
+MESHIO_PYTHON = "/usr/bin/python3"  # Debian's python3-meshio lives beside it
+MESHIO_CONVERT = "import meshio; meshio.write('mesh.nas', meshio.read('mesh.inp'))"
+
+
+def meshio_comparison(size, bin_dir, work, repeat):
+    """tarvex on a mesh of plates with one load case beside a general mesh
+    converter reading the same mesh as an Abaqus deck and writing a Nastran
+    deck."""
+    if subprocess.call([MESHIO_PYTHON, "-c", "import meshio"], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL) != 0:
+        print("no meshio (apt-get install python3-meshio): no mesh converter comparison")
+        return
+    inputs, facts = generate("mesh", size, work)
+    tarvex, converter = [], []
+    for _ in range(repeat):
+        where = fresh_run_dir(work, "mesh", size, inputs)
+        r = run_once([os.path.join(bin_dir, "tarvex", "tarvex")], where,
+                     os.path.join(inputs, "answers.txt"))
+        if r[3] != 0:
+            sys.exit("bench: tarvex ended with exit code %d in %s" % (r[3], where))
+        check_result("tarvex", where)
+        tarvex.append(r)
+        r = run_once([MESHIO_PYTHON, "-c", MESHIO_CONVERT], where, None)
+        if r[3] != 0 or not os.path.exists(os.path.join(where, "mesh.nas")):
+            sys.exit("bench: meshio did not convert %s" % where)
+        converter.append(r)
+    shutil.rmtree(os.path.join(work, "run", "mesh-%d" % size), ignore_errors=True)
+    t, m = best(tarvex), best(converter)
+    print("mesh of %s, one load case:" % facts)
+    print("  tarvex  modellir.txt -> modelans.lgw  wall %.3f s  cpu %.3f s  peak %d KiB" % t)
+    print("  meshio  mesh.inp -> mesh.nas          wall %.3f s  cpu %.3f s  peak %d KiB" % m)
+    print("  meshio / tarvex: wall %.1f, cpu %.1f, peak memory %.1f" %
+          (m[0] / t[0], m[1] / t[1], m[2] / t[2]), flush=True)
+
+
 def main(argv):
     if len(argv) < 2:
         sys.exit(__doc__)
@@ -197,6 +237,10 @@ def main(argv):
             t100, t1m = by[(program, 100000)]["run"], by[(program, 1000000)]["run"]
             print("%-8s time 1M / 100k: wall %.2f, cpu %.2f" %
                   (program, t1m[0] / t100[0], t1m[1] / t100[1]))
+    mesh_size = int(os.environ.get("MESH_SIZE", str(max(sizes))))
+    if mesh_size > 0:
+        print()
+        meshio_comparison(mesh_size, bin_dir, work, repeat)
     if cg_size > 0:
         print()
         for program in programs:

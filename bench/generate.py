@@ -4,6 +4,7 @@
     generate.py tarvex  SIZE DIR   modellir.txt and answers.txt
     generate.py vantrel SIZE DIR   model.txt and loadfrag.txt
     generate.py keslow  SIZE DIR   A_02.A, A#00.A and answers.txt
+    generate.py mesh    SIZE DIR   modellir.txt, answers.txt and mesh.inp
 
 SIZE is the number of nodes of the model (tarvex, vantrel) or of elements
 (keslow), from a few dozen up to millions. The inputs are meant to convert
@@ -26,6 +27,9 @@ node, and a fragment table of one block for every 100 nodes.
 keslow: a document 1 of mixed elements, mostly layered plates, and an
 A#00.A of a header, the forces table, a node table, the elements table and a
 trailer.
+
+mesh: a floor of plates only with one load case (its own weight), for tarvex,
+and the same nodes and plates as an Abaqus deck, for a general converter.
 """
 import math
 import os
@@ -353,7 +357,68 @@ def write_keslow(size, where):
     return {"elements": count}
 
 
-WRITERS = {"tarvex": write_tarvex, "vantrel": write_vantrel, "keslow": write_keslow}
+# ------------------------------------------------------------------- mesh
+
+
+def write_mesh(size, where):
+    """Plates only, one load case (own weight), for tarvex; and the same mesh
+    as an Abaqus deck (mesh.inp) for a general mesh converter."""
+    nx, ny = grid(size)
+    nodes = nx * ny
+    out = Out(os.path.join(where, "modellir.txt"))
+    deck = Out(os.path.join(where, "mesh.inp"))
+    deck.line("*HEADING")
+    deck.line("generated mesh, %d nodes" % nodes)
+    deck.line("*NODE")
+    out.line("( 0/ 1; generated mesh, %d nodes /" % nodes)
+    out.line("( 1/")
+    deck_elements = []
+    count = 0
+    for j in range(ny - 1):
+        for i in range(nx - 1):
+            a = j * nx + i + 1
+            b, c, d = a + 1, a + nx, a + nx + 1
+            out.line("44 1 %d %d %d %d /" % (a, b, c, d))
+            count += 1
+            deck_elements.append("%d, %d, %d, %d, %d" % (count, a, b, d, c))
+    out.line(" )")
+    out.line("( 3/")
+    out.line("1 3.0E6 0.2 0.2 /")
+    out.line(" )")
+    out.line("( 4/")
+    node = 0
+    for j in range(ny):
+        for i in range(nx):
+            node += 1
+            out.line("%s %s 0 /" % (half(i), half(j)))
+            deck.line("%d, %s, %s, 0" % (node, half(i), half(j)))
+    out.line(" )")
+    deck.line("*ELEMENT, TYPE=S4, ELSET=PLATES")
+    for e in deck_elements:
+        deck.line(e)
+    deck.close()
+    out.line("( 5/")
+    for i in range(1, nx + 1):
+        out.line("%d 1 2 3 /" % i)
+    out.line(" )")
+    out.line("( 6/")
+    for k in range(1, count + 1):
+        out.line("%d 16 3 1 1 /" % k)
+    out.line(" )")
+    out.line("( 7/")
+    out.line("1 0.5 /")
+    out.line(" )")
+    out.line("( 16/")
+    out.line("1 1 1 /")
+    out.line(" )")
+    out.close()
+    with open(os.path.join(where, "answers.txt"), "w", newline="\n") as f:
+        f.write("0.005\n2500\nn\n1\nc\n")
+    return {"nodes": nodes, "elements": count, "load cases": 1}
+
+
+WRITERS = {"tarvex": write_tarvex, "vantrel": write_vantrel, "keslow": write_keslow,
+           "mesh": write_mesh}
 
 
 def main(argv):
