@@ -6,66 +6,16 @@
 #include <cstring>
 
 #include "common/testing/run_program.h"
+#include "run_texts_e2e.h"
 
 namespace {
 
 using lira::testing::Files;
 using lira::testing::native;
 using lira::testing::run_program;
-
-const std::string kBanner =
-    "\nTarvex for LIRA 9.2, v.1.0."
-    "\nTarvex \xA4\xAB\xEF LIRA 9.2, \xA2\xA5\xE0\xE1\xA8\xEF 1.0."
-    "\n\n      modellir.txt\xC4\xC4\xBF"
-    "\n                    \xC3\xC4\xC4> modelans.lgw"
-    "\n     console input\xC4\xC4\xD9\n\n";
-// "Введите объемное отношение для поперечной арматуры: VR3 = " and so on, in code page 866.
-const std::string kVr3 =
-    "\nEnter the volume ratio for lateral reinforcement: VR3 = "
-    "\n\x82\xA2\xA5\xA4\xA8\xE2\xA5 \xAE\xA1\xEA\xA5\xAC\xAD\xAE\xA5 \xAE\xE2\xAD\xAE\xE8\xA5\xAD\xA8\xA5 "
-    "\xA4\xAB\xEF \xAF\xAE\xAF\xA5\xE0\xA5\xE7\xAD\xAE\xA9 \xA0\xE0\xAC\xA0\xE2\xE3\xE0\xEB: VR3 = ";
-const std::string kDensity =
-    "\nEnter common density of materials [kg/m3]: density = "
-    "\n\x82\xA2\xA5\xA4\xA8\xE2\xA5 \xAE\xA1\xE9\xE3\xEE \xAF\xAB\xAE\xE2\xAD\xAE\xE1\xE2\xEC "
-    "\xAC\xA0\xE2\xA5\xE0\xA8\xA0\xAB\xAE\xA2 [\xAA\xA3/\xAC" "3]: \xAF\xAB\xAE\xE2\xAD\xAE\xE1\xE2\xEC = ";
-const std::string kExceptions =
-    "\nIs there exceptions of density value? ('y' - yes; any other key - no)\n"
-    "\x85\xE1\xE2\xEC \xA8\xE1\xAA\xAB\xEE\xE7\xA5\xAD\xA8\xEF \xA8\xA7 \xA2\xA2\xA5\xA4\xA5\xAD\xAD\xAE\xA9 "
-    "\xAF\xAB\xAE\xE2\xAD\xAE\xE1\xE2\xA8? ('y' - \xA4\xA0; \xAB\xEE\xA1\xA0\xEF \xA4\xE0\xE3\xA3\xA0\xEF "
-    "\xAA\xAB\xA0\xA2\xA8\xE8\xA0 - \xAD\xA5\xE2)\n";
-const std::string kStiffnessNo =
-    "\nEnter stiffness number and corresponding density,\n"
-    "enter zero stiffness to terminate input:\n stiffness No = "
-    "\n\x82\xA2\xA5\xA4\xA8\xE2\xA5 \xAD\xAE\xAC\xA5\xE0 \xA6\xA5\xE1\xE2\xAA\xAE\xE1\xE2\xA8 \xA8 "
-    "\xE1\xAE\xAE\xE2\xA2\xA5\xE2\xE1\xE2\xA2\xE3\xEE\xE9\xE3\xEE \xAF\xAB\xAE\xE2\xAD\xAE\xE1\xE2\xEC,\n"
-    "\xA2\xA2\xA5\xA4\xA8\xE2\xA5 \xAD\xE3\xAB\xA5\xA2\xE3\xEE \xA6\xA5\xE1\xE2\xAA\xAE\xE1\xE2\xEC "
-    "\xA4\xAB\xEF \xA7\xA0\xA2\xA5\xE0\xE8\xA5\xAD\xA8\xEF \xA2\xA2\xAE\xA4\xA0:\n "
-    "\xA6\xA5\xE1\xE2\xAA\xAE\xE1\xE2\xEC \xFC = ";
-const std::string kExceptionDensity =
-    "density [kg/m3] = \n\xAF\xAB\xAE\xE2\xAD\xAE\xE1\xE2\xEC [\xAA\xA3/\xAC" "3] = ";
-const std::string kWeightLoad =
-    "\nEnter number of weight loading: weightLoadNo = "
-    "\n\x82\xA2\xA5\xA4\xA8\xE2\xA5 \xAD\xAE\xAC\xA5\xE0 \xA7\xA0\xA3\xE0\xE3\xA6\xA5\xAD\xA8\xEF "
-    "\xE1\xAE\xA1\xE1\xE2\xA2\xA5\xAD\xAD\xEB\xAC \xA2\xA5\xE1\xAE\xAC: weightLoadNo = ";
-const std::string kConfirm =
-    "\nCheck your input. To exit press 'e', to continue - any other key.\n"
-    "\x8F\xE0\xAE\xA2\xA5\xE0\xEC\xE2\xA5 \xA2\xA2\xAE\xA4. \x84\xAB\xEF \xA2\xEB\xE5\xAE\xA4\xA0 "
-    "\xAD\xA0\xA6\xAC\xA8\xE2\xA5 'e', \xA4\xAB\xEF \xAF\xE0\xAE\xA4\xAE\xAB\xA6\xA5\xAD\xA8\xEF - "
-    "\xAB\xEE\xA1\xE3\xEE \xA4\xE0\xE3\xA3\xE3\xEE \xAA\xAB\xA0\xA2\xA8\xE8\xE3.\n";
-const std::string kQuestions = kBanner + kVr3 + kDensity + kExceptions + kWeightLoad + kConfirm;
-const std::string kPressAnyKey = "\nPress any key to finish\n";
-
-const std::string kPreamble =
-    "/BATCH\n/PREP7\n!*\n!*\n"
-    "ET,1,SHELL63\n!*\nKEYOPT,1,1,0\nKEYOPT,1,2,0\nKEYOPT,1,3,1\nKEYOPT,1,5,0\nKEYOPT,1,6,0\n"
-    "KEYOPT,1,7,0\nKEYOPT,1,8,0\nKEYOPT,1,9,0\n!*\n!*\n"
-    "ET,2,BEAM4\n!*\n!*\n"
-    "ET,3,SOLID65\n!*\nKEYOPT,3,1,1\nKEYOPT,3,5,0\nKEYOPT,3,6,0\nKEYOPT,3,7,1\n!*\n!*\n"
-    "ET,4,LINK8\n!*\n!*\n"
-    "!*\nR,1,0, , , ,0, ,\nRMORE, , ,0, , ,\n!*\n"
-    "!*\nR,1,1, ,\n!*\n!*\n"
-    "LOCAL,11,0,0,0,0,0,0,0,1,1,\n!*\n!*\n";
-
+using tarvex_e2e::kQuestions;
+using tarvex_e2e::kPressAnyKey;
+using tarvex_e2e::kPreamble;
 
 const std::string kCompleted =
     "\nTransformation completed."
