@@ -4,22 +4,12 @@
 #include "common/testing/run_program.h"
 #include "run_texts_e2e.h"
 
+namespace tarvex_e2e {
 namespace {
 
 using lira::testing::Files;
 using lira::testing::native;
 using lira::testing::run_program;
-using tarvex_e2e::kHead;
-using tarvex_e2e::kVr3;
-using tarvex_e2e::kDensity;
-using tarvex_e2e::kExceptions;
-using tarvex_e2e::kStiffnessNo;
-using tarvex_e2e::kExceptionDensity;
-using tarvex_e2e::kWeightLoad;
-using tarvex_e2e::kConfirm;
-using tarvex_e2e::kQuestions;
-using tarvex_e2e::kPressAnyKey;
-using tarvex_e2e::kPreamble;
 
 TEST(TarvexRun, ExitAtTheConfirmationTouchesNoFile) {
   for (const char* key : {"e", "E"}) {
@@ -85,3 +75,4 @@ TEST(TarvexRun, ScriptThatCannotBeOpened) {
 }
 
 }  // namespace
+}  // namespace tarvex_e2e

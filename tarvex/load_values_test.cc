@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/stop.h"
+#include "phase_test_support.h"
 
 namespace tarvex {
 namespace {
@@ -15,23 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 /// Each test works in a directory of its own, where loades.tmp is made.
-class LoadValues : public ::testing::Test {
+class LoadValues : public testing::ScratchDirectory {
  protected:
-  void SetUp() override {
-    home_ = fs::current_path();
-    // Named by the test, so that tests run side by side never share a directory.
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    dir_ = fs::temp_directory_path() /
-           ("tarvex-load-values-" + name + "-" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    fs::current_path(home_);
-    fs::remove_all(dir_);
-  }
-  fs::path home_, dir_;
-
   struct Result {
     std::string console, stop;
     std::vector<std::int32_t> cases;  // the whole list of 20

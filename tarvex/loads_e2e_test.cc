@@ -8,14 +8,12 @@
 #include "common/testing/run_program.h"
 #include "run_texts_e2e.h"
 
+namespace tarvex_e2e {
 namespace {
 
 using lira::testing::Files;
 using lira::testing::native;
 using lira::testing::run_program;
-using tarvex_e2e::kQuestions;
-using tarvex_e2e::kPressAnyKey;
-using tarvex_e2e::kPreamble;
 
 const std::string kCompleted =
     "\nTransformation completed."
@@ -421,3 +419,4 @@ TEST(TarvexLoads, OwnWeightOfTheFrameRefused) {
 }
 
 }  // namespace
+}  // namespace tarvex_e2e

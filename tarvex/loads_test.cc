@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/stop.h"
+#include "phase_test_support.h"
 #include "elements.h"
 #include "load_values.h"
 
@@ -37,23 +38,8 @@ ElementRecord el(std::int16_t type, std::int16_t stiffness) {
 }
 
 /// Each test works in a directory of its own, with an elements.tmp it writes.
-class Loads : public ::testing::Test {
+class Loads : public testing::ScratchDirectory {
  protected:
-  void SetUp() override {
-    home_ = fs::current_path();
-    // Named by the test, so that tests run side by side never share a directory.
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    dir_ = fs::temp_directory_path() /
-           ("tarvex-loads-" + name + "-" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    fs::current_path(home_);
-    fs::remove_all(dir_);
-  }
-  fs::path home_, dir_;
-
   struct Result {
     std::string console, script, stop;
   };

@@ -22,22 +22,33 @@ namespace testing {
 
 namespace fs = std::filesystem;
 
-class PhaseTest : public ::testing::Test {
+/// Each test works in a directory of its own, where the phases keep their
+/// temporary files; named by the test, so tests run side by side never share one.
+class ScratchDirectory : public ::testing::Test {
  protected:
   void SetUp() override {
     home_ = fs::current_path();
-    std::random_device random;
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     dir_ = fs::temp_directory_path() /
-           ("tarvex-phase-" + std::to_string(random()) + "-" +
+           ("tarvex-phase-" + name + "-" + std::to_string(std::random_device{}()) + "-" +
             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     fs::create_directories(dir_);
     fs::current_path(dir_);
   }
   void TearDown() override {
-    run_.reset();
     fs::current_path(home_);
     std::error_code ignored;
     fs::remove_all(dir_, ignored);
+  }
+
+  fs::path home_, dir_;
+};
+
+class PhaseTest : public ScratchDirectory {
+ protected:
+  void TearDown() override {
+    run_.reset();
+    ScratchDirectory::TearDown();
   }
 
   /// A new run over `model`; its script and console go to script_ and console_.
@@ -103,7 +114,6 @@ class PhaseTest : public ::testing::Test {
     std::memcpy(a.text, text.data(), text.size());
   }
 
-  fs::path home_, dir_;
   std::string console_, script_;
   std::istringstream keys_;
   std::unique_ptr<lira::Writer> out_;

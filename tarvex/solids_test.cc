@@ -7,42 +7,14 @@
 #include <string_view>
 
 #include "common/stop.h"
+#include "stiffness_test_support.h"
 #include "stiffness.h"
 
 namespace tarvex {
 namespace {
 
-// A run over an in-memory model, as the driver leaves it after the preamble:
-// VR3 0.5, every density 2500, the real-constant counter at 1.
-struct Fixture {
-  explicit Fixture(std::string_view model)
-      : run(con, lira::TextReader::from_text("modellir.txt", model)) {
-    run.script.open_text(&script);
-    run.script.refuse_non_finite("modelans.lgw");
-    run.vr3 = 0.5;
-    run.density.fill(2500);
-    run.real_constant_counter = 1;
-  }
-
-  // Reads document 3; the message of the stop, or "" when it went through.
-  std::string read() {
-    try {
-      read_stiffness_document(run);
-    } catch (const lira::Stop& stop) {
-      return stop.message;
-    }
-    return "";
-  }
-
-  std::string console;
-  std::string script;
-  lira::Writer console_writer{&console};
-  std::istringstream keys;
-  lira::Console con{&console_writer, &keys, false};
-  Run run;
-};
-
-std::string text(const AttributeText& a) { return a.text; }
+using testing::Fixture;
+using testing::text;
 
 // Stiffness v of a slab 0.2 thick: a diagram of two sub-records, the steel,
 // rows at -8, -8 and 8 centimetres. '@' stands for the stiffness number.

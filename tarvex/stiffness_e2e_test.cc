@@ -8,22 +8,12 @@
 #include "common/testing/run_program.h"
 #include "run_texts_e2e.h"
 
+namespace tarvex_e2e {
 namespace {
 
 using lira::testing::Files;
 using lira::testing::native;
 using lira::testing::run_program;
-using tarvex_e2e::kHead;
-using tarvex_e2e::kVr3;
-using tarvex_e2e::kDensity;
-using tarvex_e2e::kExceptions;
-using tarvex_e2e::kStiffnessNo;
-using tarvex_e2e::kExceptionDensity;
-using tarvex_e2e::kWeightLoad;
-using tarvex_e2e::kConfirm;
-using tarvex_e2e::kQuestions;
-using tarvex_e2e::kPressAnyKey;
-using tarvex_e2e::kPreamble;
 
 // The console before document 3 and the preamble: the texts of the questions
 // in code page 866.
@@ -239,3 +229,4 @@ TEST(TarvexStiffness, MalformedRecordsStopWithTheirMessages) {
 }
 
 }  // namespace
+}  // namespace tarvex_e2e

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/testing/run_program.h"
+#include "example_table_test.h"
 
 namespace {
 
@@ -82,25 +83,7 @@ std::string head(const std::string& nodes) {
          nodes + " |\n" + kRule;
 }
 
-const std::string kExample =
-    "LOADS ON THE FRAGMENT\n"
-    "--------------------------------------------------------------------------------\n"
-    "| Loading | Type | Nodes                                                       |\n"
-    "--------------------------------------------------------------------------------\n"
-    "|          101     102     103     104     105     106     107     108     109 |\n"
-    "--------------------------------------------------------------------------------\n"
-    "| 1 - static                                                                   |\n"
-    "| RX     1.250   0.000  -2.500                                                 |\n"
-    "| RZ   -10.000                                                           3.000 |\n"
-    "| RUX                                                                          |\n"
-    "| 2 - static                                                                   |\n"
-    "| RY           123.456                                                         |\n"
-    "--------------------------------------------------------------------------------\n"
-    "|          110     111                                                         |\n"
-    "--------------------------------------------------------------------------------\n"
-    "| 3 - static                                                                   |\n"
-    "| RUZ    1e-05   2.000                                                         |\n"
-    "--------------------------------------------------------------------------------\n";
+using vantrel_test::kExample;
 
 RunResult run(const std::string& model, const std::string& table) {
   Files files{{"model.txt", model}, {"loadfrag.txt", table}};
