@@ -88,7 +88,7 @@ bool read_element(lira::TextReader& in, Pass pass, std::int32_t& count, lira::Wr
   element.type = lira::to_int(token).value;
   bool ended = has_slash(token);
   if (element.is_plate()) {
-    int node_count = pass == Pass::kForces ? 2 : element.type == 242 ? 3 : 4;
+    int node_count = pass == Pass::kForces ? 2 : lira::shell_corners(element.type);
     std::int32_t stiffness = read_field(in, token, ended, count);
     element.stiffness = static_cast<std::int16_t>(static_cast<std::uint16_t>(stiffness));
     for (int i = 0; i < node_count; ++i) element.nodes[i] = read_field(in, token, ended, count);

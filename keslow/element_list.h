@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "common/lira_types.h"
 #include "common/text_model.h"
 #include "common/writer.h"
 
@@ -22,7 +23,7 @@ struct Element {
   std::int32_t nodes[4] = {};
 
   /// Layered plates, the elements this program changes.
-  bool is_plate() const { return type == 241 || type == 242 || type == 244; }
+  bool is_plate() const { return lira::is_layered_shell(type); }
 };
 
 /// Passes over the first 150 characters of A_02.A (counted after the CR LF

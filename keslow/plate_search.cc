@@ -32,7 +32,7 @@ Entry table_entry(const Element& plate, Pass pass) {
     lira::put_i32(p + 8, plate.nodes[1]);
     lira::put_i32(p + 12, plate.nodes[2]);
     lira::put_i32(p + 16, plate.nodes[3]);
-    e.size = plate.type == 242 ? 16 : 20;
+    e.size = lira::is_triangle(plate.type) ? 16 : 20;
   }
   return e;
 }
@@ -40,7 +40,7 @@ Entry table_entry(const Element& plate, Pass pass) {
 Entry plain_entry(const Entry& layered, Pass pass, std::int32_t stiffness) {
   Entry e = layered;
   unsigned char* type = e.bytes + type_offset(pass);
-  lira::put_i16(type, static_cast<std::int16_t>(lira::get_i16(type) - 200));
+  lira::put_i16(type, static_cast<std::int16_t>(lira::plain_plate_of(lira::get_i16(type))));
   lira::put_i16(type + 2, static_cast<std::int16_t>(static_cast<std::uint16_t>(stiffness)));
   return e;
 }

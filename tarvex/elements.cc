@@ -33,7 +33,9 @@ struct Reading {
   // Reopens modellir.txt, finds document 1 and reads its first token.
   void start() {
     reopen_model(run);
-    if (!lira::find_document(run.model, "( 1/")) lira::fail("\nIncorrect modellir.txt: no elements.");
+    if (!lira::find_document(run.model, lira::kElementsHeader)) {
+      lira::fail("\nIncorrect modellir.txt: no elements.");
+    }
     current_stiffness = 0;
     element = 0;
     next();
@@ -67,7 +69,7 @@ struct Reading {
   // Corners a, b, c, d; d = c for the three-node types.
   void corners(std::int32_t type, std::int32_t corner[4]) {
     for (int i = 0; i < 3; ++i) corner[i] = integer();
-    corner[3] = (type == 42 || type == 242) ? corner[2] : integer();
+    corner[3] = lira::is_triangle(type) ? corner[2] : integer();
     record_end();
   }
   // Nodes that the script names without a lookup must be nodes of the model too.
@@ -181,8 +183,6 @@ void lower_layer(Reading& r, std::int32_t type, Layer layer) {
   eight_node_element(r.run.script, bottom, top);
 }
 
-bool is_layered_shell(std::int32_t type) { return type == 241 || type == 242 || type == 244; }
-
 }  // namespace
 
 void create_first_pass_elements(Run& run) {
@@ -199,43 +199,28 @@ void create_first_pass_elements(Run& run) {
     }
     ElementRecord e;
     e.type = static_cast<std::int16_t>(type);
-    switch (type) {
-      case 10:
-      case 210: {
-        int s = r.stiffness_header(run.stiffness.attribute);
-        e.stiffness = static_cast<std::int16_t>(s);
-        if (type == 210) {
-          plastic_bar(r, s, e);
-        } else {
+    lira::ElementKind kind = lira::element_kind(type);
+    if (kind == lira::ElementKind::kUnconverted) {
+      // The record keeps the element numbers of the script in step with the
+      // model's; its stiffness and nodes are 0.
+      r.skip();
+    } else {
+      int s = r.stiffness_header(run.stiffness.attribute);
+      e.stiffness = static_cast<std::int16_t>(s);
+      switch (kind) {
+        case lira::ElementKind::kBar:
           e.node[0] = r.integer();
           e.node[1] = r.integer();
           r.record_end();
           r.check_nodes(e.node, 2);
           two_node_element(run.script, e.node[0], e.node[1]);
-        }
-        break;
+          break;
+        case lira::ElementKind::kPlasticBar: plastic_bar(r, s, e); break;
+        case lira::ElementKind::kElasticLink: elastic_link(r, e); break;
+        case lira::ElementKind::kPlate: plate(r, type, e); break;
+        case lira::ElementKind::kLayeredShell: top_layer(r, type); break;
+        case lira::ElementKind::kUnconverted: break;
       }
-      case 51:
-        e.stiffness = static_cast<std::int16_t>(r.stiffness_header(run.stiffness.attribute));
-        elastic_link(r, e);
-        break;
-      case 41:
-      case 42:
-      case 44:
-        e.stiffness = static_cast<std::int16_t>(r.stiffness_header(run.stiffness.attribute));
-        plate(r, type, e);
-        break;
-      case 241:
-      case 242:
-      case 244:
-        e.stiffness = static_cast<std::int16_t>(r.stiffness_header(run.stiffness.attribute));
-        top_layer(r, type);
-        break;
-      default:
-        // The record keeps the element numbers of the script in step with the
-        // model's; its stiffness and nodes are 0.
-        r.skip();
-        break;
     }
     unsigned char record[kElementRecordSize];
     encode_element(e, record);
@@ -256,7 +241,7 @@ void lower_layer_reading(Run& run, Layer layer) {
   while (!r.at_end()) {
     ++r.element;
     std::int32_t type = lira::to_int(r.token).value;
-    if (is_layered_shell(type)) {
+    if (lira::is_layered_shell(type)) {
       r.stiffness_header(texts);
       lower_layer(r, type, layer);
     } else {

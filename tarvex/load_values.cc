@@ -39,7 +39,7 @@ void read_values(Run& run) {
   }
   reopen_model(run);
   std::string header;
-  if (find_one_of(run.model, {"( 7/"}, header) < 0) {
+  if (find_one_of(run.model, {lira::kLoadValuesHeader}, header) < 0) {
     lira::fail("\nIncorrect modellir.txt: no load values.");
   }
   con << header << "\n";
@@ -86,7 +86,7 @@ void read_values(Run& run) {
 void read_load_cases(Run& run) {
   lira::Writer& con = *run.console.out;
   std::string header;
-  int found = find_one_of(run.model, {"( 16/", "( 12/"}, header);
+  int found = find_one_of(run.model, {lira::kLoadCasesHeader, lira::kDynamicHeader}, header);
   if (found == 1) lira::fail("\nmodellir.txt includes doc. 12 - analysis failed.");
   if (found < 0) lira::fail("\nIncorrect modellir.txt: no doc. 16.");
   con << header << "\n";

@@ -14,14 +14,8 @@ namespace {
 
 const char* const kForceLabels[] = {",FX,", ",FY,", ",FZ,", ",MX,", ",MY,", ",MZ,"};
 
-bool is_bar(int type) { return type == 10 || type == 210; }
-bool is_plate(int type) {
-  return type == 41 || type == 42 || type == 44 || type == 241 || type == 242 || type == 244;
-}
-bool is_triangle(int type) { return type == 42 || type == 242; }
-bool is_layered(int type) { return type == 241 || type == 242 || type == 244; }
 // The elements that ANSYS gives a mass from their density.
-bool has_mass(int type) { return is_bar(type) || is_plate(type); }
+bool has_mass(int type) { return lira::is_bar(type) || lira::is_shell(type); }
 
 /// One record of document 6.
 struct TableRecord {
@@ -95,7 +89,7 @@ ElementRecord element(Run& run, std::int64_t number) {
 void test_zero_weight(Run& run, std::int64_t first, std::int64_t last) {
   for (std::int64_t j = first; j <= last; ++j) {
     ElementRecord e = element(run, j);
-    if (e.type == 51) continue;
+    if (lira::element_kind(e.type) == lira::ElementKind::kElasticLink) continue;
     if (!has_mass(e.type)) {
       lira::fail("\nIllegal element type found on testing zero element weight.");
     }
@@ -146,16 +140,16 @@ void apply_record(Application& a, const TableRecord& r) {
   }
 
   ElementRecord e = element(run, r.number);
-  if (is_bar(e.type) && r.load_type == 6) {
+  if (lira::is_bar(e.type) && r.load_type == 6) {
     script << "SFBEAM," << r.number;
     if (r.direction == 2) script << ",2,PRES,";
     else if (r.direction == 3) script << ",1,PRES,";
     else illegal_direction(r.direction, "dir. No 1, 4, 5 or 6 is applied to beam.");
     script << v[0] << "\n";
-  } else if (is_plate(e.type)) {
+  } else if (lira::is_shell(e.type)) {
     float pressure;
     if (r.load_type == 7) {
-      pressure = is_triangle(e.type)
+      pressure = lira::is_triangle(e.type)
                      ? static_cast<float>((static_cast<double>(v[1]) + v[0] + v[2]) / 3.0)
                      : static_cast<float>((static_cast<double>(v[1]) + v[0] + v[2] + v[3]) * 0.25);
     } else if (r.load_type == 6) {
@@ -164,7 +158,7 @@ void apply_record(Application& a, const TableRecord& r) {
       lira::fail("\nDoc. 6 includes illegal load type\n(no types 6, 7 or 16 is applied to shell).");
     }
     script << "SFE," << r.number;
-    if (r.direction == 3) script << (is_layered(e.type) ? ",6,PRES,," : ",2,PRES,,");
+    if (r.direction == 3) script << (lira::is_layered_shell(e.type) ? ",6,PRES,," : ",2,PRES,,");
     else illegal_direction(r.direction, "dir. No 1, 2, 4, 5 or 6 is applied to shell.");
     script << pressure << "\n";
   }
@@ -178,7 +172,7 @@ void apply_load_case(Application& a, int position) {
   if (a.weight_case) run.script << "ACEL,0,0,10\n";
   reopen_model(run);
   std::string header;
-  if (find_one_of(run.model, {"( 6/"}, header) < 0) {
+  if (find_one_of(run.model, {lira::kLoadTableHeader}, header) < 0) {
     lira::fail("\nIncorrect modellir.txt: no load table.");
   }
   con << header << "\n";

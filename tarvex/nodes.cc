@@ -12,8 +12,6 @@ namespace {
 
 const char kCantOpen[] = "\nFile nodes.tmp can't be opened.";
 
-bool is_layered_shell(std::int32_t type) { return type == 241 || type == 242 || type == 244; }
-
 // Node numbers are 32-bit in every file and command.
 void count_new_nodes(Run& run, std::int32_t added) {
   if (run.node_count > INT32_MAX - added) lira::fail("\nIncorrect modellir.txt: too many nodes.");
@@ -121,7 +119,7 @@ bool read_record_end(Run& run) {
 
 void read_nodes(Run& run) {
   if (!run.nodes.create("nodes.tmp", kNodeRecordSize)) lira::fail(kCantOpen);
-  if (!lira::find_document(run.model, "( 4/")) lira::fail("\nIncorrect modellir.txt: no nodes.");
+  if (!lira::find_document(run.model, lira::kNodesHeader)) lira::fail("\nIncorrect modellir.txt: no nodes.");
 
   const char* const bad_nodes = "\nIncorrect modellir.txt: Bad nodes.";
   lira::Token token;
@@ -160,7 +158,9 @@ void read_nodes(Run& run) {
 void create_layer_nodes(Run& run) {
   if (!run.nodes.open("nodes.tmp", kNodeRecordSize, true)) lira::fail(kCantOpen);
   reopen_model(run);
-  if (!lira::find_document(run.model, "( 1/")) lira::fail("\nIncorrect modellir.txt: no elements.");
+  if (!lira::find_document(run.model, lira::kElementsHeader)) {
+    lira::fail("\nIncorrect modellir.txt: no elements.");
+  }
 
   lira::Token token;
   lira::next_token(run.model, token);
@@ -169,13 +169,12 @@ void create_layer_nodes(Run& run) {
   while (token.first() != ')') {
     ++element;
     std::int32_t type = lira::to_int(token).value;
-    if (is_layered_shell(type)) {
+    if (lira::is_layered_shell(type)) {
       lira::next_token(run.model, token);
       lira::echo_token(run.console, token);
       std::int32_t s = lira::to_int(token).value;
       std::int32_t corner[4] = {};
-      int corners = type == 242 ? 3 : 4;
-      for (int i = 0; i < corners; ++i) {
+      for (int i = 0; i < lira::shell_corners(type); ++i) {
         lira::next_token(run.model, token);
         lira::echo_token(run.console, token);
         corner[i] = lira::to_int(token).value;

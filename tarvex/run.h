@@ -5,16 +5,15 @@
 #include <cstdint>
 
 #include "common/console.h"
+#include "common/lira_types.h"
 #include "common/record_file.h"
 #include "common/text_model.h"
 #include "common/writer.h"
 
 namespace tarvex {
 
-/// Stiffness numbers index every table directly: 0 to 49.
-constexpr int kStiffnessCount = 50;
-/// The load cases converted, at most.
-constexpr int kLoadCaseMax = 20;
+using lira::kLoadCaseMax;
+using lira::kStiffnessCount;
 
 /// The block of APDL lines that selects element type, material, real-constant
 /// set and element coordinate system; at most 69 characters, zero-filled.
