@@ -94,7 +94,12 @@ int read_int(Console& con) {
 }
 
 void orderly_stop(Console& con, std::string_view message) {
-  *con.out << message << "\n";
+  *con.out << message;
+  press_any_key_to_finish(con);
+}
+
+void press_any_key_to_finish(Console& con) {
+  *con.out << "\n";
   con.out->flush();
   *con.out << "Press any key to finish\n";
   con.out->flush();

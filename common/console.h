@@ -41,5 +41,8 @@ int read_int(Console& con);
 /// Shows `message` (it starts with "\n"), then "Press any key to finish", and
 /// waits for a key. The caller then closes its files and ends with exit code 0.
 void orderly_stop(Console& con, std::string_view message);
+/// Ends the line shown last, shows "Press any key to finish" and waits for a
+/// key: the end of a run whose user reads the screen first.
+void press_any_key_to_finish(Console& con);
 
 }  // namespace lira

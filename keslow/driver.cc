@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "common/cp866.h"
+#include "common/frame.h"
 #include "common/stop.h"
 #include "common/terminal.h"
 #include "common/text_model.h"
@@ -41,8 +42,6 @@ void run_pass(Pass pass, lira::TextReader& list, PlateScan& scan, lira::Writer& 
 }
 
 void transform(lira::Console& con, lira::Writer& trace) {
-  lira::print_banner(con, "\nKeslow for LIRA 9.x, v.1.0.", cp866("\nKeslow для LIRA 9.x, версия 1.0."));
-  lira::print_file_diagram(con, "A#00.A", "B#00.B", "A_02.A");
   lira::say(con, "\nEnter number of stiffness: ", cp866("\nВведите номер жесткости: "));
   std::int32_t stiffness = lira::read_int(con);
   // The console line ends before the trace, which shares the screen, begins.
@@ -65,14 +64,6 @@ void transform(lira::Console& con, lira::Writer& trace) {
   scan.copy_rest();
   // A B#00.B that could not be stored whole is no success.
   if (!result.close()) lira::fail("\nFile B#00.B can't be written to the end.");
-
-  trace.flush();
-  lira::say(con, "\nModel transformed saccessfully.", cp866("\nМодель трансформировалась успешно.\n"));
-  *con.out << "\n";
-  con.out->flush();
-  *con.out << "Press any key to finish\n";
-  con.out->flush();
-  lira::read_key(con);
 }
 
 }  // namespace
@@ -85,12 +76,12 @@ int run_keslow(lira::Console& con, std::FILE* trace_file) {
     // The trace is flushed whenever the console is about to show something,
     // so the two never mix on the screen.
     lira::Writer trace(device);
-    try {
+    lira::Frame frame{"\nKeslow for LIRA 9.x, v.1.0.", cp866("\nKeslow для LIRA 9.x, версия 1.0."),
+                      "A#00.A", "B#00.B", "A_02.A", lira::model_transformed(), &trace};
+    lira::run_in_frame(con, frame, [&] {
       transform(con, trace);
-    } catch (const lira::Stop& stop) {
-      trace.flush();
-      lira::orderly_stop(con, stop.message);
-    }
+      return lira::Ending::kCompleted;
+    });
   }
   if (owned) std::fclose(device);
   return 0;

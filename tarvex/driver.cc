@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/cp866.h"
+#include "common/frame.h"
 #include "common/stop.h"
 #include "constraints.h"
 #include "elements.h"
@@ -101,30 +102,25 @@ void convert(Run& run) {
   std::remove("elements.tmp");
   std::remove("loades.tmp");
   std::remove("nodes.tmp");
-  say(run.console, "\nTransformation completed.", cp866("\nТрансформация завершена.\n"));
   run.model.close();
-  con.flush();
 }
 
 }  // namespace
 
 int run_tarvex(lira::Console& con) {
+  lira::Frame frame{"\nTarvex for LIRA 9.2, v.1.0.", cp866("\nTarvex для LIRA 9.2, версия 1.0."),
+                    "modellir.txt", "modelans.lgw", "console input",
+                    {"\nTransformation completed.", cp866("\nТрансформация завершена.\n"), false}};
+  // The run's files are closed when it ends, after the key of a stop.
   Run run(con);
-  try {
-    lira::print_banner(con, "\nTarvex for LIRA 9.2, v.1.0.", cp866("\nTarvex для LIRA 9.2, версия 1.0."));
-    lira::print_file_diagram(con, "modellir.txt", "modelans.lgw", "console input");
+  return lira::run_in_frame(con, frame, [&] {
     ask_run_parameters(run);
     say(con, "\nCheck your input. To exit press 'e', to continue - any other key.\n",
         cp866("Проверьте ввод. Для выхода нажмите 'e', для продолжения - любую другую клавишу.\n"));
-    if (lira::key_is(lira::read_key(con), 'e')) {
-      con.out->flush();
-      return -1;
-    }
+    if (lira::key_is(lira::read_key(con), 'e')) return lira::Ending::kDeclined;
     convert(run);
-  } catch (const lira::Stop& stop) {
-    lira::orderly_stop(con, stop.message);
-  }
-  return 0;
+    return lira::Ending::kCompleted;
+  });
 }
 
 }  // namespace tarvex

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/cp866.h"
+#include "common/frame.h"
 #include "common/stop.h"
 #include "common/terminal.h"
 #include "common/text_model.h"
@@ -66,21 +67,12 @@ int run_vantrel(lira::Console& con) {
   // The trace is a diagnostic listing that nobody sees; it is never checked.
   lira::Writer trace;
   trace.open(lira::terminal::null_device(), true);
-  try {
-    lira::print_banner(con, "\nVantrel for LIRA 9.x, v.1.1.",
-                       lira::cp866("\nVantrel для LIRA 9.x, версия 1.1."));
-    lira::print_file_diagram(con, "model.txt", "modelnew.txt", "loadfrag.txt");
+  lira::Frame frame{"\nVantrel for LIRA 9.x, v.1.1.", lira::cp866("\nVantrel для LIRA 9.x, версия 1.1."),
+                    "model.txt", "modelnew.txt", "loadfrag.txt", lira::model_transformed()};
+  lira::run_in_frame(con, frame, [&] {
     transform(trace);
-    lira::say(con, "\nModel transformed saccessfully.",
-              lira::cp866("\nМодель трансформировалась успешно.\n"));
-    *con.out << "\n";
-    con.out->flush();
-    *con.out << "Press any key to finish\n";
-    con.out->flush();
-    lira::read_key(con);
-  } catch (const lira::Stop& stop) {
-    lira::orderly_stop(con, stop.message);
-  }
+    return lira::Ending::kCompleted;
+  });
   trace.close();
   return 0;
 }
