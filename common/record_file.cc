@@ -36,43 +36,63 @@ std::uint64_t use_clock = 0;
 
 RecordFile::RecordFile() {}
 
+RecordFile::RecordFile(std::string* bytes) { keep_in_memory(bytes); }
+
 RecordFile::~RecordFile() { close(); }
+
+void RecordFile::keep_in_memory(std::string* bytes) {
+  close();
+  memory_ = bytes;
+}
+
+void RecordFile::start(int record_size, bool writable) {
+  record_size_ = record_size;
+  writable_ = writable;
+  failed_ = false;
+}
 
 bool RecordFile::create(const std::string& path, int record_size) {
   close();
   if (record_size < 1) return false;
-  file_ = std::fopen(path.c_str(), "w+b");
-  if (file_ == nullptr) return false;
-  record_size_ = record_size;
-  writable_ = true;
-  failed_ = false;
+  if (memory_ != nullptr) {
+    memory_->clear();
+    memory_open_ = true;
+  } else {
+    file_ = std::fopen(path.c_str(), "w+b");
+    if (file_ == nullptr) return false;
+  }
   count_ = 0;
+  start(record_size, true);
   return true;
 }
 
 bool RecordFile::open(const std::string& path, int record_size, bool writable) {
   close();
   if (record_size < 1) return false;
-  file_ = std::fopen(path.c_str(), writable ? "r+b" : "rb");
-  if (file_ == nullptr) return false;
-  record_size_ = record_size;
-  writable_ = writable;
-  failed_ = false;
-  std::fseek(file_, 0, SEEK_END);
-  long size = std::ftell(file_);
-  // A size that ftell cannot give (beyond 2 GiB where long has 32 bits) is
-  // no empty file: refuse it as a file that cannot be opened.
-  if (size < 0) {
-    std::fclose(file_);
-    file_ = nullptr;
-    return false;
+  std::int64_t size = 0;
+  if (memory_ != nullptr) {
+    memory_open_ = true;
+    size = static_cast<std::int64_t>(memory_->size());
+  } else {
+    file_ = std::fopen(path.c_str(), writable ? "r+b" : "rb");
+    if (file_ == nullptr) return false;
+    std::fseek(file_, 0, SEEK_END);
+    size = std::ftell(file_);
+    // A size that ftell cannot give (beyond 2 GiB where long has 32 bits) is
+    // no empty file: refuse it as a file that cannot be opened.
+    if (size < 0) {
+      std::fclose(file_);
+      file_ = nullptr;
+      return false;
+    }
   }
   count_ = size / record_size;
+  start(record_size, writable);
   return true;
 }
 
 bool RecordFile::close() {
-  if (file_ == nullptr) return true;
+  if (!is_open()) return true;
   if (blocks_ != nullptr) {
     for (int i = 0; i < kBlockCount; ++i) {
       if (blocks_[i].dirty) write_back(blocks_[i]);
@@ -82,20 +102,40 @@ bool RecordFile::close() {
     blocks_ = nullptr;
     last_ = nullptr;
   }
-  // Some C runtimes' fclose does not report a failed last write: flush first.
-  if (std::fflush(file_) != 0) failed_ = true;
-  if (std::fclose(file_) != 0) failed_ = true;
-  file_ = nullptr;
+  if (file_ != nullptr) {
+    // Some C runtimes' fclose does not report a failed last write: flush first.
+    if (std::fflush(file_) != 0) failed_ = true;
+    if (std::fclose(file_) != 0) failed_ = true;
+    file_ = nullptr;
+  }
+  memory_open_ = false;
   count_ = 0;
   return !failed_;
 }
 
+bool RecordFile::read_bytes(std::int64_t offset, unsigned char* data, std::size_t size) {
+  if (memory_ != nullptr) {
+    if (offset < 0 || static_cast<std::uint64_t>(offset) + size > memory_->size()) return false;
+    std::memcpy(data, memory_->data() + offset, size);
+    return true;
+  }
+  return seek_to(file_, offset) && std::fread(data, 1, size, file_) == size;
+}
+
+bool RecordFile::write_bytes(std::int64_t offset, const unsigned char* data, std::size_t size) {
+  if (memory_ != nullptr) {
+    if (offset < 0) return false;
+    std::size_t end = static_cast<std::size_t>(offset) + size;
+    if (memory_->size() < end) memory_->resize(end);
+    std::memcpy(memory_->data() + offset, data, size);
+    return true;
+  }
+  return seek_to(file_, offset) && std::fwrite(data, 1, size, file_) == size;
+}
+
 bool RecordFile::write_back(Block& block) {
   std::int64_t offset = block.number * kRecordsPerBlock * record_size_;
-  if (!seek_to(file_, offset) ||
-      std::fwrite(block.data, 1, block.used, file_) != block.used) {
-    failed_ = true;
-  }
+  if (!write_bytes(offset, block.data, block.used)) failed_ = true;
   block.dirty = false;
   return !failed_;
 }
@@ -130,8 +170,7 @@ RecordFile::Block* RecordFile::fetch_block(std::int64_t block_number) {
   std::int64_t in_file = count_ * record_size_ - first_byte;
   victim->used = static_cast<std::size_t>(std::clamp<std::int64_t>(in_file, 0, block_bytes));
   if (victim->used > 0) {
-    if (!seek_to(file_, first_byte) ||
-        std::fread(victim->data, 1, victim->used, file_) != victim->used) {
+    if (!read_bytes(first_byte, victim->data, victim->used)) {
       // Records that could not be read are never handed out as if they had been.
       failed_ = true;
       victim->number = -1;
@@ -143,7 +182,7 @@ RecordFile::Block* RecordFile::fetch_block(std::int64_t block_number) {
 }
 
 bool RecordFile::read(std::int64_t n, unsigned char* record) {
-  if (file_ == nullptr || n < 1 || n > count_) return false;
+  if (!is_open() || n < 1 || n > count_) return false;
   Block* b = block_for((n - 1) / kRecordsPerBlock);
   if (b == nullptr) return false;
   std::size_t offset = static_cast<std::size_t>((n - 1) % kRecordsPerBlock) * record_size_;
@@ -152,7 +191,7 @@ bool RecordFile::read(std::int64_t n, unsigned char* record) {
 }
 
 bool RecordFile::write(std::int64_t n, const unsigned char* record) {
-  if (file_ == nullptr || !writable_ || n < 1 || n > count_ + 1) return false;
+  if (!is_open() || !writable_ || n < 1 || n > count_ + 1) return false;
   // The record's end must stay within reach of a seek.
   if (n > std::numeric_limits<long>::max() / record_size_) return false;
   Block* b = block_for((n - 1) / kRecordsPerBlock);

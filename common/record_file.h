@@ -12,13 +12,21 @@ namespace lira {
 /// (from 1) lies at byte (n - 1) * size. Blocks of the file are kept in a small
 /// fixed cache (a few hundred KiB, whatever the model's size), so a lookup, a rewrite
 /// in place or an append usually costs no system call; dirty blocks are
-/// written back when evicted and on `close`.
+/// written back when evicted and on `close`. The records can also live in a
+/// string instead of a file, so that a test needs no file.
 class RecordFile {
  public:
   RecordFile();
+  /// Keeps the records in `bytes` (see `keep_in_memory`).
+  explicit RecordFile(std::string* bytes);
   ~RecordFile();
   RecordFile(const RecordFile&) = delete;
   RecordFile& operator=(const RecordFile&) = delete;
+
+  /// From now on the records live in `bytes`, which outlives this object,
+  /// as they would in a file: `create` empties it, `open` finds what it
+  /// holds, `close` leaves every record there. Paths are not used.
+  void keep_in_memory(std::string* bytes);
 
   /// Creates or truncates the file, for reading and writing.
   bool create(const std::string& path, int record_size);
@@ -26,7 +34,7 @@ class RecordFile {
   bool open(const std::string& path, int record_size, bool writable);
   /// Writes back what is cached and closes; false when a write failed.
   bool close();
-  bool is_open() const { return file_ != nullptr; }
+  bool is_open() const { return file_ != nullptr || memory_open_; }
 
   /// Number of whole records in the file.
   std::int64_t count() const { return count_; }
@@ -42,8 +50,14 @@ class RecordFile {
   Block* block_for(std::int64_t block_number);
   Block* fetch_block(std::int64_t block_number);
   bool write_back(Block& block);
+  void start(int record_size, bool writable);
+  // The bytes of the file or of the memory, at a byte offset.
+  bool read_bytes(std::int64_t offset, unsigned char* data, std::size_t size);
+  bool write_bytes(std::int64_t offset, const unsigned char* data, std::size_t size);
 
   std::FILE* file_ = nullptr;
+  std::string* memory_ = nullptr;
+  bool memory_open_ = false;
   bool writable_ = false;
   bool failed_ = false;
   int record_size_ = 0;

@@ -357,3 +357,71 @@ TEST_F(RecordFileTest, AFailedWriteBackIsReportedByClose) {
 
 }  // namespace
 }  // namespace lira
+
+namespace lira {
+namespace {
+
+// The same file in a string: the bytes are those a file on disk would hold.
+TEST(RecordFileInMemory, TheStringHoldsTheBytesOfTheFile) {
+  std::string bytes = "old contents";
+  RecordFile f(&bytes);
+  // No path is used: one that no disk has serves.
+  ASSERT_TRUE(f.create("/no/such/folder/nodes.tmp", 6));
+  EXPECT_EQ(bytes, "");
+  const unsigned char a[6] = {1, 2, 3, 4, 5, 6};
+  const unsigned char b[6] = {7, 8, 9, 10, 11, 12};
+  EXPECT_TRUE(f.append(a));
+  EXPECT_TRUE(f.append(b));
+  EXPECT_TRUE(f.write(3, a));
+  EXPECT_FALSE(f.write(5, b));  // no gap
+  EXPECT_TRUE(f.close());
+  EXPECT_FALSE(f.is_open());
+  EXPECT_EQ(bytes, std::string("\1\2\3\4\5\6\7\10\11\12\13\14\1\2\3\4\5\6", 18));
+
+  ASSERT_TRUE(f.open("", 6, false));
+  EXPECT_EQ(f.count(), 3);
+  unsigned char r[6];
+  ASSERT_TRUE(f.read(2, r));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(r), 6), std::string("\7\10\11\12\13\14", 6));
+  EXPECT_FALSE(f.read(4, r));
+  EXPECT_FALSE(f.write(1, b));  // read-only
+  EXPECT_TRUE(f.close());
+  EXPECT_EQ(bytes.size(), 18u);
+
+  // A trailing part record is no record, and an append replaces it.
+  bytes = file_of({1, 2}) + "xy";
+  RecordFile g;
+  g.keep_in_memory(&bytes);
+  ASSERT_TRUE(g.open("elements.tmp", 4, true));
+  EXPECT_EQ(g.count(), 2);
+  EXPECT_TRUE(g.append(Four(3).b));
+  EXPECT_TRUE(g.close());
+  EXPECT_EQ(bytes, file_of({1, 2, 3}));
+}
+
+TEST(RecordFileInMemory, ManyBlocksSurviveEvictionAndReopen) {
+  const std::int64_t total = 2 * kCachedRecords + kRecordsPerBlock / 2 + 1;
+  std::vector<std::int32_t> model;
+  std::string bytes;
+  RecordFile f(&bytes);
+  ASSERT_TRUE(f.create("loades.tmp", 4));
+  for (std::int64_t n = 1; n <= total; ++n) {
+    ASSERT_TRUE(f.append(Four(initial(n)).b));
+    model.push_back(initial(n));
+  }
+  // Rewrites in place, far behind the blocks cached last.
+  for (std::int64_t n = 1; n <= total; n += 1009) {
+    ASSERT_TRUE(f.write(n, Four(-initial(n)).b));
+    model[n - 1] = -initial(n);
+  }
+  expect_records(f, model);
+  ASSERT_TRUE(f.close());
+  EXPECT_EQ(bytes, file_of(model));
+
+  ASSERT_TRUE(f.open("loades.tmp", 4, false));
+  for (std::int64_t n = total; n >= 1; n -= 997) ASSERT_EQ(read_value(f, n), model[n - 1]);
+  EXPECT_TRUE(f.close());
+}
+
+}  // namespace
+}  // namespace lira

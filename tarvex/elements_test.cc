@@ -310,11 +310,14 @@ TEST_F(Elements, FailuresOfPassTwo) {
   EXPECT_EQ(console_, std::string(kPass2) + "241 3 1 2 3 4  /\n44 ");
 }
 
-TEST_F(Elements, FilesAndDocumentThatCannotBeFound) {
+TEST_F(Elements, DocumentThatCannotBeFound) {
   prepare("( 2/\n)\n", false);
   EXPECT_EQ(elements(), "\nIncorrect modellir.txt: no elements.");
   EXPECT_EQ(console_, kPass1);
+}
 
+TEST_F(Elements, FilesThatCannotBeOpened) {
+  use_disk();
   prepare("( 1/\n)\n");
   fs::remove("elements.tmp");
   fs::create_directory("elements.tmp");

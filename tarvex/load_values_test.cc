@@ -15,8 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// Each test works in a directory of its own, where loades.tmp is made.
-class LoadValues : public testing::ScratchDirectory {
+/// loades.tmp is the test's own, in memory unless the test uses the disk.
+class LoadValues : public testing::TemporaryFiles {
  protected:
   struct Result {
     std::string console, stop;
@@ -32,6 +32,7 @@ class LoadValues : public testing::ScratchDirectory {
       std::istringstream keys;
       lira::Console con{&out, &keys, false};
       tarvex::Run run(con, lira::TextReader::from_text("modellir.txt", model));
+      attach(run);
       run.load_cases.fill(-1);  // cleared by the phase
       run.load_case_count = 7;
       try {
@@ -44,6 +45,7 @@ class LoadValues : public testing::ScratchDirectory {
       r.case_count = run.load_case_count;
     }
     lira::RecordFile file;
+    attach(file, "loades.tmp");
     if (file.open("loades.tmp", kLoadRecordSize, false)) {
       unsigned char bytes[kLoadRecordSize];
       for (std::int64_t n = 1; file.read(n, bytes); ++n) r.records.push_back(decode_load(bytes));
@@ -157,10 +159,16 @@ TEST_F(LoadValues, ValuesOutOfRangeAreRefused) {
             "\nIncorrect modellir.txt: value 3.5e34 of line 1 in doc. 7 is out of range.");
 }
 
-TEST_F(LoadValues, MissingDocuments) {
+TEST_F(LoadValues, LoadesTmpIsCreatedBeforeTheSearch) {
+  use_disk();
   Result none = read("( 6/\n)\n( 16/\n1 /\n)\n");
   EXPECT_EQ(none.stop, "\nIncorrect modellir.txt: no load values.");
   EXPECT_TRUE(fs::exists("loades.tmp"));  // created before the search
+}
+
+TEST_F(LoadValues, MissingDocuments) {
+  Result none = read("( 6/\n)\n( 16/\n1 /\n)\n");
+  EXPECT_EQ(none.stop, "\nIncorrect modellir.txt: no load values.");
   EXPECT_EQ(read("  ( 7/\n)\n").stop, "\nIncorrect modellir.txt: no load values.");
   // Documents 12 and 16 are looked for after document 7 only.
   EXPECT_EQ(read("( 16/\n1 /\n)\n( 12/\n( 7/\n)\n").stop, "\nIncorrect modellir.txt: no doc. 16.");

@@ -37,8 +37,9 @@ ElementRecord el(std::int16_t type, std::int16_t stiffness) {
   return e;
 }
 
-/// Each test works in a directory of its own, with an elements.tmp it writes.
-class Loads : public testing::ScratchDirectory {
+/// elements.tmp, which each test writes, and loades.tmp are the test's own,
+/// in memory unless the test uses the disk.
+class Loads : public testing::TemporaryFiles {
  protected:
   struct Result {
     std::string console, script, stop;
@@ -50,6 +51,7 @@ class Loads : public testing::ScratchDirectory {
                const std::function<void(tarvex::Run&)>& setup = {}, bool read_values = true) {
     if (elements) {
       lira::RecordFile file;
+      attach(file, "elements.tmp");
       EXPECT_TRUE(file.create("elements.tmp", kElementRecordSize));
       unsigned char bytes[kElementRecordSize];
       for (const ElementRecord& e : *elements) {
@@ -63,6 +65,7 @@ class Loads : public testing::ScratchDirectory {
     std::istringstream keys;
     lira::Console con{&out, &keys, false};
     tarvex::Run run(con, lira::TextReader::from_text("modellir.txt", text));
+    attach(run);
     if (setup) setup(run);
     try {
       if (read_values) read_load_values(run);
@@ -257,6 +260,7 @@ TEST_F(Loads, ValueLinesOutsideDocumentSeven) {
 
 TEST_F(Loads, ALoadRecordOfAnotherLine) {
   lira::RecordFile loads;
+  attach(loads, "loades.tmp");
   ASSERT_TRUE(loads.create("loades.tmp", kLoadRecordSize));
   LoadRecord record;
   record.line = 2;
@@ -271,6 +275,7 @@ TEST_F(Loads, ALoadRecordOfAnotherLine) {
 }
 
 TEST_F(Loads, TemporaryFilesThatCannotBeOpened) {
+  use_disk();
   Result no_values = apply("( 6/\n)\n", std::vector<ElementRecord>{},
                            [](tarvex::Run& run) { run.load_cases[0] = 1; }, false);
   EXPECT_EQ(no_values.stop, "\nFile loades.tmp can't be opened.");

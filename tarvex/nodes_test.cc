@@ -182,6 +182,7 @@ TEST_F(Nodes, MissingDocuments) {
 }
 
 TEST_F(Nodes, NodesTmpThatCannotBeOpened) {
+  use_disk();
   const char* message = "\nFile nodes.tmp can't be opened.";
   start(std::string(kTenNodes) + "( 1/\n)\n");
   fs::create_directory("nodes.tmp");

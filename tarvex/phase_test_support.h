@@ -1,5 +1,7 @@
-// Unit tests of the node and element phases: a run over an in-memory model in
-// a scratch working directory, where the phases keep nodes.tmp and elements.tmp.
+// Unit tests of the phases: a run over an in-memory model whose temporary
+// files (nodes.tmp, elements.tmp, loades.tmp) live in memory too. Only the
+// tests of the files themselves (one that cannot be opened) keep them on
+// disk, in a scratch working directory.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -22,12 +25,11 @@ namespace testing {
 
 namespace fs = std::filesystem;
 
-/// Each test works in a directory of its own, where the phases keep their
-/// temporary files; named by the test, so tests run side by side never share one.
-class ScratchDirectory : public ::testing::Test {
- protected:
-  void SetUp() override {
-    home_ = fs::current_path();
+/// A working directory of the test's own while it lives; named by the test,
+/// so tests run side by side never share one.
+class ScratchDirectory {
+ public:
+  ScratchDirectory() : home_(fs::current_path()) {
     std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     dir_ = fs::temp_directory_path() /
            ("tarvex-phase-" + name + "-" + std::to_string(std::random_device{}()) + "-" +
@@ -35,20 +37,61 @@ class ScratchDirectory : public ::testing::Test {
     fs::create_directories(dir_);
     fs::current_path(dir_);
   }
-  void TearDown() override {
+  ~ScratchDirectory() {
     fs::current_path(home_);
     std::error_code ignored;
     fs::remove_all(dir_, ignored);
   }
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
+ private:
   fs::path home_, dir_;
 };
 
-class PhaseTest : public ScratchDirectory {
+/// The temporary files of the runs of one test. They outlive each run, as
+/// files on disk do, so a later run of the test finds what an earlier one
+/// left.
+class TemporaryFiles : public ::testing::Test {
+ protected:
+  void TearDown() override { scratch_.reset(); }
+
+  /// For the tests of the files themselves: from now on the runs keep their
+  /// temporary files on disk, in a scratch working directory.
+  void use_disk() { scratch_ = std::make_unique<ScratchDirectory>(); }
+
+  /// Points the run's record files at this test's temporary files.
+  void attach(tarvex::Run& run) {
+    if (scratch_) return;
+    run.nodes.keep_in_memory(&files_["nodes.tmp"]);
+    run.elements.keep_in_memory(&files_["elements.tmp"]);
+    run.loads.keep_in_memory(&files_["loades.tmp"]);
+  }
+  /// A record file of its own on the temporary file `name`, for a test that
+  /// writes what an earlier phase would have.
+  void attach(lira::RecordFile& file, const std::string& name) {
+    if (!scratch_) file.keep_in_memory(&files_[name]);
+  }
+
+  /// The bytes of temporary file `name`.
+  std::string file(const std::string& name) {
+    if (!scratch_) return files_[name];
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+ private:
+  std::map<std::string, std::string> files_;
+  std::unique_ptr<ScratchDirectory> scratch_;
+};
+
+class PhaseTest : public TemporaryFiles {
  protected:
   void TearDown() override {
     run_.reset();
-    ScratchDirectory::TearDown();
+    TemporaryFiles::TearDown();
   }
 
   /// A new run over `model`; its script and console go to script_ and console_.
@@ -60,6 +103,7 @@ class PhaseTest : public ScratchDirectory {
     con_ = lira::Console{out_.get(), &keys_, false};
     run_ = std::make_unique<tarvex::Run>(con_, lira::TextReader::from_text("modellir.txt", model));
     run_->script.open_text(&script_);
+    attach(*run_);
     return *run_;
   }
 
@@ -76,20 +120,13 @@ class PhaseTest : public ScratchDirectory {
     return message;
   }
 
-  /// Closes the run's files as the end of a run does, so that what is on
-  /// disk can be read back.
+  /// Closes the run's files as the end of a run does, so that what they
+  /// hold can be read back.
   void finish() {
     out_->flush();
     run_->script.flush();
     run_->nodes.close();
     run_->elements.close();
-  }
-
-  static std::string file(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
   }
 
   /// A reinforced concrete slab stiffness as document 3 leaves it, its
