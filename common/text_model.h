@@ -67,7 +67,7 @@ class TextReader {
   char* buffer_ = nullptr;
 };
 
-/// Longest token, and longest line the header search compares.
+/// Longest token.
 constexpr int kTokenMax = 149;
 
 /// A whitespace-delimited token in a fixed buffer; empty at the end of file.

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/line_reader.h"
 #include "common/stop.h"
 
 namespace keslow {
@@ -45,20 +46,17 @@ bool find_element_list(lira::TextReader& in) {
   for (int i = 0; i < kSkippedCharacters; ++i) {
     if (in.get() == EOF) return false;
   }
+  lira::LineReader lines(in);
+  lira::Line line;
   for (;;) {
-    int length = 0;
-    bool match = true;
-    int c;
-    while ((c = in.get()) != EOF && c != '\n') {
-      if (length < static_cast<int>(kHeader.size()) && c != kHeader[length]) match = false;
-      if (++length > lira::kTokenMax) {
-        lira::fail("\nIncorrect A_02.A: a line longer than 149 characters before doc1.");
-      }
+    lira::LineReader::Result r = lines.next(line);
+    if (r == lira::LineReader::Result::kTooLong) {
+      lira::fail("\nIncorrect A_02.A: a line longer than 149 characters before doc1.");
     }
     // The header line must end with a line end: one that ends the file has
     // no document after it.
-    if (c == EOF) return false;
-    if (match && length >= static_cast<int>(kHeader.size())) return true;
+    if (r == lira::LineReader::Result::kEnd || !line.has_end) return false;
+    if (line.starts_with(kHeader)) return true;
   }
 }
 

@@ -5,88 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "common/line_reader.h"
+#include "common/lira_types.h"
 #include "common/stop.h"
 
 namespace vantrel {
 namespace {
 
-/// One line of a model, its line end removed. Lines are limited to 149
-/// characters, as the header search and the records of the model are.
-struct Line {
-  /// The characters: in the reader's buffer while the line lies whole in it
-  /// (valid until the next line is read), else in `text`.
-  const char* data = text;
-  char text[lira::kTokenMax + 1] = {};
-  int length = 0;
-  bool has_end = false;  // false for a last line without a line end
-
-  Line() = default;
-  Line(const Line&) = delete;
-  Line& operator=(const Line&) = delete;
-
-  bool empty() const { return length == 0; }
-  std::string_view view() const { return std::string_view(data, static_cast<std::size_t>(length)); }
-  bool starts_with(std::string_view s) const { return view().substr(0, s.size()) == s; }
-  /// The line ended by a zero, in `text`.
-  const char* c_str() {
-    if (data != text) {
-      std::memcpy(text, data, static_cast<std::size_t>(length));
-      data = text;
-    }
-    text[length] = '\0';
-    return text;
-  }
-};
-
-/// Reads the lines of one file, counting them for messages.
-class Lines {
- public:
-  explicit Lines(lira::TextReader& in) : in_(in) {}
-
-  /// The next line; false at the end of the file, when no character is left.
-  bool read(Line& line) {
-    line.length = 0;
-    line.has_end = false;
-    std::string_view ahead = in_.buffered();
-    if (ahead.empty()) return false;
-    ++number_;
-    // Nearly every line lies whole in the read-ahead buffer and is used there.
-    const char* end = static_cast<const char*>(std::memchr(ahead.data(), '\n', ahead.size()));
-    if (end != nullptr && end - ahead.data() <= lira::kTokenMax) {
-      line.data = ahead.data();
-      line.length = static_cast<int>(end - ahead.data());
-      line.has_end = true;
-      in_.skip(static_cast<std::size_t>(line.length) + 1);
-      return true;
-    }
-    line.data = line.text;
-    // The line in spans of the read-ahead buffer, each up to a line end.
-    for (;;) {
-      const char* end = static_cast<const char*>(std::memchr(ahead.data(), '\n', ahead.size()));
-      std::size_t n = end != nullptr ? static_cast<std::size_t>(end - ahead.data()) : ahead.size();
-      if (n > static_cast<std::size_t>(lira::kTokenMax - line.length)) {
-        lira::fail("\nIncorrect " + in_.name() + ": line " + std::to_string(number_) +
-                   " is longer than 149 characters.");
-      }
-      std::memcpy(line.text + line.length, ahead.data(), n);
-      line.length += static_cast<int>(n);
-      if (end != nullptr) {
-        in_.skip(n + 1);
-        line.has_end = true;
-        break;
-      }
-      in_.skip(n);
-      ahead = in_.buffered();
-      if (ahead.empty()) break;
-    }
-    line.text[line.length] = '\0';
-    return true;
-  }
-
- private:
-  lira::TextReader& in_;
-  long long number_ = 0;
-};
+using lira::Line;
 
 void copy(const Line& line, lira::Writer& out) {
   out.write(line.data, static_cast<std::size_t>(line.length));
@@ -94,7 +20,7 @@ void copy(const Line& line, lira::Writer& out) {
 }
 
 void copy_all(lira::TextReader& in, lira::Writer& out) {
-  Lines lines(in);
+  lira::LineReader lines(in);
   Line line;
   while (lines.read(line)) copy(line, out);
 }
@@ -111,11 +37,11 @@ const char kNoEnd7[] = "\nCan't find an end of document 7.";
 }  // namespace
 
 std::int64_t first_free_value_line(lira::TextReader& model, lira::Writer& trace) {
-  Lines lines(model);
+  lira::LineReader lines(model);
   Line line;
   for (;;) {
     if (!lines.read(line)) lira::fail(kModelNoLoads);
-    if (line.starts_with("( 7/")) break;
+    if (line.starts_with(lira::kLoadValuesHeader)) break;
   }
   if (!line.has_end) lira::fail(kModelNoLoads);
 
@@ -151,12 +77,12 @@ std::int64_t first_free_value_line(lira::TextReader& model, lira::Writer& trace)
 
 void merge_model(lira::TextReader& model, lira::TextReader& doc6, lira::TextReader& doc7,
                  lira::Writer& out) {
-  Lines lines(model);
+  lira::LineReader lines(model);
   Line line;
   for (;;) {
     if (!lines.read(line)) lira::fail("\nIncorrect <model>.txt: no document 6.");
     copy(line, out);
-    if (line.starts_with("( 6/")) break;
+    if (line.starts_with(lira::kLoadTableHeader)) break;
   }
   if (!line.has_end) lira::fail("\nIncorrect <model>.txt: no document 6.");
 
@@ -165,7 +91,7 @@ void merge_model(lira::TextReader& model, lira::TextReader& doc6, lira::TextRead
   for (;;) {
     if (!lines.read(line)) lira::fail(kNoEnd6);
     if (line.empty()) break;
-    if (line.starts_with("( 7/")) lira::fail(kNoEnd6);
+    if (line.starts_with(lira::kLoadValuesHeader)) lira::fail(kNoEnd6);
     copy(line, out);
   }
   copy_all(doc6, out);
@@ -181,7 +107,7 @@ void merge_model(lira::TextReader& model, lira::TextReader& doc6, lira::TextRead
       lira::fail("\nIncorrect " + model.name() +
                  ": an empty line stands between the records of documents 6 and 7.");
     }
-    if (line.starts_with("( 7/")) in_document_7 = true;
+    if (line.starts_with(lira::kLoadValuesHeader)) in_document_7 = true;
     else if (in_document_7 && line.starts_with(" )")) lira::fail(kNoEnd7);
     copy(line, out);
   }
