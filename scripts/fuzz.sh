@@ -1,20 +1,36 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (clang, libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs each for the given number of seconds:
+# UndefinedBehaviorSanitizer) and runs them:
 #
+#   scripts/fuzz.sh --replay [program...]
 #   scripts/fuzz.sh [seconds-per-target] [program...]
 #
-# Each target starts from the committed seeds (fuzz/<program>/seeds) and the
-# working corpus of earlier runs (build-fuzz/corpus/<program>), with the
-# program's dictionary (fuzz/<program>.dict). An input that runs longer than
-# 5 seconds counts as an endless loop. Findings (crash-*, timeout-*, leak-*,
-# oom-* files) are left in build-fuzz/findings/<program>/; the script ends
-# with a non-zero status when any target found something or failed to run.
+# --replay runs every committed input of fuzz/<program>/ once, the seeds and
+# the regression inputs (one for every finding that was fixed, in
+# fuzz/<program>/regressions): the same inputs every time, so the verdict is
+# the same every time. The test command does this.
+#
+# With a number of seconds, a random campaign by hand: each target starts
+# from the committed inputs and the working corpus of earlier runs
+# (build-fuzz/corpus/<program>), with the program's dictionary
+# (fuzz/<program>.dict). An input that runs longer than 5 seconds counts as
+# an endless loop. Findings (crash-*, timeout-*, leak-*, oom-* files) are left
+# in build-fuzz/findings/<program>/; once fixed, each is committed to
+# fuzz/<program>/regressions/ under a name that says what it found. The
+# script ends with a non-zero status when any target found something or
+# failed to run.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-seconds=${1:-60}
-shift || true
+replay=0
+seconds=60
+if [ "${1:-}" = --replay ]; then
+  replay=1
+  shift
+elif [ $# -gt 0 ]; then
+  seconds=$1
+  shift
+fi
 programs=("$@")
 [ ${#programs[@]} -gt 0 ] || programs=(tarvex vantrel keslow)
 
@@ -39,12 +55,37 @@ cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DLIRA_FUZZ=ON -DLIRA_TESTS=
 cmake --build "$build" -j"$jobs" </dev/null >"$build/build.log" 2>&1 || {
   tail -40 "$build/build.log"; echo "fuzz build failed"; exit 1; }
 
+# The committed inputs of a program: its seeds and its regression inputs.
+committed_inputs() {
+  find "$top/fuzz/$1/seeds" "$top/fuzz/$1/regressions" -type f 2>/dev/null | sort
+}
+
 status=0
 for program in "${programs[@]}"; do
   fuzzer="$build/$program/${program}_fuzz"
   if [ ! -x "$fuzzer" ]; then
     echo "== $program: no fuzz target $fuzzer"
     status=1
+    continue
+  fi
+  if [ "$replay" -eq 1 ]; then
+    mapfile -t inputs < <(committed_inputs "$program")
+    log="$build/logs/$program-replay.log"
+    scratch="$build/tmp/$program"
+    mkdir -p "$build/logs" "$scratch"
+    rc=0
+    # Files, not directories: libFuzzer runs each once and does not fuzz.
+    TMPDIR="$scratch" "$fuzzer" -timeout=5 -rss_limit_mb=2048 "${inputs[@]}" \
+      </dev/null >"$log" 2>&1 || rc=$?
+    rm -rf "$scratch"
+    ran=$(grep -c '^Executed ' "$log" || true)
+    if [ "$rc" -ne 0 ] || [ "$ran" -ne "${#inputs[@]}" ]; then
+      echo "== $program: ${ran} of ${#inputs[@]} committed inputs ran, status $rc; see $log"
+      grep -E '^(Running|==[0-9]+==ERROR|SUMMARY|.*runtime error)' "$log" | tail -5 | sed 's/^/     /'
+      status=1
+    else
+      echo "== $program: ${#inputs[@]} committed inputs, every one ran clean"
+    fi
     continue
   fi
   corpus="$build/corpus/$program"
@@ -62,6 +103,7 @@ for program in "${programs[@]}"; do
     -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
     -dict="$top/fuzz/$program.dict" -artifact_prefix="$findings/" \
     -print_final_stats=1 "$corpus" "$top/fuzz/$program/seeds" \
+    $( [ -d "$top/fuzz/$program/regressions" ] && echo "$top/fuzz/$program/regressions") \
     </dev/null >"$log" 2>&1 || rc=$?
   ended=$(date +%s)
   rm -rf "$scratch"

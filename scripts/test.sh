@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds, and runs every test: the normal build,
-# the sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer) and, when
-# the Windows cross build is set up, the end-to-end tests of the Windows
-# binaries under Wine.
+# the sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer), the
+# Windows programs and unit tests under Wine, and every committed fuzz input
+# once. The same inputs every time: random fuzzing is scripts/fuzz.sh, by hand.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -33,8 +33,6 @@ done
 echo "== Windows binaries under Wine"
 LIRA_LINUX_BUILD_DIR="$top/build-test-release" bash scripts/test-windows.sh
 
-if [ -f scripts/fuzz.sh ]; then
-  echo "== fuzzing, 60 seconds a program"
-  bash scripts/fuzz.sh 60
-fi
+echo "== the committed fuzz inputs, each run once"
+bash scripts/fuzz.sh --replay
 echo "== all tests passed"
