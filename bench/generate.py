@@ -73,6 +73,33 @@ def grid(size):
     return nx, ny
 
 
+def document(out, header, records):
+    """A document: its header line, its record lines, the closing line."""
+    out.line(header)
+    for record in records:
+        out.line(record)
+    out.line(" )")
+
+
+def grid_nodes(nx, ny):
+    """The coordinates of the floor's nodes, row by row: ("3", "0.5")."""
+    for j in range(ny):
+        for i in range(nx):
+            yield half(i), half(j)
+
+
+def grid_plates(nx, ny):
+    """The corners (a, b, c, d) of the floor's cells, in the order of document 1."""
+    for j in range(ny - 1):
+        for i in range(nx - 1):
+            a = j * nx + i + 1
+            yield a, a + 1, a + nx, a + nx + 1
+
+
+# One plate stiffness, E 3.0E6, nu 0.2, t 0.2: vantrel's model and the mesh.
+PLATE_STIFFNESS = ["1 3.0E6 0.2 0.2 /"]
+
+
 # ----------------------------------------------------------------- tarvex
 
 # Stiffnesses: number -> (kind, own-weight value line).
@@ -153,13 +180,7 @@ def write_tarvex(size, where):
 
     out.line(STIFFNESS_DOCUMENT)
 
-    out.line("( 4/")
-    xs = [half(i) for i in range(nx)]
-    for j in range(ny):
-        y = half(j)
-        for i in range(nx):
-            out.line("%s %s 0 /" % (xs[i], y))
-    out.line(" )")
+    document(out, "( 4/", ("%s %s 0 /" % xy for xy in grid_nodes(nx, ny)))
 
     out.line("( 5/")
     for i in range(nx):
@@ -199,15 +220,8 @@ def write_tarvex(size, where):
         out.line("%d 0 %d %d %d /" % (node, 1 + node % 6, len(values), c))
     out.line(" )")
 
-    out.line("( 7/")
-    for line, v in enumerate(values, 1):
-        out.line("%d %s /" % (line, v))
-    out.line(" )")
-
-    out.line("( 16/")
-    for c in range(1, CASES + 1):
-        out.line("%d 1 1 /" % c)
-    out.line(" )")
+    document(out, "( 7/", ("%d %s /" % (line, v) for line, v in enumerate(values, 1)))
+    document(out, "( 16/", ("%d 1 1 /" % c for c in range(1, CASES + 1)))
     out.close()
     with open(os.path.join(where, "answers.txt"), "w", newline="\n") as f:
         f.write(TARVEX_ANSWERS)
@@ -222,26 +236,11 @@ def write_vantrel(size, where):
     nodes = nx * ny
     out = Out(os.path.join(where, "model.txt"))
     out.line("( 0/ 1; generated model, %d nodes /" % nodes)
-    out.line("( 1/")
-    count = 0
-    for j in range(ny - 1):
-        for i in range(nx - 1):
-            a = j * nx + i + 1
-            out.line("44 1 %d %d %d %d /" % (a, a + 1, a + nx, a + nx + 1))
-            count += 1
-    out.line(" )")
-    out.line("( 3/")
-    out.line("1 3.0E6 0.2 0.2 /")
-    out.line(" )")
-    out.line("( 4/")
-    for j in range(ny):
-        for i in range(nx):
-            out.line("%s %s 0 /" % (half(i), half(j)))
-    out.line(" )")
-    out.line("( 5/")
-    for i in range(1, nx + 1):
-        out.line("%d 1 2 3 /" % i)
-    out.line(" )")
+    count = (nx - 1) * (ny - 1)
+    document(out, "( 1/", ("44 1 %d %d %d %d /" % abcd for abcd in grid_plates(nx, ny)))
+    document(out, "( 3/", PLATE_STIFFNESS)
+    document(out, "( 4/", ("%s %s 0 /" % xy for xy in grid_nodes(nx, ny)))
+    document(out, "( 5/", ("%d 1 2 3 /" % i for i in range(1, nx + 1)))
     # One own-weight-like load per element and one nodal load per node, each
     # with a value line of its own: a large document 7.
     out.line("( 6/")
@@ -371,46 +370,20 @@ def write_mesh(size, where):
     deck.line("generated mesh, %d nodes" % nodes)
     deck.line("*NODE")
     out.line("( 0/ 1; generated mesh, %d nodes /" % nodes)
-    out.line("( 1/")
-    deck_elements = []
-    count = 0
-    for j in range(ny - 1):
-        for i in range(nx - 1):
-            a = j * nx + i + 1
-            b, c, d = a + 1, a + nx, a + nx + 1
-            out.line("44 1 %d %d %d %d /" % (a, b, c, d))
-            count += 1
-            deck_elements.append("%d, %d, %d, %d, %d" % (count, a, b, d, c))
-    out.line(" )")
-    out.line("( 3/")
-    out.line("1 3.0E6 0.2 0.2 /")
-    out.line(" )")
-    out.line("( 4/")
-    node = 0
-    for j in range(ny):
-        for i in range(nx):
-            node += 1
-            out.line("%s %s 0 /" % (half(i), half(j)))
-            deck.line("%d, %s, %s, 0" % (node, half(i), half(j)))
-    out.line(" )")
+    count = (nx - 1) * (ny - 1)
+    document(out, "( 1/", ("44 1 %d %d %d %d /" % abcd for abcd in grid_plates(nx, ny)))
+    document(out, "( 3/", PLATE_STIFFNESS)
+    document(out, "( 4/", ("%s %s 0 /" % xy for xy in grid_nodes(nx, ny)))
+    for node, (x, y) in enumerate(grid_nodes(nx, ny), 1):
+        deck.line("%d, %s, %s, 0" % (node, x, y))
     deck.line("*ELEMENT, TYPE=S4, ELSET=PLATES")
-    for e in deck_elements:
-        deck.line(e)
+    for k, (a, b, c, d) in enumerate(grid_plates(nx, ny), 1):
+        deck.line("%d, %d, %d, %d, %d" % (k, a, b, d, c))
     deck.close()
-    out.line("( 5/")
-    for i in range(1, nx + 1):
-        out.line("%d 1 2 3 /" % i)
-    out.line(" )")
-    out.line("( 6/")
-    for k in range(1, count + 1):
-        out.line("%d 16 3 1 1 /" % k)
-    out.line(" )")
-    out.line("( 7/")
-    out.line("1 0.5 /")
-    out.line(" )")
-    out.line("( 16/")
-    out.line("1 1 1 /")
-    out.line(" )")
+    document(out, "( 5/", ("%d 1 2 3 /" % i for i in range(1, nx + 1)))
+    document(out, "( 6/", ("%d 16 3 1 1 /" % k for k in range(1, count + 1)))
+    document(out, "( 7/", ["1 0.5 /"])
+    document(out, "( 16/", ["1 1 1 /"])
     out.close()
     with open(os.path.join(where, "answers.txt"), "w", newline="\n") as f:
         f.write("0.005\n2500\nn\n1\nc\n")

@@ -247,31 +247,27 @@ RealValue to_real(const Token& token) {
   return RealValue{v, r.ptr};
 }
 
-bool skip_to_slash(TextReader& in) {
+namespace {
+
+// Reads characters until `last` has been read; false when the file ends first.
+bool skip_through(TextReader& in, char last) {
   for (;;) {
     std::string_view ahead = in.buffered();
     if (ahead.empty()) return false;
-    const void* slash = std::memchr(ahead.data(), '/', ahead.size());
-    if (slash != nullptr) {
-      in.skip(static_cast<std::size_t>(static_cast<const char*>(slash) - ahead.data()) + 1);
+    const void* found = std::memchr(ahead.data(), last, ahead.size());
+    if (found != nullptr) {
+      in.skip(static_cast<std::size_t>(static_cast<const char*>(found) - ahead.data()) + 1);
       return true;
     }
     in.skip(ahead.size());
   }
 }
 
-bool skip_line(TextReader& in) {
-  for (;;) {
-    std::string_view ahead = in.buffered();
-    if (ahead.empty()) return false;
-    const void* end = std::memchr(ahead.data(), '\n', ahead.size());
-    if (end != nullptr) {
-      in.skip(static_cast<std::size_t>(static_cast<const char*>(end) - ahead.data()) + 1);
-      return true;
-    }
-    in.skip(ahead.size());
-  }
-}
+}  // namespace
+
+bool skip_to_slash(TextReader& in) { return skip_through(in, '/'); }
+
+bool skip_line(TextReader& in) { return skip_through(in, '\n'); }
 
 void skip_record(TextReader& in) {
   if (!skip_to_slash(in)) fail(in.end_of_file_message());
