@@ -94,4 +94,22 @@ inline float get_f32(const unsigned char* p) {
   return v;
 }
 
+/// Writes the fields of a record one after the other from `at`. A record
+/// type lists its fields once, in their order in the file, to a function
+/// that a FieldWriter and a FieldReader both go through.
+struct FieldWriter {
+  unsigned char* at;
+  void operator()(std::int16_t v) { put_i16(at, v); at += 2; }
+  void operator()(std::int32_t v) { put_i32(at, v); at += 4; }
+  void operator()(float v) { put_f32(at, v); at += 4; }
+};
+
+/// Reads the fields back, in the same order.
+struct FieldReader {
+  const unsigned char* at;
+  void operator()(std::int16_t& v) { v = get_i16(at); at += 2; }
+  void operator()(std::int32_t& v) { v = get_i32(at); at += 4; }
+  void operator()(float& v) { v = get_f32(at); at += 4; }
+};
+
 }  // namespace lira

@@ -260,17 +260,21 @@ void create_lower_layers(Run& run) {
   lower_layer_reading(run, Layer::kMiddle);
 }
 
+// The fields of an element record in their order in elements.tmp.
+template <class Element, class Field>
+void element_fields(Element& e, Field field) {
+  field(e.type);
+  field(e.stiffness);
+  for (auto& node : e.node) field(node);
+}
+
 void encode_element(const ElementRecord& e, unsigned char* record) {
-  lira::put_i16(record, e.type);
-  lira::put_i16(record + 2, e.stiffness);
-  for (int i = 0; i < 4; ++i) lira::put_i32(record + 4 + 4 * i, e.node[i]);
+  element_fields(e, lira::FieldWriter{record});
 }
 
 ElementRecord decode_element(const unsigned char* record) {
   ElementRecord e;
-  e.type = lira::get_i16(record);
-  e.stiffness = lira::get_i16(record + 2);
-  for (int i = 0; i < 4; ++i) e.node[i] = lira::get_i32(record + 4 + 4 * i);
+  element_fields(e, lira::FieldReader{record});
   return e;
 }
 

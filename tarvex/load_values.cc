@@ -10,15 +10,20 @@
 
 namespace tarvex {
 
+// The fields of a load record in their order in loades.tmp.
+template <class Load, class Field>
+void load_fields(Load& r, Field field) {
+  field(r.line);
+  for (auto& value : r.value) field(value);
+}
+
 void encode_load(const LoadRecord& r, unsigned char* record) {
-  lira::put_i32(record, r.line);
-  for (int i = 0; i < 4; ++i) lira::put_f32(record + 4 + 4 * i, r.value[i]);
+  load_fields(r, lira::FieldWriter{record});
 }
 
 LoadRecord decode_load(const unsigned char* record) {
   LoadRecord r;
-  r.line = lira::get_i32(record);
-  for (int i = 0; i < 4; ++i) r.value[i] = lira::get_f32(record + 4 + 4 * i);
+  load_fields(r, lira::FieldReader{record});
   return r;
 }
 

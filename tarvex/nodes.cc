@@ -67,19 +67,22 @@ void add_layer_nodes(Run& run, std::int32_t number, NodeRecord node, int s) {
 
 }  // namespace
 
+// The fields of a node record in their order in nodes.tmp.
+template <class Node, class Field>
+void node_fields(Node& node, Field field) {
+  field(node.x);
+  field(node.y);
+  field(node.z);
+  for (auto& lower : node.lower) field(lower);
+}
+
 void encode_node(const NodeRecord& node, unsigned char* record) {
-  lira::put_f32(record, node.x);
-  lira::put_f32(record + 4, node.y);
-  lira::put_f32(record + 8, node.z);
-  for (int i = 0; i < 3; ++i) lira::put_i32(record + 12 + 4 * i, node.lower[i]);
+  node_fields(node, lira::FieldWriter{record});
 }
 
 NodeRecord decode_node(const unsigned char* record) {
   NodeRecord node;
-  node.x = lira::get_f32(record);
-  node.y = lira::get_f32(record + 4);
-  node.z = lira::get_f32(record + 8);
-  for (int i = 0; i < 3; ++i) node.lower[i] = lira::get_i32(record + 12 + 4 * i);
+  node_fields(node, lira::FieldReader{record});
   return node;
 }
 
