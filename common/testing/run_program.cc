@@ -54,6 +54,9 @@ const std::vector<ProgramFiles>& program_files() {
       {"tarvex", {"modellir.txt"}, {"modelans.lgw", "nodes.tmp", "elements.tmp", "loades.tmp"}},
       {"keslow", {"A_02.A", "A#00.A"}, {"B#00.B"}},
       {"vantrel", {"model.txt", "loadfrag.txt"}, {"modelnew.txt", "doc6.txt", "doc7.txt"}},
+      {"modelcheck",
+       {"modellir.txt", "modelans.lgw", "model.txt", "loadfrag.txt", "modelnew.txt"},
+       {"modellir.fixed.txt", "model.fixed.txt", "model.svg"}},
   };
   return table;
 }
@@ -69,6 +72,9 @@ const ProgramFiles& files_of(const std::string& program) {
 bool contains(const std::vector<std::string>& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
 }
+
+RunResult run_in_scratch(const std::string& program, const std::vector<std::string>& args,
+                         const Files& files, const std::string& answers, const Links& links);
 
 }  // namespace
 
@@ -106,6 +112,18 @@ std::string source_file(const std::string& relative_path) {
 
 RunResult run_program(const std::string& program, const Files& files, const std::string& answers,
                       const Links& links) {
+  return run_in_scratch(program, {}, files, answers, links);
+}
+
+RunResult run_program_with_args(const std::string& program, const std::vector<std::string>& args,
+                                const Files& files) {
+  return run_in_scratch(program, args, files, "", {});
+}
+
+namespace {
+
+RunResult run_in_scratch(const std::string& program, const std::vector<std::string>& args,
+                         const Files& files, const std::string& answers, const Links& links) {
   std::string pattern = (fs::temp_directory_path() / "lira-run-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   fs::path dir = pattern;
@@ -129,8 +147,10 @@ RunResult run_program(const std::string& program, const Files& files, const std:
   std::string binary = env_or("LIRA_BIN_DIR", LIRA_DEFAULT_BIN_DIR) + "/" + program +
                        "/" + program + env_or("LIRA_EXE_SUFFIX", "");
   std::string runner = env_or("LIRA_RUNNER", "");
+  std::string arguments;
+  for (const std::string& arg : args) arguments += " " + shell_quoted(arg);
   std::string command = "cd " + shell_quoted(dir.string()) + " && " + runner + " " +
-                        shell_quoted(binary) + " <" + shell_quoted((io / "stdin").string()) + " >" +
+                        shell_quoted(binary) + arguments + " <" + shell_quoted((io / "stdin").string()) + " >" +
                         shell_quoted((io / "stdout").string()) + " 2>" +
                         shell_quoted((io / "stderr").string());
   int status = std::system(command.c_str());
@@ -168,6 +188,8 @@ RunResult run_program(const std::string& program, const Files& files, const std:
   }
   return result;
 }
+
+}  // namespace
 
 }  // namespace testing
 }  // namespace lira

@@ -46,6 +46,10 @@ struct RunResult {
 /// outputs and temporary files.
 RunResult run_program(const std::string& program, const Files& files, const std::string& answers,
                       const Links& links = {});
+/// The same with command-line arguments, for the programs that take them
+/// (modelcheck); standard input is empty.
+RunResult run_program_with_args(const std::string& program, const std::vector<std::string>& args,
+                                const Files& files);
 
 /// The files `program` reads, and the only files it may create or write.
 const std::vector<std::string>& inputs_of(const std::string& program);

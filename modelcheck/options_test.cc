@@ -1,0 +1,51 @@
+#include "options.h"
+
+#include <gtest/gtest.h>
+
+namespace modelcheck {
+namespace {
+
+Options parsed(std::vector<std::string> args) {
+  Options o;
+  std::string error;
+  EXPECT_TRUE(parse_options(args, o, error)) << error;
+  return o;
+}
+
+std::string refused(std::vector<std::string> args) {
+  Options o;
+  std::string error;
+  EXPECT_FALSE(parse_options(args, o, error));
+  return error;
+}
+
+TEST(Options, TasksAndDefaultFiles) {
+  Options o = parsed({});
+  EXPECT_EQ(o.mode, Mode::kCheck);
+  EXPECT_EQ(o.file(0, "modellir.txt"), "modellir.txt");
+  EXPECT_EQ(parsed({"--fix", "a.txt"}).mode, Mode::kFix);
+  EXPECT_EQ(parsed({"--fix", "a.txt"}).file(0, "modellir.txt"), "a.txt");
+  EXPECT_EQ(parsed({"--vantrel", "--fix"}).mode, Mode::kFixVantrel);
+  EXPECT_EQ(parsed({"--vantrel", "--verify", "a", "b", "c"}).mode, Mode::kVerifyVantrel);
+  Options p = parsed({"--picture", "--case", "3"});
+  EXPECT_EQ(p.mode, Mode::kPicture);
+  EXPECT_EQ(p.load_case, 3);
+  Options d = parsed({"--density", "2500", "--weight-case", "1"});
+  EXPECT_TRUE(d.has_density);
+  EXPECT_EQ(d.density, 2500);
+  EXPECT_EQ(d.weight_case, 1);
+  EXPECT_EQ(parsed({"--verify", "--help"}).mode, Mode::kHelp);
+}
+
+TEST(Options, UsageErrors) {
+  EXPECT_EQ(refused({"--fix", "--verify"}), "--fix, --verify and --picture are separate tasks: choose one.");
+  EXPECT_EQ(refused({"--case"}), "--case needs a load case number.");
+  EXPECT_EQ(refused({"--picture", "--case", "x"}), "--case needs a load case number, not \"x\".");
+  EXPECT_EQ(refused({"--case", "2"}), "--case goes with --picture.");
+  EXPECT_EQ(refused({"--density", "nan"}), "--density needs a density in kg/m3, not \"nan\".");
+  EXPECT_EQ(refused({"-x"}), "unknown option -x.");
+  EXPECT_EQ(refused({"a", "b"}), "too many file names: this task reads at most 1.");
+}
+
+}  // namespace
+}  // namespace modelcheck
