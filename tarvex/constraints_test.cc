@@ -84,13 +84,5 @@ TEST(Constraints, MissingDocumentAndEndOfFile) {
 }
 
 
-TEST(Constraints, ARecordOnTheHeaderLineStops) {
-  Converted c = constraints_of("( 5/ 1 1 2 3 /\n2 3 /\n)\n");
-  EXPECT_EQ(c.stop, "\nIncorrect modellir.txt: the header line of document 5 holds a record, "
-                    "\"1 1 2 3 /\": begin the records of the document on the line after its "
-                    "header.");
-  EXPECT_EQ(c.script, "");
-}
-
 }  // namespace
 }  // namespace tarvex

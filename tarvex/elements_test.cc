@@ -342,14 +342,5 @@ TEST_F(Elements, AStiffnessWithoutAttributeTextStops) {
   EXPECT_EQ(records(), (std::vector<OnDisk>{{44, 1, {1, 2, 3, 4}}, {10, 0, {1, 2, 0, 0}}}));
 }
 
-TEST_F(Elements, TheFirstUnconvertedElementIsKept) {
-  prepare("( 1/\n44 1 1 2 3 4 /\n5 1 1 2 /\n56 1 1 2 3 /\n10 2 1 2 /\n)\n", false);
-  EXPECT_EQ(elements(), "");
-  EXPECT_EQ(run_->first_unconverted_element, 2);
-  prepare("( 1/\n44 1 1 2 3 4 /\n)\n", false);
-  EXPECT_EQ(elements(), "");
-  EXPECT_EQ(run_->first_unconverted_element, 0);
-}
-
 }  // namespace
 }  // namespace tarvex
