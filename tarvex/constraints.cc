@@ -18,7 +18,7 @@ const char* const kLabels[] = {",UX", ",UY", ",UZ", ",ROTX", ",ROTY", ",ROTZ"};
 void write_constraints(Run& run) {
   lira::Writer& con = *run.console.out;
   reopen_model(run);
-  if (!lira::find_document(run.model, lira::kSupportsHeader)) {
+  if (!lira::find_record_document(run.model, lira::kSupportsHeader)) {
     lira::fail("\nIncorrect modellir.txt: no links.");
   }
 
