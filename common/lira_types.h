@@ -85,4 +85,10 @@ constexpr std::string_view kLoadValuesHeader = "( 7/";
 constexpr std::string_view kLoadCasesHeader = "( 16/";
 constexpr std::string_view kDynamicHeader = "( 12/";
 
+/// The number of the document of a header, as messages name it: "( 12/" -> "12".
+constexpr std::string_view document_number(std::string_view header) {
+  std::string_view number = header.substr(2);
+  return number.substr(0, number.find('/'));
+}
+
 }  // namespace lira

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "lira_types.h"
 #include "stop.h"
 
 namespace lira {
@@ -160,15 +161,22 @@ bool find_header(TextReader& in, std::string_view header, std::string* rest) {
     if (!match && c == '\n') continue;
     if (!(match && rest != nullptr ? read_rest_of_line(in, *rest) : skip_line(in))) return false;
     if (match) {
-      // "( 12/" -> "12": the document named in end-of-file messages.
-      std::string_view number = header.substr(2);
-      in.set_document(number.substr(0, number.find('/')));
+      in.set_document(document_number(header));
       return true;
     }
   }
 }
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// `text` without the white space at its ends, as a message quotes it.
+std::string_view trimmed(std::string_view text) {
+  std::size_t first = 0;
+  while (first < text.size() && is_space(text[first])) ++first;
+  std::size_t last = text.size();
+  while (last > first && is_space(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
 
 }  // namespace
 
@@ -203,14 +211,9 @@ bool holds_record(std::string_view rest) {
 
 void check_header_rest(const TextReader& in, std::string_view header, std::string_view rest) {
   if (!holds_record(rest)) return;
-  std::string_view number = header.substr(2);
-  number = number.substr(0, number.find('/'));
-  std::size_t first = 0;
-  while (first < rest.size() && is_space(rest[first])) ++first;
-  std::size_t last = rest.size();
-  while (last > first && is_space(rest[last - 1])) --last;
+  std::string_view number = document_number(header);
   fail("\nIncorrect " + in.name() + ": the header line of document " + std::string(number) +
-       " holds a record, \"" + std::string(rest.substr(first, last - first)) +
+       " holds a record, \"" + std::string(trimmed(rest)) +
        "\": begin the records of the document on the line after its header.");
 }
 
@@ -316,11 +319,7 @@ RealValue to_real(const Token& token) {
 }
 
 void refuse_decimal_comma(std::string_view file, std::string_view number, std::string_view where) {
-  std::size_t first = 0;
-  while (first < number.size() && is_space(number[first])) ++first;
-  std::size_t last = number.size();
-  while (last > first && is_space(number[last - 1])) --last;
-  std::string written(number.substr(first, last - first));
+  std::string written(trimmed(number));
   std::string mended = written;
   for (std::size_t i = 0; i + 1 < mended.size(); ++i) {
     if (mended[i] == ',' && is_digit(mended[i + 1])) {

@@ -104,6 +104,12 @@ bool holds_record(std::string_view rest);
 /// holds a record: the reader would drop it and take each later record for
 /// the one before it.
 void check_header_rest(const TextReader& in, std::string_view header, std::string_view rest);
+/// The same for the whole header line `line`, which begins with `header`.
+inline void check_header_line(const TextReader& in, std::string_view header,
+                              std::string_view line) {
+  std::string_view rest = line.substr(header.size());
+  check_header_rest(in, header, rest);
+}
 
 /// The next token; false (and an empty token) at the end of the file. A token
 /// longer than 149 characters stops the run with a message.

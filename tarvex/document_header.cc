@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/lira_types.h"
+
 namespace tarvex {
 namespace {
 
@@ -50,9 +52,7 @@ int find_one_of(lira::TextReader& in, std::initializer_list<std::string_view> he
     bool undecided;
     int index = header_of(line, headers, undecided);
     if (index >= 0) {
-      // "( 16/" -> "16": the document named in end-of-file messages.
-      std::string_view number = headers.begin()[index].substr(2);
-      in.set_document(number.substr(0, number.find('/')));
+      in.set_document(lira::document_number(headers.begin()[index]));
       return index;
     }
   }

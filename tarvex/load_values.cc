@@ -48,7 +48,7 @@ void read_values(Run& run) {
     lira::fail("\nIncorrect modellir.txt: no load values.");
   }
   con << header << "\n";
-  lira::check_header_rest(run.model, "( 7/", std::string_view(header).substr(4));
+  lira::check_header_line(run.model, lira::kLoadValuesHeader, header);
   run.record_kind = "line";
 
   lira::Token token;
@@ -98,7 +98,7 @@ void read_load_cases(Run& run) {
   if (found == 1) lira::fail("\nmodellir.txt includes doc. 12 - analysis failed.");
   if (found < 0) lira::fail("\nIncorrect modellir.txt: no doc. 16.");
   con << header << "\n";
-  lira::check_header_rest(run.model, "( 16/", std::string_view(header).substr(5));
+  lira::check_header_line(run.model, lira::kLoadCasesHeader, header);
 
   lira::Token token;
   while (run.load_case_count < kLoadCaseMax) {

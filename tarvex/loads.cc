@@ -193,7 +193,7 @@ void apply_load_case(Application& a, int position) {
     lira::fail("\nIncorrect modellir.txt: no load table.");
   }
   con << header << "\n";
-  lira::check_header_rest(run.model, "( 6/", std::string_view(header).substr(4));
+  lira::check_header_line(run.model, lira::kLoadTableHeader, header);
   a.highest_weighted = 0;
   TableRecord record;
   while (read_record(run, record)) {

@@ -53,7 +53,7 @@ std::int64_t first_free_value_line(lira::TextReader& model, lira::Writer& trace)
     if (line.starts_with(lira::kLoadValuesHeader)) break;
   }
   if (!line.has_end) lira::fail(kModelNoLoads);
-  lira::check_header_rest(model, "( 7/", line.view().substr(4));
+  lira::check_header_line(model, lira::kLoadValuesHeader, line.view());
 
   std::int32_t previous = 0;
   bool after_empty = false;
