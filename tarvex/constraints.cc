@@ -23,15 +23,13 @@ void write_constraints(Run& run) {
   }
 
   lira::Token token;
-  lira::next_token(run.model, token);
-  lira::echo_token(run.console, token);
+  next_echoed(run, token);
   while (token.first() != ')') {
     lira::IntValue node = lira::to_int(token);
     if (lira::ends_with_slash(node.end)) refuse("displacements shouldn't be united.");
     int codes = 0;
     for (;;) {
-      lira::next_token(run.model, token);
-      lira::echo_token(run.console, token);
+      next_echoed(run, token);
       if (token.first() == '/') break;
       lira::IntValue code = lira::to_int(token);
       if (code.value < 1 || code.value > 6) {
@@ -47,8 +45,7 @@ void write_constraints(Run& run) {
       if (lira::ends_with_slash(code.end)) break;
     }
     if (codes == 0) refuse("displacements shouldn't be united.");
-    lira::next_token(run.model, token);
-    lira::echo_token(run.console, token);
+    next_echoed(run, token);
   }
   run.script << "!*\n!*\n";
   run.model.close();

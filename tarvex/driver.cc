@@ -27,7 +27,7 @@ void ask_run_parameters(Run& run) {
 
   say(con, "\nEnter common density of materials [kg/m3]: density = ",
       cp866("\nВведите общую плотность материалов [кг/м3]: плотность = "));
-  float common = static_cast<float>(lira::read_double(con));
+  float common = to_single(lira::read_double(con));
   run.density.fill(common);
 
   say(con, "\nIs there exceptions of density value? ('y' - yes; any other key - no)\n",

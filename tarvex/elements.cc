@@ -40,10 +40,7 @@ struct Reading {
     element = 0;
     next();
   }
-  void next() {
-    lira::next_token(run.model, token);
-    lira::echo_token(run.console, token);
-  }
+  void next() { next_echoed(run, token); }
   bool at_end() const { return token.first() == ')'; }
   std::int32_t integer() {
     next();
@@ -143,7 +140,7 @@ void elastic_link(Reading& r, ElementRecord& e) {
   NodeRecord bottom = read_node(r.run, f);
   if (r.run.node_count == INT32_MAX) lira::fail("\nIncorrect modellir.txt: too many nodes.");
   std::int32_t m = ++r.run.node_count;
-  float zm = static_cast<float>(static_cast<double>(bottom.z) - 1.0);
+  float zm = to_single(static_cast<double>(bottom.z) - 1.0);
   lira::Writer& s = r.run.script;
   s << "N," << m << "," << bottom.x << "," << bottom.y << "," << zm << ",,,,\n";
   s << "FLST,2,1,1,ORDE,1";

@@ -67,7 +67,7 @@ void read_values(Run& run) {
     while (token.first() != '/') {
       if (count == 4) lira::fail("\nIncorrect modellir.txt: too many values in doc. 7.");
       lira::RealValue value = real_value(run, token);
-      float scaled = static_cast<float>(static_cast<float>(value.value) * 10000.0);
+      float scaled = to_single(to_single(value.value) * 10000.0);
       // An infinite value would reach the script or pass the weight check.
       if (!std::isfinite(scaled)) {
         lira::fail("\nIncorrect modellir.txt: value " + std::string(token.view()) + " of line " +
@@ -102,8 +102,7 @@ void read_load_cases(Run& run) {
 
   lira::Token token;
   while (run.load_case_count < kLoadCaseMax) {
-    lira::next_token(run.model, token);
-    lira::echo_token(run.console, token);
+    next_echoed(run, token);
     if (token.first() == ')') break;
     lira::IntValue number = lira::to_int(token);
     run.load_cases[run.load_case_count++] = number.value;

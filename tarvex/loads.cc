@@ -50,8 +50,7 @@ bool read_record(Run& run, TableRecord& record) {
   lira::Token token;
   lira::IntValue v{0, nullptr};
   for (int i = 0; i < 5; ++i) {
-    lira::next_token(run.model, token);
-    lira::echo_token(run.console, token);
+    next_echoed(run, token);
     if (token.first() == ')') return false;
     v = lira::to_int(token);
     if (token.first() == '/' || (i < 4 && lira::ends_with_slash(v.end))) {
@@ -118,7 +117,7 @@ void test_own_weight(Application& a, const TableRecord& r, const LoadRecord& val
   float w = run.stiffness.weight_intensity[stiffness_index(e.stiffness)];
   // In these precisions: the difference in double rounded to single, the
   // quotient in single; a quotient that is not a number passes.
-  float difference = static_cast<float>(w * 10.0 - values.value[0]);
+  float difference = to_single(w * 10.0 - values.value[0]);
   float deviation = std::fabs(difference / values.value[0]);
   if (deviation > 0.05) lira::fail("\nWeight value illegal.");
 }
@@ -166,8 +165,8 @@ void apply_record(Application& a, const TableRecord& r) {
     float pressure;
     if (r.load_type == 7) {
       pressure = lira::is_triangle(e.type)
-                     ? static_cast<float>((static_cast<double>(v[1]) + v[0] + v[2]) / 3.0)
-                     : static_cast<float>((static_cast<double>(v[1]) + v[0] + v[2] + v[3]) * 0.25);
+                     ? to_single((static_cast<double>(v[1]) + v[0] + v[2]) / 3.0)
+                     : to_single((static_cast<double>(v[1]) + v[0] + v[2] + v[3]) * 0.25);
     } else if (r.load_type == 6) {
       pressure = v[0];
     } else {

@@ -32,7 +32,7 @@ float coordinate(Run& run, const lira::Token& token) {
     lira::fail("\nIncorrect modellir.txt: coordinate " + std::string(token.view()) + " of node " +
                std::to_string(static_cast<long long>(run.node_count) + 1) + " is out of range.");
   }
-  return static_cast<float>(v);
+  return to_single(v);
 }
 
 void close_nodes(Run& run) {
@@ -56,12 +56,11 @@ void add_layer_nodes(Run& run, std::int32_t number, NodeRecord node, int s) {
   NodeRecord layer;
   layer.x = node.x;
   layer.y = node.y;
-  layer.z = static_cast<float>(static_cast<double>(node.z) -
-                               ((t.t_middle[s] + t.t_bottom[s]) + t.t_top[s]));
+  layer.z = to_single(static_cast<double>(node.z) - ((t.t_middle[s] + t.t_bottom[s]) + t.t_top[s]));
   append_node(run, layer);
-  layer.z = static_cast<float>(static_cast<double>(layer.z) + t.t_bottom[s]);
+  layer.z = to_single(static_cast<double>(layer.z) + t.t_bottom[s]);
   append_node(run, layer);
-  layer.z = static_cast<float>(static_cast<double>(layer.z) + t.t_middle[s]);
+  layer.z = to_single(static_cast<double>(layer.z) + t.t_middle[s]);
   append_node(run, layer);
 }
 
@@ -128,15 +127,13 @@ void read_nodes(Run& run) {
 
   const char* const bad_nodes = "\nIncorrect modellir.txt: Bad nodes.";
   lira::Token token;
-  lira::next_token(run.model, token);
-  lira::echo_token(run.console, token);
+  next_echoed(run, token);
   run.record_kind = "node";
   while (token.first() != ')') {
     run.record_number = static_cast<std::int64_t>(run.node_count) + 1;
     NodeRecord node;
     node.x = coordinate(run, token);
-    lira::next_token(run.model, token);
-    lira::echo_token(run.console, token);
+    next_echoed(run, token);
     lira::RealValue y = lira::to_real(token);
     node.y = coordinate(run, token);
     // A slash glued to a value is no record end of one character and a slash,
@@ -153,8 +150,7 @@ void read_nodes(Run& run) {
     }
     append_node(run, node);
     count_new_nodes(run, 1);
-    lira::next_token(run.model, token);
-    lira::echo_token(run.console, token);
+    next_echoed(run, token);
   }
   *run.console.out << "\n";
   run.model_node_count = run.node_count;
@@ -170,20 +166,17 @@ void create_layer_nodes(Run& run) {
   }
 
   lira::Token token;
-  lira::next_token(run.model, token);
-  lira::echo_token(run.console, token);
+  next_echoed(run, token);
   std::int64_t element = 0;
   while (token.first() != ')') {
     ++element;
     std::int32_t type = lira::to_int(token).value;
     if (lira::is_layered_shell(type)) {
-      lira::next_token(run.model, token);
-      lira::echo_token(run.console, token);
+      next_echoed(run, token);
       std::int32_t s = lira::to_int(token).value;
       std::int32_t corner[4] = {};
       for (int i = 0; i < lira::shell_corners(type); ++i) {
-        lira::next_token(run.model, token);
-        lira::echo_token(run.console, token);
+        next_echoed(run, token);
         corner[i] = lira::to_int(token).value;
       }
       if (!read_record_end(run)) lira::fail("\nError in document 1 (file modellir.txt).");
@@ -202,8 +195,7 @@ void create_layer_nodes(Run& run) {
     } else {
       lira::skip_record(run.model);
     }
-    lira::next_token(run.model, token);
-    lira::echo_token(run.console, token);
+    next_echoed(run, token);
   }
   *run.console.out << "\n";
   close_nodes(run);

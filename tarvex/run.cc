@@ -1,5 +1,7 @@
 #include "run.h"
 
+#include <cfloat>
+#include <cmath>
 #include <string>
 
 #include "common/stop.h"
@@ -23,6 +25,20 @@ lira::RealValue real_value(const Run& run, const lira::Token& token) {
                                    run.model.document());
   }
   return value;
+}
+
+void next_echoed(Run& run, lira::Token& token) {
+  lira::next_token(run.model, token);
+  lira::echo_token(run.console, token);
+}
+
+float to_single(double value) {
+  // Halfway between the largest float and the next power of two: from there
+  // on, the nearest single-precision value is an infinity.
+  constexpr double kOverflow = static_cast<double>(FLT_MAX) + 0x1p103;
+  if (value >= kOverflow) return HUGE_VALF;
+  if (value <= -kOverflow) return -HUGE_VALF;
+  return static_cast<float>(value);
 }
 
 void reopen_model(Run& run) {

@@ -77,7 +77,16 @@ int stiffness_index(std::int32_t number);
 /// the run.
 lira::RealValue real_value(const Run& run, const lira::Token& token);
 
+/// The next token of the model, echoed on the console with a blank; the end
+/// of the file inside the document stops the run.
+void next_echoed(Run& run, lira::Token& token);
+
 /// Closes modellir.txt and opens it again at its first line.
 void reopen_model(Run& run);
+
+/// A value kept in single precision, rounded to the nearest float as a
+/// conversion rounds it; beyond the largest float it becomes an infinity
+/// (which no script accepts later) rather than an undefined conversion.
+float to_single(double value);
 
 }  // namespace tarvex

@@ -4,34 +4,25 @@
 #include <string>
 
 #include "common/stop.h"
-#include "stiffness.h"
+#include "materials.h"
 
 namespace tarvex {
 namespace {
 
-constexpr double kStressUnit = 10000;  // moduli and stresses of the model, to the script's unit
-constexpr double kCentimetre = 100;    // reinforcement levels are given in centimetres
-constexpr int kRowMax = 64;            // reinforcement rows of one stiffness
-constexpr int kSteelOffset = 100;      // the steel of stiffness v is material v + 100
-
-[[noreturn]] void refuse(const char* what) {
-  lira::fail(std::string("\nIncorrect modellir.txt:") + what);
-}
+constexpr int kSteelOffset = 100;  // the steel of stiffness v is material v + 100
 
 [[noreturn]] void refuse_stiffness(std::int32_t v, const std::string& what) {
   lira::fail("\nIncorrect modellir.txt: stiffness " + std::to_string(v) + " " + what);
+}
+
+[[noreturn]] void refuse_rows(std::int32_t v) {
+  refuse_stiffness(v, "has more than " + std::to_string(kRowMax) + " reinforcement rows.");
 }
 
 // Each sub-record of a solid stiffness opens with the stiffness number again.
 void drop_token(Run& run) {
   lira::Token dropped;
   lira::next_token(run.model, dropped);
-}
-
-lira::RealValue read_echoed_real(Run& run, lira::Token& token) {
-  lira::next_token(run.model, token);
-  lira::echo_token(run.console, token);
-  return real_value(run, token);
 }
 
 // A number with the slash glued to it ends its sub-record; otherwise the rest
@@ -92,10 +83,6 @@ Diagram read_diagram(Run& run, std::int32_t v, lira::Token& token) {
   return d;
 }
 
-struct Row {
-  double a, b, z;
-};
-
 struct Level {
   double sa = 0;  // sum of the a of its rows
   double sb = 0;  // sum of the b of its rows
@@ -104,7 +91,7 @@ struct Level {
 
 // The rows grouped by equal level, in ascending order; only the count of the
 // levels after the second one is kept.
-int group_levels(const Row* rows, int row_count, Level (&levels)[2]) {
+int group_levels(const ReinforcementRow* rows, int row_count, Level (&levels)[2]) {
   bool taken[kRowMax] = {};
   int count = 0;
   for (;;) {
@@ -137,42 +124,45 @@ void write_layer_set(Run& run, int set, int steel, double ratio_b, double ratio_
   s << "RMORE,90,0," << steel << "," << run.vr3 << ",0,90\n!*\n";
 }
 
-}  // namespace
+/// A "GENE14/" stiffness as its records give it.
+struct SolidRecord {
+  Diagram diagram;
+  double es = 0;  // steel modulus
+  double fy = 0;  // steel yield stress, positive
+  ReinforcementRow rows[kRowMax];
+  int row_count = 0;
+  double t = 0;   // slab thickness
+  double nu = 0;  // concrete Poisson's ratio
+};
 
-void read_solid_stiffness(Run& run, std::int32_t number) {
-  const int v = stiffness_index(number);
+// The sub-records after the kind token, echoed as they are read.
+void read_solid_record(Run& run, int v, SolidRecord& r) {
   lira::Writer& con = *run.console.out;
   con << "\n";  // "GENE14/" ends its own record
 
   lira::Token token;
-  Diagram d = read_diagram(run, v, token);
+  r.diagram = read_diagram(run, v, token);
 
   // Steel: a token of no use here, the modulus and the yield stress.
   drop_token(run);
-  double es = read_echoed_real(run, token).value * kStressUnit;
+  r.es = read_echoed_real(run, token).value * kStressUnit;
   lira::RealValue fy_read = read_echoed_real(run, token);
-  double fy = std::fabs(fy_read.value) * kStressUnit;
+  r.fy = std::fabs(fy_read.value) * kStressUnit;
   end_sub_record(run, fy_read);
 
   drop_token(run);
   con << "\n";
-  lira::next_token(run.model, token);
-  lira::echo_token(run.console, token);
+  next_echoed(run, token);
   if (!token.starts_with("SA2")) refuse(" reinforcement area not specified.");
   lira::skip_record(run.model);
 
   // Rows a b z, each a sub-record, up to "DEL".
-  Row rows[kRowMax];
-  int row_count = 0;
   drop_token(run);
   con << "\n";
-  lira::next_token(run.model, token);
-  lira::echo_token(run.console, token);
+  next_echoed(run, token);
   while (!token.starts_with("DEL")) {
-    if (row_count == kRowMax) {
-      refuse_stiffness(v, "has more than " + std::to_string(kRowMax) + " reinforcement rows.");
-    }
-    Row& row = rows[row_count];
+    if (r.row_count == kRowMax) refuse_rows(v);
+    ReinforcementRow& row = r.rows[r.row_count];
     row.a = real_value(run, token).value;
     row.b = read_echoed_real(run, token).value;
     lira::RealValue z = read_echoed_real(run, token);
@@ -180,13 +170,11 @@ void read_solid_stiffness(Run& run, std::int32_t number) {
     end_sub_record(run, z);
     drop_token(run);
     con << "\n";
-    ++row_count;
-    lira::next_token(run.model, token);
-    lira::echo_token(run.console, token);
+    ++r.row_count;
+    next_echoed(run, token);
   }
 
-  double t = read_echoed_real(run, token).value;
-  run.stiffness.weight_intensity[v] = to_single(t * run.density[v]);
+  r.t = read_echoed_real(run, token).value;
   drop_token(run);
   drop_token(run);
   lira::next_token(run.model, token);
@@ -194,59 +182,27 @@ void read_solid_stiffness(Run& run, std::int32_t number) {
   lira::echo_token(run.console, token);
   if (!token.starts_with("NU=")) refuse(" Poison ratio not specified.");
   lira::RealValue nu = read_echoed_real(run, token);
+  r.nu = nu.value;
   end_sub_record(run, nu);
   con << "\n\n";
+}
 
-  Level levels[2];
-  int level_count = group_levels(rows, row_count, levels);
-  if (level_count != 2) {
-    lira::fail("\nError: Number of reiforcement layers = " + std::to_string(level_count) + "\n");
-  }
-  // A level on a face itself passes the range checks but leaves a layer of no
-  // thickness, whose reinforcement ratio has no finite value.
-  const Level& lower = levels[0];
-  if (!(-0.5 * t <= lower.z && lower.z < -0.25 * t)) refuse(" impossible reinforcement.");
-  double t_bottom = (lower.z + 0.5 * t) * 2;
-  if (t_bottom == 0) {
-    refuse_stiffness(v, "has its lower reinforcement on the bottom face: "
-                        "the bottom layer has no thickness.");
-  }
-  const Level& upper = levels[1];
-  if (!(0.25 * t < upper.z && upper.z <= 0.5 * t)) refuse(" impossible reinforcement.");
-  double t_top = (0.5 * t - upper.z) * 2;
-  if (t_top == 0) {
-    refuse_stiffness(v, "has its upper reinforcement on the top face: "
-                        "the top layer has no thickness.");
-  }
-  // Only the last sign change of the diagram counts: an earlier one at a
-  // strain of 0 does no harm, and the named checks above come first.
-  if (!std::isfinite(d.ec)) {
-    refuse_stiffness(v, "has a point of zero strain where its stress changes sign.");
-  }
-  double t_middle = t - t_bottom - t_top;
-  run.stiffness.t_bottom[v] = t_bottom;
-  run.stiffness.t_middle[v] = t_middle;
-  run.stiffness.t_top[v] = t_top;
-
+// The concrete, its steel and the real-constant sets of the three layers.
+void write_solid(Run& run, int v, const SolidRecord& r, const SlabLayers& layers) {
   lira::Writer& s = run.script;
   const int steel = v + kSteelOffset;
-  write_modulus(s, v, d.ec);
-  write_density(s, v, run.density[v]);
-  write_poisson_head(s, v);
-  s << nu.value << "\n";
+  const Diagram& d = r.diagram;
+  write_material(s, v, d.ec, run.density[v]);
+  s << r.nu << "\n";
   s << "!*\nTB,CONCR," << v << ", , , ,\n!*\n";
   s << "TBMODIF,2,1,0.1\n" << "TBMODIF,3,1,0.9\n";
   s << "TBMODIF,4,1," << d.ft << "\nTBMODIF,5,1," << d.fc << "\nTBMODIF,10,1,0.6\n!*\n!*\n";
 
   // The steel takes the density of its concrete.
-  write_modulus(s, steel, es);
-  write_density(s, steel, run.density[v]);
-  write_poisson_head(s, steel);
-  s << ".25\n";
-  write_bilinear_hardening(s, steel, fy, es);
+  write_steel(s, steel, r.es, run.density[v], r.fy);
 
   int bottom_set = next_real_constant_set(run);
-  write_layer_set(run, bottom_set, steel, lower.sb / t_bottom / 100, lower.sa / t_bottom / 100);
+  write_layer_set(run, bottom_set, steel, layers.bottom_b, layers.bottom_a);
   set_attribute_text(run.stiffness.bottom_attribute[v], 3, v, bottom_set, 11);
 
   int middle_set = next_real_constant_set(run);
@@ -255,8 +211,59 @@ void read_solid_stiffness(Run& run, std::int32_t number) {
   set_attribute_text(run.stiffness.middle_attribute[v], 3, v, middle_set, 11);
 
   int top_set = next_real_constant_set(run);
-  write_layer_set(run, top_set, steel, upper.sb / t_top / 100, upper.sa / t_top / 100);
+  write_layer_set(run, top_set, steel, layers.top_b, layers.top_a);
   set_attribute_text(run.stiffness.attribute[v], 3, v, top_set, 11);
+}
+
+}  // namespace
+
+SlabLayers slab_layers(std::int32_t v, const ReinforcementRow* rows, int row_count, double t) {
+  if (row_count > kRowMax) refuse_rows(v);
+  Level levels[2];
+  int level_count = group_levels(rows, row_count, levels);
+  if (level_count != 2) {
+    lira::fail("\nError: Number of reiforcement layers = " + std::to_string(level_count) + "\n");
+  }
+  // A level on a face itself passes the range checks but leaves a layer of no
+  // thickness, whose reinforcement ratio has no finite value.
+  SlabLayers layers;
+  const Level& lower = levels[0];
+  if (!(-0.5 * t <= lower.z && lower.z < -0.25 * t)) refuse(" impossible reinforcement.");
+  layers.t_bottom = (lower.z + 0.5 * t) * 2;
+  if (layers.t_bottom == 0) {
+    refuse_stiffness(v, "has its lower reinforcement on the bottom face: "
+                        "the bottom layer has no thickness.");
+  }
+  const Level& upper = levels[1];
+  if (!(0.25 * t < upper.z && upper.z <= 0.5 * t)) refuse(" impossible reinforcement.");
+  layers.t_top = (0.5 * t - upper.z) * 2;
+  if (layers.t_top == 0) {
+    refuse_stiffness(v, "has its upper reinforcement on the top face: "
+                        "the top layer has no thickness.");
+  }
+  layers.t_middle = t - layers.t_bottom - layers.t_top;
+  layers.bottom_b = lower.sb / layers.t_bottom / 100;
+  layers.bottom_a = lower.sa / layers.t_bottom / 100;
+  layers.top_b = upper.sb / layers.t_top / 100;
+  layers.top_a = upper.sa / layers.t_top / 100;
+  return layers;
+}
+
+void read_solid_stiffness(Run& run, std::int32_t number) {
+  const int v = stiffness_index(number);
+  SolidRecord r;
+  read_solid_record(run, v, r);
+  SlabLayers layers = slab_layers(v, r.rows, r.row_count, r.t);
+  // Only the last sign change of the diagram counts: an earlier one at a
+  // strain of 0 does no harm, and the named checks of the layers come first.
+  if (!std::isfinite(r.diagram.ec)) {
+    refuse_stiffness(v, "has a point of zero strain where its stress changes sign.");
+  }
+  run.stiffness.weight_intensity[v] = to_single(r.t * run.density[v]);
+  run.stiffness.t_bottom[v] = layers.t_bottom;
+  run.stiffness.t_middle[v] = layers.t_middle;
+  run.stiffness.t_top[v] = layers.t_top;
+  write_solid(run, v, r, layers);
 }
 
 }  // namespace tarvex

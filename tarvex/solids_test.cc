@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/stop.h"
 #include "stiffness_test_support.h"
@@ -319,6 +320,67 @@ TEST(SolidStiffness, RedefinedAsPlateKeepsTheLayers) {
   EXPECT_EQ(text(t.bottom_attribute[1]), "TYPE,   3\nMAT, 1\nREAL,  2\nESYS,   11\n");
   EXPECT_NEAR(t.t_middle[1], 0.12, 1e-12);
   EXPECT_EQ(t.weight_intensity[1], 750.0f);
+}
+
+}  // namespace
+}  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// The layer geometry alone, on a slab 0.5 thick whose levels and thicknesses
+// are exact binary fractions: rows at -18.75 cm lie 0.1875 below the middle.
+std::string layers_stop(const std::vector<ReinforcementRow>& rows, double t = 0.5) {
+  try {
+    slab_layers(7, rows.data(), static_cast<int>(rows.size()), t);
+  } catch (const lira::Stop& stop) {
+    return stop.message;
+  }
+  return "";
+}
+
+TEST(SlabLayers, TwoLevelsGiveThicknessesAndRatios) {
+  // The upper row first: the levels are sorted, the rows of a level summed.
+  const ReinforcementRow rows[] = {{5, 6, 18.75}, {1, 2, -18.75}, {3, 4, -18.75}};
+  SlabLayers l = slab_layers(7, rows, 3, 0.5);
+  // Twice the distance of each level from its face: (0.25 - 0.1875) * 2.
+  EXPECT_EQ(l.t_bottom, 0.125);
+  EXPECT_EQ(l.t_top, 0.125);
+  EXPECT_EQ(l.t_middle, 0.25);
+  // Lower level: a 1 + 3, b 2 + 4, over 0.125, over 100.
+  EXPECT_EQ(l.bottom_a, 0.32);
+  EXPECT_EQ(l.bottom_b, 0.48);
+  EXPECT_EQ(l.top_a, 0.4);
+  EXPECT_EQ(l.top_b, 0.48);
+}
+
+TEST(SlabLayers, LevelsOutsideTheirQuartersOrOnAFaceStop) {
+  const char* impossible = "\nIncorrect modellir.txt: impossible reinforcement.";
+  // The quarter planes at 12.5 cm belong to the middle layer.
+  EXPECT_EQ(layers_stop({{1, 1, -12.5}, {1, 1, 18.75}}), impossible);
+  EXPECT_EQ(layers_stop({{1, 1, -18.75}, {1, 1, 12.5}}), impossible);
+  EXPECT_EQ(layers_stop({{1, 1, -30}, {1, 1, 18.75}}), impossible);
+  EXPECT_EQ(layers_stop({{1, 1, -25}, {1, 1, 18.75}}),
+            "\nIncorrect modellir.txt: stiffness 7 has its lower reinforcement on the bottom face: "
+            "the bottom layer has no thickness.");
+  EXPECT_EQ(layers_stop({{1, 1, -18.75}, {1, 1, 25}}),
+            "\nIncorrect modellir.txt: stiffness 7 has its upper reinforcement on the top face: "
+            "the top layer has no thickness.");
+}
+
+TEST(SlabLayers, OnlyTwoLevelsAndAtMost64Rows) {
+  EXPECT_EQ(layers_stop({}), "\nError: Number of reiforcement layers = 0\n");
+  EXPECT_EQ(layers_stop({{1, 1, -18.75}, {2, 2, -18.75}}),
+            "\nError: Number of reiforcement layers = 1\n");
+  EXPECT_EQ(layers_stop({{1, 1, -18.75}, {1, 1, 0}, {1, 1, 18.75}}),
+            "\nError: Number of reiforcement layers = 3\n");
+  std::vector<ReinforcementRow> rows(65, ReinforcementRow{1, 1, -18.75});
+  rows[64].z = 18.75;
+  EXPECT_EQ(layers_stop(rows),
+            "\nIncorrect modellir.txt: stiffness 7 has more than 64 reinforcement rows.");
+  rows.pop_back();
+  rows[63].z = 18.75;
+  EXPECT_EQ(layers_stop(rows), "");
 }
 
 }  // namespace

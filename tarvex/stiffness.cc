@@ -1,30 +1,15 @@
 #include "stiffness.h"
 
-#include <cfloat>
-#include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <string>
 
+#include "common/lira_types.h"
 #include "common/stop.h"
+#include "materials.h"
 #include "solids.h"
 
 namespace tarvex {
 namespace {
-
-constexpr double kStressUnit = 10000;  // moduli and stresses of the model, to the script's unit
-constexpr double kCentimetre = 100;    // bar sections are given in centimetres
-
-[[noreturn]] void refuse(const char* what) {
-  lira::fail(std::string("\nIncorrect modellir.txt:") + what);
-}
-
-lira::RealValue read_echoed_real(Run& run, lira::Token& token) {
-  lira::next_token(run.model, token);
-  lira::echo_token(run.console, token);
-  return real_value(run, token);
-}
 
 // The modulus of a plate stands where the kind would: a number with a point.
 bool is_plate_modulus(const Run& run, const lira::Token& kind) {
@@ -61,16 +46,13 @@ void read_plate(Run& run, int v, const lira::Token& kind) {
   lira::RealValue t = read_echoed_real(run, token);
   run.stiffness.weight_intensity[v] = to_single(t.value * run.density[v]);
   if (!lira::ends_with_slash(t.end)) {
-    lira::next_token(run.model, token);
-    lira::echo_token(run.console, token);
+    next_echoed(run, token);
     if (token.first() != '/') refuse(" bad stiffness.");
   }
   *run.console.out << "\n";
 
   lira::Writer& s = run.script;
-  write_modulus(s, v, modulus);
-  write_density(s, v, run.density[v]);
-  write_poisson_head(s, v);
+  write_material(s, v, modulus, run.density[v]);
   s << nu << "\n";
   int n = next_real_constant_set(run);
   s << "!*\nR," << n << "," << t.value << ",0,0,0,0,0\n" << "RMORE,0,0,0,0\n";
@@ -93,9 +75,7 @@ void read_rectangular_bar(Run& run, int v) {
   run.stiffness.weight_intensity[v] = to_single(area * run.density[v]);
 
   lira::Writer& s = run.script;
-  write_modulus(s, v, modulus);
-  write_density(s, v, run.density[v]);
-  write_poisson_head(s, v);
+  write_material(s, v, modulus, run.density[v]);
   s << 0.16 << "\n";  // the Poisson's ratio of every bar
   int n = next_real_constant_set(run);
   s << "!*\nR," << n << "," << area << "," << izz << "," << iyy << "," << h << "," << b << ",\n";
@@ -127,8 +107,7 @@ void read_plastic_bar(Run& run, int v) {
   run.stiffness.weight_intensity[v] = to_single(area * run.density[v]);
 
   lira::next_token(run.model, token);  // the stiffness number of the material record
-  lira::next_token(run.model, token);
-  lira::echo_token(run.console, token);
+  next_echoed(run, token);
   if (!token.starts_with("NB11/0")) refuse(" plastic material of a bar not specified.");
   double modulus = read_echoed_real(run, token).value * kStressUnit;
   lira::RealValue s_read = read_echoed_real(run, token);
@@ -153,11 +132,7 @@ void read_plastic_bar(Run& run, int v) {
   con << "/\n";
 
   lira::Writer& s = run.script;
-  write_modulus(s, v, modulus);
-  write_density(s, v, run.density[v]);
-  write_poisson_head(s, v);
-  s << ".25\n";
-  write_bilinear_hardening(s, v, yield, modulus);
+  write_steel(s, v, modulus, run.density[v], yield);
   int n = next_real_constant_set(run);
   s << "!*\nR," << n << "," << area << ", ,\n!*\n!*\n";
   set_attribute_text(run.stiffness.attribute[v], 4, v, n, 0);
@@ -165,76 +140,31 @@ void read_plastic_bar(Run& run, int v) {
 
 }  // namespace
 
-void write_modulus(lira::Writer& script, int material, double modulus) {
-  script << "!*\nMPTEMP,,,,,,,,\nMPTEMP,1,0\nMPDATA,EX," << material << ",," << modulus;
-}
-
-void write_density(lira::Writer& script, int material, float density) {
-  script << "\nMPDATA,DENS," << material << ",," << density;
-}
-
-void write_poisson_head(lira::Writer& script, int material) {
-  script << "\nMPDATA,PRXY," << material << ",,";
-}
-
-void write_bilinear_hardening(lira::Writer& script, int material, double yield, double modulus) {
-  script << "!*\nTB,BISO," << material << ", , , ,\n!*\n";
-  script << "TBMODIF,2,1," << yield << "\nTBMODIF,3,1," << modulus / 20 << "\n!*\n!*\n";
-}
-
-float to_single(double value) {
-  if (value > FLT_MAX) return HUGE_VALF;
-  if (value < -FLT_MAX) return -HUGE_VALF;
-  return static_cast<float>(value);
-}
-
-int next_real_constant_set(Run& run) {
-  if (run.real_constant_counter == INT_MAX) {
-    lira::fail("\nIncorrect modellir.txt: too many real-constant sets in document 3.");
-  }
-  return ++run.real_constant_counter;
-}
-
-void set_attribute_text(AttributeText& text, int type, int material, int real_set,
-                        int coordinate_system) {
-  std::memset(text.text, 0, sizeof text.text);
-  // Integers of 32 bits keep the text far below its 69 characters.
-  std::snprintf(text.text, sizeof text.text, "TYPE,   %d\nMAT, %d\nREAL,  %d\nESYS,   %d\n", type,
-                material, real_set, coordinate_system);
-}
-
 void read_stiffness_document(Run& run) {
-  if (!lira::find_record_document(run.model, "( 3/")) {
+  if (!lira::find_record_document(run.model, lira::kStiffnessHeader)) {
     lira::fail("\nIncorrect modellir.txt: no stiffness.");
   }
 
   lira::Token token;
   lira::Token kind;
-  lira::next_token(run.model, token);
-  lira::echo_token(run.console, token);
+  next_echoed(run, token);
   while (token.first() != ')') {
     std::int32_t v = lira::to_int(token).value;
     run.record_kind = "stiffness";
     run.record_number = v;
-    lira::next_token(run.model, kind);
-    lira::echo_token(run.console, kind);
-    // The order of the tests matters: "3.0" is a plate modulus, only "3" a link.
-    if (kind.is("3")) {
-      read_elastic_link(run, stiffness_index(v));
-    } else if (kind.starts_with("GENE14/")) {
-      read_solid_stiffness(run, v);
-    } else if (kind.starts_with("S0")) {
-      read_rectangular_bar(run, stiffness_index(v));
-    } else if (kind.starts_with("S100")) {
-      read_plastic_bar(run, stiffness_index(v));
-    } else if (is_plate_modulus(run, kind)) {
-      read_plate(run, stiffness_index(v), kind);
-    } else {
-      *run.console.out << "Unknown element skipped\n";
-      lira::skip_record(run.model);
+    next_echoed(run, kind);
+    switch (lira::stiffness_kind(kind.view(), is_plate_modulus(run, kind))) {
+      case lira::StiffnessKind::kElasticLink: read_elastic_link(run, stiffness_index(v)); break;
+      case lira::StiffnessKind::kSolid: read_solid_stiffness(run, v); break;
+      case lira::StiffnessKind::kRectangularBar: read_rectangular_bar(run, stiffness_index(v)); break;
+      case lira::StiffnessKind::kPlasticBar: read_plastic_bar(run, stiffness_index(v)); break;
+      case lira::StiffnessKind::kPlate: read_plate(run, stiffness_index(v), kind); break;
+      case lira::StiffnessKind::kUnknown:
+        *run.console.out << "Unknown element skipped\n";
+        lira::skip_record(run.model);
+        break;
     }
-    lira::next_token(run.model, token);
-    lira::echo_token(run.console, token);
+    next_echoed(run, token);
   }
 }
 
