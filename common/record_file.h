@@ -112,4 +112,17 @@ struct FieldReader {
   void operator()(float& v) { v = get_f32(at); at += 4; }
 };
 
+/// The bytes of `record`, whose type lists its fields with a function
+/// `fields(Record&, Field)` beside it.
+template <class Record>
+void encode_fields(Record record, unsigned char* bytes) {
+  fields(record, FieldWriter{bytes});
+}
+template <class Record>
+Record decode_fields(const unsigned char* bytes) {
+  Record record;
+  fields(record, FieldReader{bytes});
+  return record;
+}
+
 }  // namespace lira

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/lira_types.h"
+#include "common/stop.h"
 
 namespace tarvex {
 namespace {
@@ -56,6 +57,17 @@ int find_one_of(lira::TextReader& in, std::initializer_list<std::string_view> he
       return index;
     }
   }
+}
+
+void show_header_line(Run& run, std::string_view header, const std::string& line) {
+  *run.console.out << line << "\n";
+  lira::check_header_line(run.model, header, line);
+}
+
+void find_shown_document(Run& run, std::string_view header, const char* missing) {
+  std::string line;
+  if (find_one_of(run.model, {header}, line) < 0) lira::fail(missing);
+  show_header_line(run, header, line);
 }
 
 }  // namespace tarvex

@@ -230,7 +230,7 @@ void create_first_pass_elements(Run& run) {
       }
     }
     unsigned char record[kElementRecordSize];
-    encode_element(e, record);
+    lira::encode_fields(e, record);
     if (!run.elements.append(record)) lira::fail("\nFile elements.tmp can't be written.");
     r.next();
   }
@@ -265,24 +265,6 @@ void create_lower_layers(Run& run) {
   *run.console.out << "\n\nELEMENTS CREATION, 2 PASS\n";
   lower_layer_reading(run, Layer::kBottom);
   lower_layer_reading(run, Layer::kMiddle);
-}
-
-// The fields of an element record in their order in elements.tmp.
-template <class Element, class Field>
-void element_fields(Element& e, Field field) {
-  field(e.type);
-  field(e.stiffness);
-  for (auto& node : e.node) field(node);
-}
-
-void encode_element(const ElementRecord& e, unsigned char* record) {
-  element_fields(e, lira::FieldWriter{record});
-}
-
-ElementRecord decode_element(const unsigned char* record) {
-  ElementRecord e;
-  element_fields(e, lira::FieldReader{record});
-  return e;
 }
 
 void create_elements(Run& run) {

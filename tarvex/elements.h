@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "common/record_file.h"
 #include "run.h"
 
 namespace tarvex {
@@ -14,9 +15,13 @@ struct ElementRecord {
   std::int32_t node[4] = {};
 };
 constexpr int kElementRecordSize = 20;
-
-void encode_element(const ElementRecord& e, unsigned char* record);
-ElementRecord decode_element(const unsigned char* record);
+/// Its fields in their order in elements.tmp.
+template <class Field>
+void fields(ElementRecord& e, Field field) {
+  field(e.type);
+  field(e.stiffness);
+  for (auto& node : e.node) field(node);
+}
 
 /// Writes every element of document 1 to the script and records it in
 /// elements.tmp: pass 1, then pass 2 in its two readings.

@@ -101,12 +101,12 @@ TEST(ElementRecord, TwentyBytesLittleEndian) {
   e.node[2] = -1;
   e.node[3] = 0;
   unsigned char b[20];
-  encode_element(e, b);
+  lira::encode_fields(e, b);
   const unsigned char expected[20] = {0xF1, 0, 0xFE, 0xFF, 1, 0, 0, 0, 4, 3,
                                       2,    1, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
   EXPECT_EQ(std::string(reinterpret_cast<char*>(b), 20),
             std::string(reinterpret_cast<const char*>(expected), 20));
-  ElementRecord back = decode_element(b);
+  ElementRecord back = lira::decode_fields<ElementRecord>(b);
   EXPECT_EQ(back.type, 241);
   EXPECT_EQ(back.stiffness, -2);
   EXPECT_EQ(back.node[1], 0x01020304);

@@ -10,23 +10,6 @@
 
 namespace tarvex {
 
-// The fields of a load record in their order in loades.tmp.
-template <class Load, class Field>
-void load_fields(Load& r, Field field) {
-  field(r.line);
-  for (auto& value : r.value) field(value);
-}
-
-void encode_load(const LoadRecord& r, unsigned char* record) {
-  load_fields(r, lira::FieldWriter{record});
-}
-
-LoadRecord decode_load(const unsigned char* record) {
-  LoadRecord r;
-  load_fields(r, lira::FieldReader{record});
-  return r;
-}
-
 namespace {
 
 void read_echoed(Run& run, lira::Token& token) {
@@ -43,12 +26,7 @@ void read_values(Run& run) {
     lira::fail("\nFile loades.tmp can't be opened.");
   }
   reopen_model(run);
-  std::string header;
-  if (find_one_of(run.model, {lira::kLoadValuesHeader}, header) < 0) {
-    lira::fail("\nIncorrect modellir.txt: no load values.");
-  }
-  con << header << "\n";
-  lira::check_header_line(run.model, lira::kLoadValuesHeader, header);
+  find_shown_document(run, lira::kLoadValuesHeader, "\nIncorrect modellir.txt: no load values.");
   run.record_kind = "line";
 
   lira::Token token;
@@ -81,7 +59,7 @@ void read_values(Run& run) {
     }
     con << "\n";
     unsigned char bytes[kLoadRecordSize];
-    encode_load(record, bytes);
+    lira::encode_fields(record, bytes);
     if (!run.loads.append(bytes)) lira::fail("\nFile loades.tmp can't be written.");
     ++expected;
     read_echoed(run, token);
@@ -97,8 +75,7 @@ void read_load_cases(Run& run) {
   int found = find_one_of(run.model, {lira::kLoadCasesHeader, lira::kDynamicHeader}, header);
   if (found == 1) lira::fail("\nmodellir.txt includes doc. 12 - analysis failed.");
   if (found < 0) lira::fail("\nIncorrect modellir.txt: no doc. 16.");
-  con << header << "\n";
-  lira::check_header_line(run.model, lira::kLoadCasesHeader, header);
+  show_header_line(run, lira::kLoadCasesHeader, header);
 
   lira::Token token;
   while (run.load_case_count < kLoadCaseMax) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "common/record_file.h"
 #include "run.h"
 
 namespace tarvex {
@@ -15,9 +16,12 @@ struct LoadRecord {
   float value[4] = {};
 };
 constexpr int kLoadRecordSize = 20;
-
-void encode_load(const LoadRecord& r, unsigned char* record);
-LoadRecord decode_load(const unsigned char* record);
+/// Its fields in their order in loades.tmp.
+template <class Field>
+void fields(LoadRecord& r, Field field) {
+  field(r.line);
+  for (auto& value : r.value) field(value);
+}
 
 /// Document 7 into loades.tmp (closed again at the end), then documents 12
 /// and 16: the load-case list in `run.load_cases`, `run.load_case_count`.

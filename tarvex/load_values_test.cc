@@ -48,7 +48,7 @@ class LoadValues : public testing::TemporaryFiles {
     attach(file, "loades.tmp");
     if (file.open("loades.tmp", kLoadRecordSize, false)) {
       unsigned char bytes[kLoadRecordSize];
-      for (std::int64_t n = 1; file.read(n, bytes); ++n) r.records.push_back(decode_load(bytes));
+      for (std::int64_t n = 1; file.read(n, bytes); ++n) r.records.push_back(lira::decode_fields<LoadRecord>(bytes));
     }
     return r;
   }
@@ -73,12 +73,12 @@ TEST(LoadRecord, TwentyLittleEndianBytes) {
   r.value[0] = -15000.0f;  // 0xC66A6000
   r.value[3] = 1.0f;       // 0x3F800000
   unsigned char bytes[kLoadRecordSize];
-  encode_load(r, bytes);
+  lira::encode_fields(r, bytes);
   const unsigned char expected[kLoadRecordSize] = {4, 3, 2, 1, 0x00, 0x60, 0x6A, 0xC6, 0, 0, 0, 0,
                                                    0, 0, 0, 0, 0x00, 0x00, 0x80, 0x3F};
   EXPECT_EQ(std::vector<unsigned char>(bytes, bytes + 20),
             std::vector<unsigned char>(expected, expected + 20));
-  expect_record(decode_load(bytes), 0x01020304, -15000.0f, 0, 0, 1.0f);
+  expect_record(lira::decode_fields<LoadRecord>(bytes), 0x01020304, -15000.0f, 0, 0, 1.0f);
 }
 
 TEST_F(LoadValues, ValuesTimesTenThousandAndTheLoadCases) {

@@ -67,10 +67,10 @@ bool read_record(Run& run, TableRecord& record) {
 LoadRecord values_of_line(Run& run, std::int32_t line) {
   unsigned char bytes[kLoadRecordSize];
   if (line < 1 || line > run.loads.count() || !run.loads.read(line, bytes) ||
-      decode_load(bytes).line != line) {
+      lira::decode_fields<LoadRecord>(bytes).line != line) {
     lira::fail("\nIncorrect loades.tmp: irrelevant load type number.");
   }
-  return decode_load(bytes);
+  return lira::decode_fields<LoadRecord>(bytes);
 }
 
 ElementRecord element(Run& run, std::int64_t number) {
@@ -81,7 +81,7 @@ ElementRecord element(Run& run, std::int64_t number) {
                (count == 0 ? std::string("no elements") : "elements 1 to " + std::to_string(count)) +
                ").");
   }
-  return decode_element(bytes);
+  return lira::decode_fields<ElementRecord>(bytes);
 }
 
 // Elements first..last carry no own-weight record, so they must have no mass.
@@ -184,15 +184,9 @@ void apply_record(Application& a, const TableRecord& r) {
 // One load case: document 6 read from the start, its records applied.
 void apply_load_case(Application& a, int position) {
   Run& run = a.run;
-  lira::Writer& con = *run.console.out;
   if (a.weight_case) run.script << "ACEL,0,0,10\n";
   reopen_model(run);
-  std::string header;
-  if (find_one_of(run.model, {lira::kLoadTableHeader}, header) < 0) {
-    lira::fail("\nIncorrect modellir.txt: no load table.");
-  }
-  con << header << "\n";
-  lira::check_header_line(run.model, lira::kLoadTableHeader, header);
+  find_shown_document(run, lira::kLoadTableHeader, "\nIncorrect modellir.txt: no load table.");
   a.highest_weighted = 0;
   TableRecord record;
   while (read_record(run, record)) {

@@ -55,7 +55,7 @@ class Loads : public testing::TemporaryFiles {
       EXPECT_TRUE(file.create("elements.tmp", kElementRecordSize));
       unsigned char bytes[kElementRecordSize];
       for (const ElementRecord& e : *elements) {
-        encode_element(e, bytes);
+        lira::encode_fields(e, bytes);
         file.append(bytes);
       }
       EXPECT_TRUE(file.close());
@@ -266,7 +266,7 @@ TEST_F(Loads, ALoadRecordOfAnotherLine) {
   record.line = 2;
   record.value[0] = 10000.0f;
   unsigned char bytes[kLoadRecordSize];
-  encode_load(record, bytes);
+  lira::encode_fields(record, bytes);
   loads.append(bytes);
   ASSERT_TRUE(loads.close());
   Result r = apply("( 6/\n1 0 3 1 1 /\n)\n", std::vector<ElementRecord>{},

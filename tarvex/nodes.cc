@@ -20,7 +20,7 @@ void count_new_nodes(Run& run, std::int32_t added) {
 
 void append_node(Run& run, const NodeRecord& node) {
   unsigned char record[kNodeRecordSize];
-  encode_node(node, record);
+  lira::encode_fields(node, record);
   if (!run.nodes.append(record)) lira::fail("\nFile nodes.tmp can't be written.");
 }
 
@@ -49,7 +49,7 @@ void add_layer_nodes(Run& run, std::int32_t number, NodeRecord node, int s) {
   node.lower[1] = c + 2;
   node.lower[2] = c + 3;
   unsigned char record[kNodeRecordSize];
-  encode_node(node, record);
+  lira::encode_fields(node, record);
   if (!run.nodes.write(number, record)) lira::fail("\nFile nodes.tmp can't be written.");
 
   // Each height is taken from the one stored below it, in single precision.
@@ -65,25 +65,6 @@ void add_layer_nodes(Run& run, std::int32_t number, NodeRecord node, int s) {
 }
 
 }  // namespace
-
-// The fields of a node record in their order in nodes.tmp.
-template <class Node, class Field>
-void node_fields(Node& node, Field field) {
-  field(node.x);
-  field(node.y);
-  field(node.z);
-  for (auto& lower : node.lower) field(lower);
-}
-
-void encode_node(const NodeRecord& node, unsigned char* record) {
-  node_fields(node, lira::FieldWriter{record});
-}
-
-NodeRecord decode_node(const unsigned char* record) {
-  NodeRecord node;
-  node_fields(node, lira::FieldReader{record});
-  return node;
-}
 
 void check_model_node(const Run& run, std::int32_t number, std::int64_t element) {
   if (number < 1 || number > run.model_node_count) {
@@ -103,7 +84,7 @@ NodeRecord read_node(Run& run, std::int32_t number) {
   if (number < 1 || number > run.nodes.count() || !run.nodes.read(number, record)) {
     lira::fail("\nError in file nodes.tmp: node " + std::to_string(number) + " can't be read.");
   }
-  return decode_node(record);
+  return lira::decode_fields<NodeRecord>(record);
 }
 
 bool read_record_end(Run& run) {
@@ -208,7 +189,7 @@ void write_node_commands(Run& run) {
   unsigned char record[kNodeRecordSize];
   for (std::int64_t i = 1; i <= run.nodes.count(); ++i) {
     if (!run.nodes.read(i, record)) lira::fail("\nFile nodes.tmp can't be read.");
-    NodeRecord node = decode_node(record);
+    NodeRecord node = lira::decode_fields<NodeRecord>(record);
     s << "N," << static_cast<long long>(i) << "," << node.x << "," << node.y << "," << node.z
       << ",,,,\n";
   }

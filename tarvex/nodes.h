@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "common/record_file.h"
 #include "run.h"
 
 namespace tarvex {
@@ -15,9 +16,14 @@ struct NodeRecord {
   std::int32_t lower[3] = {};
 };
 constexpr int kNodeRecordSize = 24;
-
-void encode_node(const NodeRecord& node, unsigned char* record);
-NodeRecord decode_node(const unsigned char* record);
+/// Its fields in their order in nodes.tmp.
+template <class Field>
+void fields(NodeRecord& node, Field field) {
+  field(node.x);
+  field(node.y);
+  field(node.z);
+  for (auto& lower : node.lower) field(lower);
+}
 
 /// Document 4 (searched on from the end of document 3) into nodes.tmp.
 void read_nodes(Run& run);

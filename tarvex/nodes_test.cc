@@ -71,12 +71,12 @@ TEST(NodeRecord, TwentyFourBytesLittleEndian) {
   n.lower[1] = 258;
   n.lower[2] = -1;
   unsigned char b[24];
-  encode_node(n, b);
+  lira::encode_fields(n, b);
   const unsigned char expected[24] = {0, 0, 0xC0, 0x40, 0, 0, 0, 0, 0, 0, 0x80, 0xBE,
                                       1, 0, 0,    0,    2, 1, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
   EXPECT_EQ(std::string(reinterpret_cast<char*>(b), 24),
             std::string(reinterpret_cast<const char*>(expected), 24));
-  NodeRecord back = decode_node(b);
+  NodeRecord back = lira::decode_fields<NodeRecord>(b);
   EXPECT_EQ(back.x, 6.0f);
   EXPECT_EQ(back.z, -0.25f);
   EXPECT_EQ(back.lower[1], 258);
@@ -340,7 +340,7 @@ TEST_F(Nodes, NodeCommandsNumberTheRecordsInFileOrder) {
   for (int i = 1; i <= 12; ++i) {
     node.x = static_cast<float>(i == 12 ? 6 : i);
     node.z = i == 12 ? -0.25f : 0.0f;
-    encode_node(node, record);
+    lira::encode_fields(node, record);
     ASSERT_TRUE(run.nodes.append(record));
   }
   ASSERT_TRUE(run.nodes.close());
