@@ -12,6 +12,7 @@
 #include "common/stop.h"
 #include "expected_script.h"
 #include "geometry.h"
+#include "report_table.h"
 #include "tasks.h"
 #include "tarvex_reading.h"
 
@@ -28,35 +29,6 @@ bool agree(double a, double b, double scale = 0) {
 }
 
 std::string num(double v) { return lira::format_real(v); }
-
-/// The differences of one table, the first of them written out.
-struct Findings {
-  std::vector<std::string> lines;
-  std::int64_t count = 0;
-  void add(std::string line) {
-    ++count;
-    if (lines.size() < 20) lines.push_back(std::move(line));
-  }
-  void write(std::ostream& out) const {
-    for (const std::string& l : lines) out << "  * " << l << "\n";
-    if (count > static_cast<std::int64_t>(lines.size())) {
-      out << "  * ... and " << count - static_cast<std::int64_t>(lines.size()) << " more\n";
-    }
-  }
-};
-
-std::string pad(std::string s, std::size_t width) {
-  if (s.size() < width) s.append(width - s.size(), ' ');
-  return s;
-}
-std::string right(std::string s, std::size_t width) {
-  if (s.size() < width) s.insert(0, width - s.size(), ' ');
-  return s;
-}
-void row(std::ostream& out, const std::string& what, const std::string& a, const std::string& b,
-         bool differs = false) {
-  out << "  " << pad(what, 36) << right(a, 14) << right(b, 14) << (differs ? "   <- differs" : "") << "\n";
-}
 
 const char* ansys_name(const ScriptModel& s, int type) {
   auto it = s.element_types.find(type);
@@ -94,15 +66,7 @@ struct Verifier {
     return Point{p.x, p.y, p.z};
   }
 
-  void close(const char* title, const Findings& f) {
-    if (f.count == 0) {
-      out << "  " << title << ": all agree\n";
-    } else {
-      out << "  " << title << ": " << f.count << (f.count == 1 ? " difference\n" : " differences\n");
-      f.write(out);
-    }
-    differences += f.count;
-  }
+  void close(const char* title, Findings& f) { differences += f.close(out, title); }
 
   // ------------------------------------------------------------- nodes
 
@@ -119,7 +83,7 @@ struct Verifier {
     for (const ModelNode& n : x.nodes) {
       extent = std::max({extent, std::fabs(double(n.x)), std::fabs(double(n.y)), std::fabs(double(n.z))});
     }
-    out << "\nNodes" << std::string(33, ' ') << right("LIRA", 14) << right("ANSYS", 14) << "\n";
+    heading(out, "Nodes", "LIRA", "ANSYS");
     std::int64_t in_script[3] = {0, 0, 0};
     Findings f;
     for (std::size_t i = 0; i < x.nodes.size(); ++i) {
@@ -186,7 +150,7 @@ struct Verifier {
   }
 
   void elements() {
-    out << "\nElements by LIRA type" << std::string(17, ' ') << right("LIRA", 14) << right("ANSYS", 14) << "\n";
+    heading(out, "Elements by LIRA type", "LIRA", "ANSYS");
     std::map<std::int32_t, std::int64_t> records, expected_by_lira, agreeing_by_lira;
     for (const ModelElement& e : model.elements) ++records[e.type];
     for (const ExpectedElement& e : x.elements) {
@@ -237,7 +201,7 @@ struct Verifier {
           agreeing_by_lira[type] != expected_by_lira[type]);
     }
     out << "  (ANSYS: elements that agree / elements the model gives)\n";
-    out << "Elements by ANSYS type" << std::string(16, ' ') << right("model", 14) << right("script", 14) << "\n";
+    out << padded("Elements by ANSYS type", 38) << right_aligned("model", 14) << right_aligned("script", 14) << "\n";
     std::map<int, std::int64_t> by_type_expected, by_type_script;
     for (const ExpectedElement& e : E) ++by_type_expected[e.type];
     for (const ScriptElement& e : S) ++by_type_script[e.type];
@@ -305,7 +269,7 @@ struct Verifier {
         f.add("support " + name(a[j++]) + ": in the script, not in the model");
       }
     }
-    out << "\nSupports" << std::string(30, ' ') << right("LIRA", 14) << right("ANSYS", 14) << "\n";
+    heading(out, "Supports", "LIRA", "ANSYS");
     row(out, "fixed degrees of freedom", std::to_string(e.size()), std::to_string(a.size()), e.size() != a.size());
     close("supports", f);
   }
