@@ -38,12 +38,12 @@ struct Findings {
     if (lines.size() < 20) lines.push_back(std::move(line));
   }
   /// "  title: all agree", or the count and the differences; returns the count.
-  std::int64_t close(std::ostream& out, const char* title) {
+  std::int64_t close(std::ostream& out, const char* title, const std::string& noun = "difference") {
     if (count == 0) {
       out << "  " << title << ": all agree\n";
       return 0;
     }
-    out << "  " << title << ": " << count << (count == 1 ? " difference\n" : " differences\n");
+    out << "  " << title << ": " << count << " " << noun << (count == 1 ? "\n" : "s\n");
     for (const std::string& l : lines) out << "  * " << l << "\n";
     if (count > static_cast<std::int64_t>(lines.size())) {
       out << "  * ... and " << count - static_cast<std::int64_t>(lines.size()) << " more\n";

@@ -216,6 +216,37 @@ struct Verifier {
     close("elements, their nodes and attributes", f);
   }
 
+  // A face whose corners, in the order of the script, do not run round it
+  // (they cross, or lie on one line) has no area: ANSYS builds a twisted
+  // element. The conversion's rules may give one from a model whose corners
+  // are written in another order; it is no difference, but worth a look.
+  static bool twisted(const Point* p) {
+    Point n = cross(minus(p[2], p[0]), minus(p[3], p[1]));
+    double size = dot(minus(p[2], p[0]), minus(p[2], p[0])) + dot(minus(p[3], p[1]), minus(p[3], p[1]));
+    if (dot(n, n) <= 1e-12 * size * size) return true;
+    for (int i = 0; i < 4; ++i) {
+      Point a = p[i], b = p[(i + 1) % 4], c = p[(i + 2) % 4];
+      if (dot(cross(minus(b, a), minus(c, b)), n) < -1e-9 * size) return true;
+    }
+    return false;
+  }
+
+  void twisted_faces(Findings& warnings) const {
+    for (const ExpectedElement& e : x.elements) {
+      // A slab's lower layers share the corners of its top layer.
+      if ((e.node_count != 4 && e.node_count != 8) || e.layer == Layer::kBottom || e.layer == Layer::kMiddle) {
+        continue;
+      }
+      Point p[8];
+      for (int i = 0; i < e.node_count; ++i) p[i] = expected_point(e.node[i]);
+      const Point* top = e.node_count == 8 ? p + 4 : p;
+      if (twisted(top)) {
+        warnings.add(element_name(e) + ": its face " + nodes_of(e.node + (e.node_count - 4), 4) +
+                     " is twisted, its corners do not run round it in this order");
+      }
+    }
+  }
+
   // --------------------------------------------------------- stiffness
 
   void stiffnesses() {
@@ -368,9 +399,11 @@ struct Verifier {
   struct Sums {
     double value[11] = {};  // FX..MZ, plates, slab tops, bars Y, bars Z, weight
     double scale[11] = {};  // sums of magnitudes, for the tolerance
+    std::int64_t items[11] = {};
     void add(int k, double v) {
       value[k] += v;
       scale[k] += std::fabs(v);
+      ++items[k];
     }
   };
 
@@ -440,7 +473,7 @@ struct Verifier {
           << "\n";
       bool any = false;
       for (int k = 0; k < 11; ++k) {
-        if (lira_sums.scale[k] == 0 && ansys_sums.scale[k] == 0) continue;
+        if (lira_sums.items[k] == 0 && ansys_sums.items[k] == 0) continue;
         any = true;
         bool differs = !agree(lira_sums.value[k], ansys_sums.value[k],
                               std::max(lira_sums.scale[k], ansys_sums.scale[k]));
@@ -502,6 +535,12 @@ int verify_script(const Options& options, std::ostream& out) {
   if (!script.finished) {
     out << "  * the script has no FINISH: the conversion did not end\n";
     ++v.differences;
+  }
+  Findings warnings;
+  v.twisted_faces(warnings);
+  if (warnings.count > 0) {
+    out << "\nWarnings (no differences: the script follows the model):\n";
+    warnings.close(out, "twisted elements", "element");
   }
   if (expected.note_count > 0) {
     out << "\nLeft out by the conversion's rules (no difference):\n";
