@@ -264,6 +264,9 @@ int draw_picture(const Options& options, std::ostream& out) {
     out << "modelcheck --picture: model.svg cannot be written.\n";
     return kUsage;
   }
+  // Pressures are hatched, so that the fill of the stiffness still shows.
+  svg.raw("<defs><pattern id=\"pressure\" width=\"7\" height=\"7\" patternUnits=\"userSpaceOnUse\" "
+          "patternTransform=\"rotate(45)\"><rect width=\"3\" height=\"7\" fill=\"#d62728\"/></pattern></defs>\n");
   bool detailed = s.elements.size() <= kDetailLimit;
   std::size_t lines = 0;
   for (const ScriptElement& e : s.elements) lines += e.node_count == 2;
@@ -346,8 +349,8 @@ int draw_picture(const Options& options, std::ostream& out) {
         Point r[4];
         for (int i = 0; i < 4; ++i) r[i] = e.node_count == 8 ? p[f[i]] : p[i];
         char style[80];
-        double shade = pressure_scale > 0 ? 0.1 + 0.45 * std::fabs(it->second.second) / pressure_scale : 0.1;
-        std::snprintf(style, sizeof style, "fill=\"#d62728\" fill-opacity=\"%.2f\" stroke=\"none\"", shade);
+        double shade = pressure_scale > 0 ? 0.25 + 0.65 * std::fabs(it->second.second) / pressure_scale : 0.25;
+        std::snprintf(style, sizeof style, "fill=\"url(#pressure)\" fill-opacity=\"%.2f\" stroke=\"none\"", shade);
         pic.face(svg, r, 4, style);
       }
     }
@@ -368,7 +371,7 @@ int draw_picture(const Options& options, std::ostream& out) {
     }
   }
 
-  // Line loads on bars: a wide orange band under the bar's line.
+  // Line loads on bars: a wide red band over the bar.
   if (loads && draw_lines) {
     for (const ScriptLoad& l : loads->beam_pressures) {
       if (l.target < 1 || l.target > static_cast<std::int64_t>(s.elements.size())) continue;
@@ -376,7 +379,7 @@ int draw_picture(const Options& options, std::ostream& out) {
       if (e.node_count != 2) continue;
       Point a = pic.node(e.node[0]), b = pic.node(e.node[1]);
       char style[100];
-      std::snprintf(style, sizeof style, "stroke=\"#ff7f0e\" stroke-width=\"7\" stroke-opacity=\"%.2f\"",
+      std::snprintf(style, sizeof style, "stroke=\"#d62728\" stroke-width=\"6\" stroke-opacity=\"%.2f\"",
                     0.2 + 0.5 * std::fabs(l.value) / std::max(most_line, 1e-300));
       svg.line(pic.sx(a), pic.sy(a), pic.sx(b), pic.sy(b), style);
     }
@@ -482,11 +485,17 @@ int draw_picture(const Options& options, std::ostream& out) {
     if (!loads->pressures.empty()) {
       say("  pressures: " + std::to_string(loads->pressures.size()) + " faces, from " + num(least_pressure) +
           " to " + num(most_pressure));
-      say(detailed ? "  red shade, darker for larger pressures" : "  (not shaded in the outline view)");
+      if (detailed) {
+        svg.rect(x, y - 11, 14, 12, "fill=\"url(#pressure)\" stroke=\"#333333\"");
+        svg.text(x + 20, y, "red hatching, stronger for larger pressures");
+        y += 18;
+      } else {
+        say("  (not shaded in the outline view)");
+      }
     }
     if (!loads->beam_pressures.empty()) {
       say("  line loads on bars: " + std::to_string(loads->beam_pressures.size()) + ", up to " + num(most_line) +
-          " (orange)");
+          " (red band)");
     }
     if (loads->acel[2] != 0) say("  own weight: acceleration " + num(loads->acel[2]) + " in Z");
     if (loads->forces.empty() && loads->pressures.empty() && loads->beam_pressures.empty()) say("  no loads");

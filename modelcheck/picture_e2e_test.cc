@@ -30,7 +30,7 @@ TEST(ModelcheckPicture, PlateExample) {
   // 592.5. The shade of the pressure lies on the same corners.
   EXPECT_TRUE(has(svg, "<polygon points=\"450.0,592.5 870.0,350.0 450.0,107.5 30.0,350.0\" fill=\"#4e79a7\""))
       << svg;
-  EXPECT_TRUE(has(svg, "<polygon points=\"450.0,592.5 870.0,350.0 450.0,107.5 30.0,350.0\" fill=\"#d62728\""));
+  EXPECT_TRUE(has(svg, "<polygon points=\"450.0,592.5 870.0,350.0 450.0,107.5 30.0,350.0\" fill=\"url(#pressure)\""));
   // Node 1's support: a triangle with its point at the node.
   EXPECT_TRUE(has(svg, "<polygon points=\"450.0,592.5 444.0,602.5 456.0,602.5\" fill=\"#2ca02c\""));
   for (const char* legend : {">4 nodes, 1 elements<", ">  SHELL63: 1<", ">material 1 (SHELL63): EX 3e+010, density 2500<",
