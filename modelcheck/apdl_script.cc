@@ -101,9 +101,10 @@ struct Reader {
     std::int64_t n;
     double xyz[3];
     if (!int_field(f, 1, n)) return;
-    // Node numbers index a table: a number far beyond any model is refused.
-    if (n < 1 || n > 100000000 || !real(f[2], xyz[0]) || !real(f[3], xyz[1]) ||
-        !real(f[4], xyz[2])) {
+    // Node numbers index a table that grows with them: a number far beyond
+    // the nodes so far is refused rather than given memory for the gap.
+    std::int64_t room = 2 * static_cast<std::int64_t>(m.nodes.size()) + 1000000;
+    if (n < 1 || n > room || !real(f[2], xyz[0]) || !real(f[3], xyz[1]) || !real(f[4], xyz[2])) {
       return unread();
     }
     if (m.nodes.size() <= static_cast<std::size_t>(n)) m.nodes.resize(static_cast<std::size_t>(n) + 1);

@@ -67,8 +67,9 @@ TEST(ApdlScript, LoadStepsKeepWhatIsInForce) {
 }
 
 TEST(ApdlScript, LinesNotUnderstoodAreListed) {
-  ScriptModel s = read("N,1,0,0,0\nEDELE,4\nF,1,FQ,3\nD,2,UW\nN,x,0,0\n/BATCH\n!* a remark\n");
-  EXPECT_EQ(s.unread_count, 4);
+  ScriptModel s = read("N,1,0,0,0\nEDELE,4\nF,1,FQ,3\nD,2,UW\nN,x,0,0\n/BATCH\n!* a remark\nN,2000000,0,0,0\n");
+  EXPECT_EQ(s.unread_count, 5);
+  EXPECT_EQ(s.nodes.size(), 2u);
   EXPECT_EQ(s.unread[0], "line 2: EDELE,4");
   EXPECT_EQ(s.unread[3], "line 5: N,x,0,0");
 }

@@ -50,7 +50,9 @@ void read_slab(lira::TextReader& in, ModelStiffness& s) {
     next(in, t);
     lira::RealValue stress = lira::to_real(t);
     ++points;
-    if (points >= 2 && lira::ends_with_slash(stress.end)) next(in, t);
+    // A slash glued to a stress ends its sub-record: the next stiffness number
+    // is dropped, never taken for a strain.
+    if (lira::ends_with_slash(stress.end)) next(in, t);
     if (points >= 2 && previous_s < 0 && stress.value > 0) {
       ec = (previous_s / previous_e + stress.value / e) * 0.5 * 10000;
     }
