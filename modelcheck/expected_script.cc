@@ -76,6 +76,8 @@ struct Builder {
         x.nodes.push_back(b);
         x.nodes.push_back(b1);
         x.nodes.push_back(b2);
+        // A later element may name a layer node itself: it has none below it.
+        lower.resize(x.nodes.size(), {0, 0, 0});
       }
     }
     x.layer_nodes = static_cast<std::int32_t>(x.nodes.size()) - x.document_nodes;

@@ -67,6 +67,17 @@ TEST(ExpectedScript, LayerNodesLinksAndPlasticBars) {
   EXPECT_EQ(x.supports[3].node, 23);
 }
 
+TEST(ExpectedScript, ALayerNodeNamedByAnotherSlab) {
+  // The second slab names node 5, the bottom node under node 1: it gets its
+  // own three nodes below it, 0.2 lower again; nodes 2, 3, 4 keep theirs.
+  ExpectedScript x = expected_of(kStiffness + "( 4/\n0 0 1 /\n1 0 1 /\n0 1 1 /\n1 1 1 /\n)\n" +
+                                 "( 1/\n241 1 1 2 3 4 /\n241 1 5 2 3 4 /\n)\n( 5/\n)\n( 7/\n)\n( 16/\n)\n( 6/\n)\n");
+  EXPECT_EQ(x.layer_nodes, 15);
+  ASSERT_EQ(x.nodes.size(), 19u);
+  EXPECT_FLOAT_EQ(x.nodes[16].z, 0.6f);
+  EXPECT_EQ(nodes_of(x.elements[1]), (std::vector<int>{19, 10, 16, 13, 5, 2, 4, 3}));
+}
+
 TEST(ExpectedScript, LoadsByTheConversionsRules) {
   // Forces turned; a triangle's three values meaned (1, 2, 3 -> 20000); a
   // bar's load in Y on face 2; a link's load left out with a note.
