@@ -86,8 +86,7 @@ struct Reader {
   void unread() {
     ++m.unread_count;
     if (m.unread.size() < 20) {
-      m.unread.push_back("line " + std::to_string(line_number) + ": " +
-                         std::string(line.substr(0, 100)));
+      m.unread.push_back("line " + std::to_string(line_number) + ": " + std::string(line.substr(0, 100)));
     }
   }
 
@@ -207,9 +206,12 @@ struct Reader {
     double v;
     if (!int_field(f, 2, number) || !real(f[4], v)) return;
     Material& mat = m.materials[static_cast<int>(number)];
-    if (same_word(f[1], "EX")) mat.ex = v, mat.has_ex = true;
-    else if (same_word(f[1], "DENS")) mat.dens = v, mat.has_dens = true;
-    else if (same_word(f[1], "PRXY")) mat.prxy = v, mat.has_prxy = true;
+    if (same_word(f[1], "EX"))
+      mat.ex = v, mat.has_ex = true;
+    else if (same_word(f[1], "DENS"))
+      mat.dens = v, mat.has_dens = true;
+    else if (same_word(f[1], "PRXY"))
+      mat.prxy = v, mat.has_prxy = true;
   }
 
   void real_constants(const Fields& f, bool more) {

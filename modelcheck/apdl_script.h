@@ -59,8 +59,8 @@ struct Material {
 };
 
 struct ScriptModel {
-  std::vector<ScriptNode> nodes;  // node n at n
-  std::vector<ScriptElement> elements;  // element n at n - 1
+  std::vector<ScriptNode> nodes;             // node n at n
+  std::vector<ScriptElement> elements;       // element n at n - 1
   std::map<int, std::string> element_types;  // ET number -> name
   std::map<int, Material> materials;
   std::map<int, std::vector<double>> real_sets;  // R and RMORE values, blanks 0

@@ -67,7 +67,8 @@ TEST(ApdlScript, LoadStepsKeepWhatIsInForce) {
 }
 
 TEST(ApdlScript, LinesNotUnderstoodAreListed) {
-  ScriptModel s = read("N,1,0,0,0\nEDELE,4\nF,1,FQ,3\nD,2,UW\nN,x,0,0\n/BATCH\n!* a remark\nN,2000000,0,0,0\n");
+  ScriptModel s =
+      read("N,1,0,0,0\nEDELE,4\nF,1,FQ,3\nD,2,UW\nN,x,0,0\n/BATCH\n!* a remark\nN,2000000,0,0,0\n");
   EXPECT_EQ(s.unread_count, 5);
   EXPECT_EQ(s.nodes.size(), 2u);
   EXPECT_EQ(s.unread[0], "line 2: EDELE,4");

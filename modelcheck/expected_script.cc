@@ -22,12 +22,18 @@ Attributes attributes_of(const TarvexModel& m, std::int32_t s, Layer layer) {
     return a;
   }
   switch (st.kind) {
-    case lira::StiffnessKind::kElasticLink: return Attributes{lira::kLink8, s, 1, 0, true};
-    case lira::StiffnessKind::kSolid: return Attributes{lira::kSolid65, s, st.real_set[0], 11, true};
-    case lira::StiffnessKind::kRectangularBar: return Attributes{lira::kBeam4, s, st.real_set[0], 0, true};
-    case lira::StiffnessKind::kPlasticBar: return Attributes{lira::kLink8, s, st.real_set[0], 0, true};
-    case lira::StiffnessKind::kPlate: return Attributes{lira::kShell63, s, st.real_set[0], 0, true};
-    case lira::StiffnessKind::kUnknown: break;
+    case lira::StiffnessKind::kElasticLink:
+      return Attributes{lira::kLink8, s, 1, 0, true};
+    case lira::StiffnessKind::kSolid:
+      return Attributes{lira::kSolid65, s, st.real_set[0], 11, true};
+    case lira::StiffnessKind::kRectangularBar:
+      return Attributes{lira::kBeam4, s, st.real_set[0], 0, true};
+    case lira::StiffnessKind::kPlasticBar:
+      return Attributes{lira::kLink8, s, st.real_set[0], 0, true};
+    case lira::StiffnessKind::kPlate:
+      return Attributes{lira::kShell63, s, st.real_set[0], 0, true};
+    case lira::StiffnessKind::kUnknown:
+      break;
   }
   return a;
 }
@@ -48,8 +54,9 @@ struct Builder {
   const std::array<std::int32_t, 3>& layers(std::int32_t n, std::int32_t record) {
     node(n, record);
     if (n > static_cast<std::int32_t>(lower.size()) || lower[static_cast<std::size_t>(n - 1)][0] == 0) {
-      lira::fail("\nIncorrect modellir.txt: element " + std::to_string(record) + " needs the layer nodes of node " +
-                 std::to_string(n) + ", which belongs to no layered shell.");
+      lira::fail("\nIncorrect modellir.txt: element " + std::to_string(record) +
+                 " needs the layer nodes of node " + std::to_string(n) +
+                 ", which belongs to no layered shell.");
     }
     return lower[static_cast<std::size_t>(n - 1)];
   }
@@ -149,7 +156,8 @@ struct Builder {
           add(r, Layer::kTop, {l[0], l[1], l[3], l[2], c[0], c[1], c[3], c[2]});
           break;
         }
-        case lira::ElementKind::kUnconverted: break;
+        case lira::ElementKind::kUnconverted:
+          break;
       }
     }
   }
@@ -233,7 +241,8 @@ struct Builder {
                                         : static_cast<float>((double(v[1]) + v[0] + v[2] + v[3]) * 0.25);
           }
           if (l.direction != 3) {
-            lira::fail("\nDoc. 6 includes illegal load direction:\ndir. No 1, 2, 4, 5 or 6 is applied to shell.");
+            lira::fail(
+                "\nDoc. 6 includes illegal load direction:\ndir. No 1, 2, 4, 5 or 6 is applied to shell.");
           }
           step.pressures.push_back(ScriptLoad{l.number, lira::is_layered_shell(type) ? 6 : 2, p});
         } else if (lira::is_shell(type)) {
@@ -252,10 +261,14 @@ struct Builder {
 
 const char* layer_name(Layer layer) {
   switch (layer) {
-    case Layer::kWhole: return "";
-    case Layer::kTop: return "top layer";
-    case Layer::kBottom: return "bottom layer";
-    case Layer::kMiddle: return "middle layer";
+    case Layer::kWhole:
+      return "";
+    case Layer::kTop:
+      return "top layer";
+    case Layer::kBottom:
+      return "bottom layer";
+    case Layer::kMiddle:
+      return "middle layer";
   }
   return "";
 }

@@ -17,7 +17,9 @@ ExpectedScript expected_of(const std::string& model) {
   return x;
 }
 
-std::vector<int> nodes_of(const ExpectedElement& e) { return std::vector<int>(e.node, e.node + e.node_count); }
+std::vector<int> nodes_of(const ExpectedElement& e) {
+  return std::vector<int>(e.node, e.node + e.node_count);
+}
 
 // A slab stiffness 1 of 0.2 with its reinforcement at -7.5 and 7.5 cm:
 // layers 0.05, 0.1 and 0.05; a link 2; a plastic bar 3 held below (-1).
@@ -70,8 +72,9 @@ TEST(ExpectedScript, LayerNodesLinksAndPlasticBars) {
 TEST(ExpectedScript, ALayerNodeNamedByAnotherSlab) {
   // The second slab names node 5, the bottom node under node 1: it gets its
   // own three nodes below it, 0.2 lower again; nodes 2, 3, 4 keep theirs.
-  ExpectedScript x = expected_of(kStiffness + "( 4/\n0 0 1 /\n1 0 1 /\n0 1 1 /\n1 1 1 /\n)\n" +
-                                 "( 1/\n241 1 1 2 3 4 /\n241 1 5 2 3 4 /\n)\n( 5/\n)\n( 7/\n)\n( 16/\n)\n( 6/\n)\n");
+  ExpectedScript x =
+      expected_of(kStiffness + "( 4/\n0 0 1 /\n1 0 1 /\n0 1 1 /\n1 1 1 /\n)\n" +
+                  "( 1/\n241 1 1 2 3 4 /\n241 1 5 2 3 4 /\n)\n( 5/\n)\n( 7/\n)\n( 16/\n)\n( 6/\n)\n");
   EXPECT_EQ(x.layer_nodes, 15);
   ASSERT_EQ(x.nodes.size(), 19u);
   EXPECT_FLOAT_EQ(x.nodes[16].z, 0.6f);
@@ -118,8 +121,8 @@ TEST(ExpectedScript, ModelsTheConverterRefuses) {
 TEST(Geometry, AreasAndVolumes) {
   Point a{0, 0, 0}, b{2, 0, 0}, c{2, 1, 0}, d{0, 1, 0};
   EXPECT_DOUBLE_EQ(area(a, b, c, d), 2);
-  EXPECT_DOUBLE_EQ(area(a, b, c, c), 1);     // a triangle
-  EXPECT_DOUBLE_EQ(area(a, b, d, c), 0);     // twisted: its diagonals are parallel
+  EXPECT_DOUBLE_EQ(area(a, b, c, c), 1);  // a triangle
+  EXPECT_DOUBLE_EQ(area(a, b, d, c), 0);  // twisted: its diagonals are parallel
   Point box[8] = {a, b, c, d, {0, 0, 3}, {2, 0, 3}, {2, 1, 3}, {0, 1, 3}};
   EXPECT_DOUBLE_EQ(volume(box), 6);
   Point wedge[8] = {a, b, c, c, {0, 0, 3}, {2, 0, 3}, {2, 1, 3}, {2, 1, 3}};

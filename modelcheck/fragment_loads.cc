@@ -89,7 +89,8 @@ bool read_fragment_loads(const std::string& text, FragmentTable& table, std::str
       if (mark.size() >= 3 && std::isdigit(static_cast<unsigned char>(mark[2]))) {
         return refuse("a dynamic loading, which vantrel does not take");
       }
-      do t = in.token(); while (!t.empty() && !starts_bar(t));
+      do t = in.token();
+      while (!t.empty() && !starts_bar(t));
       if (t.empty()) return refuse("the table ends in a loading cell");
       t = in.token();
       if (is_rule(t)) break;

@@ -20,9 +20,7 @@ inline double length(Point a, Point b) { return norm(minus(b, a)); }
 
 /// The area of the face a, b, c, d (corners in order round the face; d = c
 /// for a triangle): half the cross product of its diagonals.
-inline double area(Point a, Point b, Point c, Point d) {
-  return 0.5 * norm(cross(minus(c, a), minus(d, b)));
-}
+inline double area(Point a, Point b, Point c, Point d) { return 0.5 * norm(cross(minus(c, a), minus(d, b))); }
 
 /// The volume of an 8-node solid, bottom face 0..3 and top face 4..7 in the
 /// same order round the faces, from its six faces, each split in two

@@ -66,7 +66,8 @@ struct Picture {
     return Point{p.x, p.y, p.z};
   }
   bool known(std::int32_t n) const {
-    return n >= 1 && n < static_cast<std::int64_t>(s.nodes.size()) && s.nodes[static_cast<std::size_t>(n)].defined;
+    return n >= 1 && n < static_cast<std::int64_t>(s.nodes.size()) &&
+           s.nodes[static_cast<std::size_t>(n)].defined;
   }
   // Isometric: X runs to the upper right, Y to the upper left, Z up.
   static double iso_x(Point p) { return (p.x - p.y) * 0.8660254037844386; }
@@ -184,7 +185,8 @@ std::vector<std::pair<std::int32_t, std::int32_t>> outline(const Picture& pic) {
     for (int k = 0; k < 4; ++k) {
       std::int32_t a = faces[i].n[k], b = faces[i].n[(k + 1) % 4];
       if (a == b) continue;
-      std::uint64_t lo = static_cast<std::uint32_t>(std::min(a, b)), hi = static_cast<std::uint32_t>(std::max(a, b));
+      std::uint64_t lo = static_cast<std::uint32_t>(std::min(a, b)),
+                    hi = static_cast<std::uint32_t>(std::max(a, b));
       edges.push_back(Edge{lo << 32 | hi, static_cast<std::uint32_t>(i)});
     }
   }
@@ -265,8 +267,9 @@ int draw_picture(const Options& options, std::ostream& out) {
     return kUsage;
   }
   // Pressures are hatched, so that the fill of the stiffness still shows.
-  svg.raw("<defs><pattern id=\"pressure\" width=\"7\" height=\"7\" patternUnits=\"userSpaceOnUse\" "
-          "patternTransform=\"rotate(45)\"><rect width=\"3\" height=\"7\" fill=\"#d62728\"/></pattern></defs>\n");
+  svg.raw(
+      "<defs><pattern id=\"pressure\" width=\"7\" height=\"7\" patternUnits=\"userSpaceOnUse\" "
+      "patternTransform=\"rotate(45)\"><rect width=\"3\" height=\"7\" fill=\"#d62728\"/></pattern></defs>\n");
   bool detailed = s.elements.size() <= kDetailLimit;
   std::size_t lines = 0;
   for (const ScriptElement& e : s.elements) lines += e.node_count == 2;
@@ -320,7 +323,8 @@ int draw_picture(const Options& options, std::ostream& out) {
       if (pr.face < 0) {
         char style[120];
         if (e.type == lira::kLink8) {
-          std::snprintf(style, sizeof style, "stroke=\"%s\" stroke-width=\"2\" stroke-dasharray=\"5,3\"", fill);
+          std::snprintf(style, sizeof style, "stroke=\"%s\" stroke-width=\"2\" stroke-dasharray=\"5,3\"",
+                        fill);
           svg.line(pic.sx(p[0]), pic.sy(p[0]), pic.sx(p[1]), pic.sy(p[1]), style);
           std::snprintf(style, sizeof style, "fill=\"none\" stroke=\"%s\" stroke-width=\"1.5\"", fill);
           svg.circle(pic.sx(p[0]), pic.sy(p[0]), 3.5, style);
@@ -342,15 +346,18 @@ int draw_picture(const Options& options, std::ostream& out) {
       }
       pic.face(svg, q, 4, "fill=\"" + color_of(fill, light) + "\" stroke=\"#333333\" stroke-width=\"0.5\"");
       // The pressure of the load case on this element, drawn on its face.
-      auto it = std::lower_bound(shaded.begin(), shaded.end(), std::make_pair(pr.element, std::make_pair(-1, 0.0)));
+      auto it =
+          std::lower_bound(shaded.begin(), shaded.end(), std::make_pair(pr.element, std::make_pair(-1, 0.0)));
       bool last_face = pr.face == 0 || pr.face == 2;  // plates, and the top face of a solid
       for (; last_face && it != shaded.end() && it->first == pr.element; ++it) {
         const int* f = kPressureFaces[std::min(std::max(it->second.first, 1), 6)];
         Point r[4];
         for (int i = 0; i < 4; ++i) r[i] = e.node_count == 8 ? p[f[i]] : p[i];
         char style[80];
-        double shade = pressure_scale > 0 ? 0.25 + 0.65 * std::fabs(it->second.second) / pressure_scale : 0.25;
-        std::snprintf(style, sizeof style, "fill=\"url(#pressure)\" fill-opacity=\"%.2f\" stroke=\"none\"", shade);
+        double shade =
+            pressure_scale > 0 ? 0.25 + 0.65 * std::fabs(it->second.second) / pressure_scale : 0.25;
+        std::snprintf(style, sizeof style, "fill=\"url(#pressure)\" fill-opacity=\"%.2f\" stroke=\"none\"",
+                      shade);
         pic.face(svg, r, 4, style);
       }
     }
@@ -404,8 +411,9 @@ int draw_picture(const Options& options, std::ostream& out) {
   double most_force = 0, least_force = 0;
   if (loads) {
     std::vector<ScriptLoad> forces = loads->forces;
-    std::sort(forces.begin(), forces.end(),
-              [](const ScriptLoad& a, const ScriptLoad& b) { return std::fabs(a.value) > std::fabs(b.value); });
+    std::sort(forces.begin(), forces.end(), [](const ScriptLoad& a, const ScriptLoad& b) {
+      return std::fabs(a.value) > std::fabs(b.value);
+    });
     double largest = forces.empty() ? 1 : std::max(std::fabs(forces.front().value), 1e-300);
     for (std::size_t i = 0; i < forces.size(); ++i) {
       const ScriptLoad& f = forces[i];
@@ -422,7 +430,8 @@ int draw_picture(const Options& options, std::ostream& out) {
       if (l < 1e-9) dx = 0, dy = -1, l = 1;
       double size = 25 + 35 * std::fabs(f.value) / largest;
       double x2 = pic.sx(at), y2 = pic.sy(at);
-      arrow(svg, x2 - dx / l * size, y2 - dy / l * size, x2, y2, f.label < 3 ? "#1f3a93" : "#8e44ad", f.label >= 3);
+      arrow(svg, x2 - dx / l * size, y2 - dy / l * size, x2, y2, f.label < 3 ? "#1f3a93" : "#8e44ad",
+            f.label >= 3);
     }
   }
 
@@ -452,7 +461,8 @@ int draw_picture(const Options& options, std::ostream& out) {
       say("  ... and more");
       break;
     }
-    svg.rect(x, y - 11, 14, 12, ("fill=\"" + std::string(pic.fill_of(mat)) + "\" stroke=\"#333333\"").c_str());
+    svg.rect(x, y - 11, 14, 12,
+             ("fill=\"" + std::string(pic.fill_of(mat)) + "\" stroke=\"#333333\"").c_str());
     std::string what = "material " + std::to_string(mat);
     for (const ScriptElement& e : s.elements) {
       if (e.mat != mat) continue;
@@ -494,8 +504,8 @@ int draw_picture(const Options& options, std::ostream& out) {
       }
     }
     if (!loads->beam_pressures.empty()) {
-      say("  line loads on bars: " + std::to_string(loads->beam_pressures.size()) + ", up to " + num(most_line) +
-          " (red band)");
+      say("  line loads on bars: " + std::to_string(loads->beam_pressures.size()) + ", up to " +
+          num(most_line) + " (red band)");
     }
     if (loads->acel[2] != 0) say("  own weight: acceleration " + num(loads->acel[2]) + " in Z");
     if (loads->forces.empty() && loads->pressures.empty() && loads->beam_pressures.empty()) say("  no loads");

@@ -19,7 +19,8 @@ Files plate_example() {
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(ModelcheckPicture, PlateExample) {
-  RunResult r = lira::testing::run_program_with_args("modelcheck", {"--picture", "--case", "1"}, plate_example());
+  RunResult r =
+      lira::testing::run_program_with_args("modelcheck", {"--picture", "--case", "1"}, plate_example());
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_EQ(r.console, native("modelcheck --picture: model.svg written: 4 nodes, 1 elements.\n"));
   EXPECT_EQ(r.new_paths, std::vector<std::string>{"model.svg"});
@@ -30,12 +31,14 @@ TEST(ModelcheckPicture, PlateExample) {
   // 592.5. The shade of the pressure lies on the same corners.
   EXPECT_TRUE(has(svg, "<polygon points=\"450.0,592.5 870.0,350.0 450.0,107.5 30.0,350.0\" fill=\"#4e79a7\""))
       << svg;
-  EXPECT_TRUE(has(svg, "<polygon points=\"450.0,592.5 870.0,350.0 450.0,107.5 30.0,350.0\" fill=\"url(#pressure)\""));
+  EXPECT_TRUE(
+      has(svg, "<polygon points=\"450.0,592.5 870.0,350.0 450.0,107.5 30.0,350.0\" fill=\"url(#pressure)\""));
   // Node 1's support: a triangle with its point at the node.
   EXPECT_TRUE(has(svg, "<polygon points=\"450.0,592.5 444.0,602.5 456.0,602.5\" fill=\"#2ca02c\""));
-  for (const char* legend : {">4 nodes, 1 elements<", ">  SHELL63: 1<", ">material 1 (SHELL63): EX 3e+010, density 2500<",
-                             ">Load case 1 (load step 1)<", ">  pressures: 1 faces, from 15000 to 15000<",
-                             ">  supports: green triangles (1 nodes)<"}) {
+  for (const char* legend :
+       {">4 nodes, 1 elements<", ">  SHELL63: 1<", ">material 1 (SHELL63): EX 3e+010, density 2500<",
+        ">Load case 1 (load step 1)<", ">  pressures: 1 faces, from 15000 to 15000<",
+        ">  supports: green triangles (1 nodes)<"}) {
     EXPECT_TRUE(has(svg, legend)) << legend;
   }
   EXPECT_FALSE(has(svg, "Outline only"));
@@ -43,7 +46,8 @@ TEST(ModelcheckPicture, PlateExample) {
 }
 
 TEST(ModelcheckPicture, LoadCaseNotInTheScript) {
-  RunResult r = lira::testing::run_program_with_args("modelcheck", {"--picture", "--case", "7"}, plate_example());
+  RunResult r =
+      lira::testing::run_program_with_args("modelcheck", {"--picture", "--case", "7"}, plate_example());
   EXPECT_EQ(r.exit_code, 2);
   EXPECT_EQ(r.console, native("modelcheck --picture: load case 7 has no load step in modelans.lgw.\n"));
   EXPECT_TRUE(r.new_paths.empty());

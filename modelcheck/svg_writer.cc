@@ -92,13 +92,22 @@ void SvgWriter::text(double x, double y, const std::string& text, const char* st
   std::fprintf(file_, "\" font-size=\"13\" %s>", style);
   for (char c : text) {
     switch (c) {
-      case '<': std::fputs("&lt;", file_); break;
-      case '>': std::fputs("&gt;", file_); break;
-      case '&': std::fputs("&amp;", file_); break;
-      case '"': std::fputs("&quot;", file_); break;
+      case '<':
+        std::fputs("&lt;", file_);
+        break;
+      case '>':
+        std::fputs("&gt;", file_);
+        break;
+      case '&':
+        std::fputs("&amp;", file_);
+        break;
+      case '"':
+        std::fputs("&quot;", file_);
+        break;
       default:
         // Only printable ASCII: the model's texts may hold code page 866.
-        std::fputc(static_cast<unsigned char>(c) >= 32 && static_cast<unsigned char>(c) < 127 ? c : '?', file_);
+        std::fputc(static_cast<unsigned char>(c) >= 32 && static_cast<unsigned char>(c) < 127 ? c : '?',
+                   file_);
     }
   }
   std::fputs("</text>\n", file_);

@@ -11,9 +11,7 @@ namespace {
 
 using lira::Token;
 
-[[noreturn]] void bad(const std::string& what) {
-  lira::fail("\nIncorrect modellir.txt: " + what);
-}
+[[noreturn]] void bad(const std::string& what) { lira::fail("\nIncorrect modellir.txt: " + what); }
 
 void next(lira::TextReader& in, Token& t) { lira::next_token(in, t); }
 
@@ -117,10 +115,12 @@ void read_plastic_bar(lira::TextReader& in, ModelStiffness& s) {
   s.modulus = real_of(in, t) * 10000;
   next(in, t);  // the yield stress
   lira::skip_record(in);
-  do next(in, t); while (!t.starts_with("AZ") && !t.starts_with("TW"));
+  do next(in, t);
+  while (!t.starts_with("AZ") && !t.starts_with("TW"));
   if (t.starts_with("AZ")) {
     s.holder = static_cast<float>(real_of(in, t));
-    do next(in, t); while (!t.starts_with("TW"));
+    do next(in, t);
+    while (!t.starts_with("TW"));
   }
   lira::skip_record(in);
 }
@@ -181,7 +181,8 @@ void read_stiffness(lira::TextReader& in, TarvexModel& m) {
         s.real_set[0] = ++counter;
         break;
       }
-      case lira::StiffnessKind::kUnknown: break;
+      case lira::StiffnessKind::kUnknown:
+        break;
     }
     next(in, t);
   }
@@ -220,11 +221,18 @@ void read_elements(lira::TextReader& in, TarvexModel& m) {
     int count = 0;
     switch (lira::element_kind(e.type)) {
       case lira::ElementKind::kBar:
-      case lira::ElementKind::kPlasticBar: count = 2; break;
-      case lira::ElementKind::kElasticLink: count = 1; break;
+      case lira::ElementKind::kPlasticBar:
+        count = 2;
+        break;
+      case lira::ElementKind::kElasticLink:
+        count = 1;
+        break;
       case lira::ElementKind::kPlate:
-      case lira::ElementKind::kLayeredShell: count = lira::shell_corners(e.type); break;
-      case lira::ElementKind::kUnconverted: break;
+      case lira::ElementKind::kLayeredShell:
+        count = lira::shell_corners(e.type);
+        break;
+      case lira::ElementKind::kUnconverted:
+        break;
     }
     if (count == 0) {
       lira::skip_record(in);

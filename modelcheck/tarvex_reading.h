@@ -18,13 +18,13 @@ namespace modelcheck {
 struct ModelStiffness {
   bool defined = false;
   lira::StiffnessKind kind = lira::StiffnessKind::kUnknown;
-  double modulus = 0;     // times 10000, as the script holds it
-  double poisson = 0;     // plates and slabs
-  double section = 0;     // plate thickness, bar area, slab thickness
-  float holder = 0;       // plastic bars: its sign picks the layer nodes
-  double layer[3] = {};   // slab layers: bottom, middle, top thickness
-  int real_set[3] = {};   // real-constant sets: [0] the element's (top layer),
-                          // [1] bottom layer, [2] middle layer of a slab
+  double modulus = 0;    // times 10000, as the script holds it
+  double poisson = 0;    // plates and slabs
+  double section = 0;    // plate thickness, bar area, slab thickness
+  float holder = 0;      // plastic bars: its sign picks the layer nodes
+  double layer[3] = {};  // slab layers: bottom, middle, top thickness
+  int real_set[3] = {};  // real-constant sets: [0] the element's (top layer),
+                         // [1] bottom layer, [2] middle layer of a slab
 };
 
 struct ModelNode {
@@ -49,18 +49,18 @@ struct ModelLoad {
   std::int32_t number = 0;  // element, or node for a nodal load
   std::int32_t type = 0;
   std::int32_t direction = 0;
-  std::int32_t line = 0;    // value line of document 7
+  std::int32_t line = 0;  // value line of document 7
   std::int32_t load_case = 0;
 };
 
 struct TarvexModel {
   std::array<ModelStiffness, lira::kStiffnessCount> stiffness;
-  std::vector<ModelNode> nodes;          // document 4, node n at n - 1
-  std::vector<ModelElement> elements;    // document 1, element k at k - 1
-  std::vector<ModelSupport> supports;    // document 5
+  std::vector<ModelNode> nodes;              // document 4, node n at n - 1
+  std::vector<ModelElement> elements;        // document 1, element k at k - 1
+  std::vector<ModelSupport> supports;        // document 5
   std::vector<std::array<float, 4>> values;  // document 7 times 10000, line n at n - 1
-  std::vector<std::int32_t> load_cases;  // document 16, at most 20, up to the first 0
-  std::vector<ModelLoad> loads;          // document 6
+  std::vector<std::int32_t> load_cases;      // document 16, at most 20, up to the first 0
+  std::vector<ModelLoad> loads;              // document 6
 };
 
 /// Reads the model; an error stops with lira::Stop and a message that begins

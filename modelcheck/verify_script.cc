@@ -13,8 +13,8 @@
 #include "expected_script.h"
 #include "geometry.h"
 #include "report_table.h"
-#include "tasks.h"
 #include "tarvex_reading.h"
+#include "tasks.h"
 
 namespace modelcheck {
 namespace {
@@ -34,10 +34,14 @@ const char* ansys_name(const ScriptModel& s, int type) {
   auto it = s.element_types.find(type);
   if (it != s.element_types.end()) return it->second.c_str();
   switch (type) {
-    case lira::kShell63: return "SHELL63";
-    case lira::kBeam4: return "BEAM4";
-    case lira::kSolid65: return "SOLID65";
-    case lira::kLink8: return "LINK8";
+    case lira::kShell63:
+      return "SHELL63";
+    case lira::kBeam4:
+      return "BEAM4";
+    case lira::kSolid65:
+      return "SOLID65";
+    case lira::kLink8:
+      return "LINK8";
   }
   return "?";
 }
@@ -88,8 +92,9 @@ struct Verifier {
     Findings f;
     for (std::size_t i = 0; i < x.nodes.size(); ++i) {
       std::size_t n = i + 1;
-      int group = n <= static_cast<std::size_t>(x.document_nodes) ? 0
-                  : n <= static_cast<std::size_t>(x.document_nodes + x.layer_nodes) ? 1 : 2;
+      int group = n <= static_cast<std::size_t>(x.document_nodes)                   ? 0
+                  : n <= static_cast<std::size_t>(x.document_nodes + x.layer_nodes) ? 1
+                                                                                    : 2;
       if (n >= s.nodes.size() || !s.nodes[n].defined) {
         f.add(node_name(n) + ": not in the script");
         continue;
@@ -98,8 +103,8 @@ struct Verifier {
       const ModelNode& e = x.nodes[i];
       const ScriptNode& a = s.nodes[n];
       if (!agree(e.x, a.x, extent) || !agree(e.y, a.y, extent) || !agree(e.z, a.z, extent)) {
-        f.add(node_name(n) + ": at " + num(e.x) + ", " + num(e.y) + ", " + num(e.z) +
-              " in the model, at " + num(a.x) + ", " + num(a.y) + ", " + num(a.z) + " in the script");
+        f.add(node_name(n) + ": at " + num(e.x) + ", " + num(e.y) + ", " + num(e.z) + " in the model, at " +
+              num(a.x) + ", " + num(a.y) + ", " + num(a.z) + " in the script");
       }
     }
     for (std::size_t n = x.nodes.size() + 1; n < s.nodes.size(); ++n) {
@@ -108,7 +113,8 @@ struct Verifier {
     row(out, "nodes of document 4", std::to_string(x.document_nodes), std::to_string(in_script[0]));
     row(out, "layer nodes of layered shells", std::to_string(x.layer_nodes), std::to_string(in_script[1]));
     row(out, "extra nodes of elastic links", std::to_string(x.link_nodes), std::to_string(in_script[2]));
-    row(out, "all nodes", std::to_string(x.nodes.size()), std::to_string(defined), defined != std::int64_t(x.nodes.size()));
+    row(out, "all nodes", std::to_string(x.nodes.size()), std::to_string(defined),
+        defined != std::int64_t(x.nodes.size()));
     close("nodes and coordinates", f);
   }
 
@@ -144,8 +150,8 @@ struct Verifier {
             nodes_of(e.node, e.node_count) + " by the model");
     }
     if (e.type != a.type || e.mat != a.mat || e.real != a.real || e.esys != a.esys) {
-      f.add(what + "created under " + attributes(a.type, a.mat, a.real, a.esys) + ", the model's stiffness gives " +
-            attributes(e.type, e.mat, e.real, e.esys));
+      f.add(what + "created under " + attributes(a.type, a.mat, a.real, a.esys) +
+            ", the model's stiffness gives " + attributes(e.type, e.mat, e.real, e.esys));
     }
   }
 
@@ -189,19 +195,32 @@ struct Verifier {
     for (const auto& [type, count] : records) {
       std::string what = std::to_string(type);
       switch (lira::element_kind(type)) {
-        case lira::ElementKind::kBar: what += " bar"; break;
-        case lira::ElementKind::kPlasticBar: what += " plastic bar"; break;
-        case lira::ElementKind::kElasticLink: what += " elastic link"; break;
-        case lira::ElementKind::kPlate: what += " plate"; break;
-        case lira::ElementKind::kLayeredShell: what += " layered shell, 3 layers"; break;
-        case lira::ElementKind::kUnconverted: what += " (not converted)"; break;
+        case lira::ElementKind::kBar:
+          what += " bar";
+          break;
+        case lira::ElementKind::kPlasticBar:
+          what += " plastic bar";
+          break;
+        case lira::ElementKind::kElasticLink:
+          what += " elastic link";
+          break;
+        case lira::ElementKind::kPlate:
+          what += " plate";
+          break;
+        case lira::ElementKind::kLayeredShell:
+          what += " layered shell, 3 layers";
+          break;
+        case lira::ElementKind::kUnconverted:
+          what += " (not converted)";
+          break;
       }
       row(out, what, std::to_string(count),
           std::to_string(agreeing_by_lira[type]) + "/" + std::to_string(expected_by_lira[type]),
           agreeing_by_lira[type] != expected_by_lira[type]);
     }
     out << "  (ANSYS: elements that agree / elements the model gives)\n";
-    out << padded("Elements by ANSYS type", 38) << right_aligned("model", 14) << right_aligned("script", 14) << "\n";
+    out << padded("Elements by ANSYS type", 38) << right_aligned("model", 14) << right_aligned("script", 14)
+        << "\n";
     std::map<int, std::int64_t> by_type_expected, by_type_script;
     for (const ExpectedElement& e : E) ++by_type_expected[e.type];
     for (const ScriptElement& e : S) ++by_type_script[e.type];
@@ -209,8 +228,9 @@ struct Verifier {
     for (auto& p : by_type_expected) types[p.first] = true;
     for (auto& p : by_type_script) types[p.first] = true;
     for (auto& p : types) {
-      row(out, std::to_string(p.first) + " " + ansys_name(s, p.first), std::to_string(by_type_expected[p.first]),
-          std::to_string(by_type_script[p.first]), by_type_expected[p.first] != by_type_script[p.first]);
+      row(out, std::to_string(p.first) + " " + ansys_name(s, p.first),
+          std::to_string(by_type_expected[p.first]), std::to_string(by_type_script[p.first]),
+          by_type_expected[p.first] != by_type_script[p.first]);
     }
     row(out, "all elements", std::to_string(E.size()), std::to_string(S.size()), E.size() != S.size());
     close("elements, their nodes and attributes", f);
@@ -234,7 +254,8 @@ struct Verifier {
   void twisted_faces(Findings& warnings) const {
     for (const ExpectedElement& e : x.elements) {
       // A slab's lower layers share the corners of its top layer.
-      if ((e.node_count != 4 && e.node_count != 8) || e.layer == Layer::kBottom || e.layer == Layer::kMiddle) {
+      if ((e.node_count != 4 && e.node_count != 8) || e.layer == Layer::kBottom ||
+          e.layer == Layer::kMiddle) {
         continue;
       }
       Point p[8];
@@ -301,7 +322,8 @@ struct Verifier {
       }
     }
     heading(out, "Supports", "LIRA", "ANSYS");
-    row(out, "fixed degrees of freedom", std::to_string(e.size()), std::to_string(a.size()), e.size() != a.size());
+    row(out, "fixed degrees of freedom", std::to_string(e.size()), std::to_string(a.size()),
+        e.size() != a.size());
     close("supports", f);
   }
 
@@ -321,8 +343,10 @@ struct Verifier {
     std::sort(v.begin(), v.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::size_t k = 0;
     for (std::size_t i = 0; i < v.size(); ++i) {
-      if (k > 0 && v[k - 1].first == v[i].first) v[k - 1].second += v[i].second;
-      else v[k++] = v[i];
+      if (k > 0 && v[k - 1].first == v[i].first)
+        v[k - 1].second += v[i].second;
+      else
+        v[k++] = v[i];
     }
     v.resize(k);
     return v;
@@ -355,8 +379,8 @@ struct Verifier {
     if (record < 1 || record > static_cast<std::int64_t>(model.elements.size())) return 0;
     const ModelElement& e = model.elements[static_cast<std::size_t>(record - 1)];
     if (lira::is_shell(e.type)) {
-      return area(model_point(e.node[0]), model_point(e.node[1]),
-                  model_point(e.node[e.node_count - 1]), model_point(e.node[2]));
+      return area(model_point(e.node[0]), model_point(e.node[1]), model_point(e.node[e.node_count - 1]),
+                  model_point(e.node[2]));
     }
     if (lira::is_bar(e.type)) return length(model_point(e.node[0]), model_point(e.node[1]));
     return 0;
@@ -416,7 +440,8 @@ struct Verifier {
            "along the axes, the model's nodal loads with their sign turned)\n";
     for (std::size_t p = 0; p < std::max(x.steps.size(), s.steps.size()); ++p) {
       if (p >= x.steps.size()) {
-        f.add("load step " + std::to_string(p + 1) + ": in the script, not in the model's list of load cases");
+        f.add("load step " + std::to_string(p + 1) +
+              ": in the script, not in the model's list of load cases");
         continue;
       }
       const ExpectedStep& e = x.steps[p];
@@ -441,18 +466,25 @@ struct Verifier {
       Sums lira_sums, ansys_sums;
       for (const ScriptLoad& l : e.forces) lira_sums.add(l.label, l.value);
       for (const ScriptLoad& l : a.forces) ansys_sums.add(l.label, l.value);
-      for (const ScriptLoad& l : e.pressures) lira_sums.add(l.label == 6 ? 7 : 6, l.value * model_measure(l.target));
+      for (const ScriptLoad& l : e.pressures)
+        lira_sums.add(l.label == 6 ? 7 : 6, l.value * model_measure(l.target));
       for (const ScriptLoad& l : a.pressures) {
         const ScriptElement* el = script_element(l.target);
         double measure = el ? face_area(*el, l.label) : 0;
-        if (!el) f.add(step + ": pressure on element " + std::to_string(l.target) + ", which the script does not have");
+        if (!el)
+          f.add(step + ": pressure on element " + std::to_string(l.target) +
+                ", which the script does not have");
         ansys_sums.add(el && el->node_count == 8 ? 7 : 6, l.value * measure);
       }
-      for (const ScriptLoad& l : e.beam_pressures) lira_sums.add(l.label == 2 ? 8 : 9, l.value * model_measure(l.target));
+      for (const ScriptLoad& l : e.beam_pressures)
+        lira_sums.add(l.label == 2 ? 8 : 9, l.value * model_measure(l.target));
       for (const ScriptLoad& l : a.beam_pressures) {
         const ScriptElement* el = script_element(l.target);
-        double measure = el && el->node_count == 2 ? length(script_point(el->node[0]), script_point(el->node[1])) : 0;
-        if (!el) f.add(step + ": line load on element " + std::to_string(l.target) + ", which the script does not have");
+        double measure =
+            el && el->node_count == 2 ? length(script_point(el->node[0]), script_point(el->node[1])) : 0;
+        if (!el)
+          f.add(step + ": line load on element " + std::to_string(l.target) +
+                ", which the script does not have");
         ansys_sums.add(l.label == 2 ? 8 : 9, l.value * measure);
       }
       for (const WeightRecord& w : e.weights) lira_sums.add(10, w.value * model_measure(w.element));
@@ -463,12 +495,21 @@ struct Verifier {
         f.add(step + ": acceleration " + num(a.acel[0]) + ", " + num(a.acel[1]) + ", " + num(a.acel[2]) +
               " in the script; own weight is 0, 0, 10");
       }
-      if (expect_acel && !has_acel) f.add(step + ": the model's own weight is not applied in the script (no ACEL)");
-      if (!expect_acel && has_acel) f.add(step + ": the script applies own weight, the model has no own-weight load here");
-      static const char* const rows[11] = {
-          "nodal forces FX", "nodal forces FY", "nodal forces FZ", "nodal moments MX", "nodal moments MY",
-          "nodal moments MZ", "pressure x area, plates", "pressure x area, slab tops",
-          "line load x length, bars, Y", "line load x length, bars, Z", "own weight"};
+      if (expect_acel && !has_acel)
+        f.add(step + ": the model's own weight is not applied in the script (no ACEL)");
+      if (!expect_acel && has_acel)
+        f.add(step + ": the script applies own weight, the model has no own-weight load here");
+      static const char* const rows[11] = {"nodal forces FX",
+                                           "nodal forces FY",
+                                           "nodal forces FZ",
+                                           "nodal moments MX",
+                                           "nodal moments MY",
+                                           "nodal moments MZ",
+                                           "pressure x area, plates",
+                                           "pressure x area, slab tops",
+                                           "line load x length, bars, Y",
+                                           "line load x length, bars, Z",
+                                           "own weight"};
       out << "Load case " << e.load_case << " (load step " << p + 1 << ")" << (e.weight ? ", own weight" : "")
           << "\n";
       bool any = false;
@@ -502,8 +543,8 @@ int verify_script(const Options& options, std::ostream& out) {
     read_tarvex_model(in, model);
     expect_script(model, expected);
   } catch (const lira::Stop& stop) {
-    out << "modelcheck --verify: " << model_name << " cannot be read as tarvex reads it:"
-        << stop.message << "\n";
+    out << "modelcheck --verify: " << model_name << " cannot be read as tarvex reads it:" << stop.message
+        << "\n";
     return kUsage;
   }
   lira::TextReader in(script_name);
@@ -526,7 +567,8 @@ int verify_script(const Options& options, std::ostream& out) {
     out << "  " << script.unread_count << " lines that are no command of a conversion:\n";
     for (const std::string& l : script.unread) out << "  * " << l << "\n";
     if (script.unread_count > static_cast<std::int64_t>(script.unread.size())) {
-      out << "  * ... and " << script.unread_count - static_cast<std::int64_t>(script.unread.size()) << " more\n";
+      out << "  * ... and " << script.unread_count - static_cast<std::int64_t>(script.unread.size())
+          << " more\n";
     }
     v.differences += script.unread_count;
   } else {
@@ -546,7 +588,8 @@ int verify_script(const Options& options, std::ostream& out) {
     out << "\nLeft out by the conversion's rules (no difference):\n";
     for (const std::string& n : expected.notes) out << "  - " << n << "\n";
     if (expected.note_count > static_cast<std::int64_t>(expected.notes.size())) {
-      out << "  - ... and " << expected.note_count - static_cast<std::int64_t>(expected.notes.size()) << " more\n";
+      out << "  - ... and " << expected.note_count - static_cast<std::int64_t>(expected.notes.size())
+          << " more\n";
     }
   }
   if (v.differences == 0) {

@@ -61,8 +61,8 @@ std::string key_name(const LoadKey& k) {
 // new records, each standing before the empty line that closes the records
 // of document 6 and of document 7. False where the lines of model.txt are
 // not all there, in their order.
-bool split_new(const std::vector<std::string>& model, const std::vector<std::string>& fresh, NewRecords& added,
-               Findings& r) {
+bool split_new(const std::vector<std::string>& model, const std::vector<std::string>& fresh,
+               NewRecords& added, Findings& r) {
   std::size_t doc6 = 0;
   while (doc6 < model.size() && model[doc6].compare(0, 4, "( 6/") != 0) ++doc6;
   std::size_t close6 = doc6;
@@ -70,7 +70,9 @@ bool split_new(const std::vector<std::string>& model, const std::vector<std::str
   std::size_t close7 = close6 + 1;
   while (close7 < model.size() && !model[close7].empty()) ++close7;
   if (close7 >= model.size()) {
-    r.add("model.txt has not the layout vantrel needs: document 6, document 7, each record list closed by an empty line");
+    r.add(
+        "model.txt has not the layout vantrel needs: document 6, document 7, each record list closed by an "
+        "empty line");
     return false;
   }
   std::size_t i = 0, j = 0;
@@ -131,13 +133,15 @@ int verify_vantrel(const Options& options, std::ostream& out) {
     return kUsage;
   }
   std::vector<std::string> model = lines_of(text[0]), fresh = lines_of(text[2]);
-  out << "modelcheck --verify --vantrel: " << names[2] << " beside " << names[0] << " and " << names[1] << "\n";
+  out << "modelcheck --verify --vantrel: " << names[2] << " beside " << names[0] << " and " << names[1]
+      << "\n";
   Findings r;
   std::int64_t differences = 0;
   NewRecords added;
   bool kept = split_new(model, fresh, added, r);
   heading(out, "Lines", "model.txt", "modelnew.txt");
-  row(out, "lines of model.txt", std::to_string(model.size()), kept ? std::to_string(model.size()) : "-", !kept);
+  row(out, "lines of model.txt", std::to_string(model.size()), kept ? std::to_string(model.size()) : "-",
+      !kept);
   row(out, "new records of document 6", "-", std::to_string(added.doc6.size()));
   row(out, "new records of document 7", "-", std::to_string(added.doc7.size()));
   differences += r.close(out, "model.txt in modelnew.txt");
@@ -168,7 +172,8 @@ int verify_vantrel(const Options& options, std::ostream& out) {
       r.add("new load record \"" + l + "\": not a nodal load on a new load value");
       continue;
     }
-    records[LoadKey{static_cast<std::int32_t>(f[0]), static_cast<int>(f[4]), static_cast<int>(f[2])}] += v->second;
+    records[LoadKey{static_cast<std::int32_t>(f[0]), static_cast<int>(f[4]), static_cast<int>(f[2])}] +=
+        v->second;
   }
   if (added.doc6.size() != added.doc7.size()) {
     r.add(std::to_string(added.doc6.size()) + " new load records, " + std::to_string(added.doc7.size()) +
@@ -185,15 +190,19 @@ int verify_vantrel(const Options& options, std::ostream& out) {
   for (int d = 0; d < 6; ++d) {
     if (totals[0][d] == 0 && totals[1][d] == 0) continue;
     row(out, std::string("sum of ") + kDirectionNames[d], num(totals[0][d]), num(totals[1][d]),
-        std::fabs(totals[0][d] - totals[1][d]) > 1e-5 * std::max(std::fabs(totals[0][d]), std::fabs(totals[1][d])));
+        std::fabs(totals[0][d] - totals[1][d]) >
+            1e-5 * std::max(std::fabs(totals[0][d]), std::fabs(totals[1][d])));
   }
-  auto agree = [](double a, double b) { return std::fabs(a - b) <= 1e-5 * std::max(std::fabs(a), std::fabs(b)); };
+  auto agree = [](double a, double b) {
+    return std::fabs(a - b) <= 1e-5 * std::max(std::fabs(a), std::fabs(b));
+  };
   auto a = loads.begin();
   auto b = records.begin();
   while (a != loads.end() || b != records.end()) {
     if (a != loads.end() && b != records.end() && a->first == b->first) {
       if (!agree(a->second, b->second)) {
-        r.add(key_name(a->first) + ": " + num(a->second) + " in the table, " + num(b->second) + " in the records");
+        r.add(key_name(a->first) + ": " + num(a->second) + " in the table, " + num(b->second) +
+              " in the records");
       }
       ++a, ++b;
     } else if (b == records.end() || (a != loads.end() && a->first < b->first)) {
@@ -209,7 +218,8 @@ int verify_vantrel(const Options& options, std::ostream& out) {
     out << "\nVerdict: modelnew.txt is model.txt with exactly the loads of the table added.\n";
     return kClean;
   }
-  out << "\nVerdict: modelnew.txt differs in " << differences << (differences == 1 ? " place.\n" : " places.\n");
+  out << "\nVerdict: modelnew.txt differs in " << differences
+      << (differences == 1 ? " place.\n" : " places.\n");
   return kFindings;
 }
 
