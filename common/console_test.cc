@@ -5,18 +5,13 @@
 #include <sstream>
 
 #include "cp866.h"
+#include "common/testing/scripted_console.h"
 #include "stop.h"
 
 namespace lira {
 namespace {
 
-struct ScriptedConsole {
-  explicit ScriptedConsole(const std::string& answers) : in(answers) {}
-  std::string shown;
-  Writer out{&shown};
-  std::istringstream in;
-  Console con{&out, &in, false};
-};
+using testing::ScriptedConsole;
 
 TEST(Console, KeysAreTheNextNonBlankCharacters) {
   ScriptedConsole s(" \n\tY\r\ne");

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "common/testing/scripted_console.h"
 #include "stop.h"
 
 namespace lira {
@@ -18,13 +19,7 @@ const std::string kStart =
     "\n\n            in.txt\xC4\xC4\xBF\n                    \xC3\xC4\xC4> out.txt"
     "\n              keys\xC4\xC4\xD9\n\n";
 
-struct Framed {
-  explicit Framed(const std::string& keys) : in(keys) {}
-  std::string shown;
-  Writer out{&shown};
-  std::istringstream in;
-  Console con{&out, &in, false};
-};
+using Framed = testing::ScriptedConsole;
 
 TEST(Frame, AStopEndsInTheOrderlyStopWithExitCodeZero) {
   Framed f("x z");
