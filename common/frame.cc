@@ -13,8 +13,8 @@ void flush_trace(const Frame& frame) {
 }  // namespace
 
 Success model_transformed() {
-  return Success{"\nModel transformed saccessfully.", cp866("\nМодель трансформировалась успешно.\n"),
-                 true};
+  return Success{"\nModel transformed saccessfully.",
+                 cp866("\nМодель трансформировалась успешно.\n"), true};
 }
 
 int run_in_frame(Console& con, const Frame& frame, const std::function<Ending()>& body) {

@@ -81,7 +81,8 @@ for program in "${programs[@]}"; do
     ran=$(grep -c '^Executed ' "$log" || true)
     if [ "$rc" -ne 0 ] || [ "$ran" -ne "${#inputs[@]}" ]; then
       echo "== $program: ${ran} of ${#inputs[@]} committed inputs ran, status $rc; see $log"
-      grep -E '^(Running|==[0-9]+==ERROR|SUMMARY|.*runtime error)' "$log" | tail -5 | sed 's/^/     /'
+      grep -E '^(Running|==[0-9]+==ERROR|SUMMARY|.*runtime error)' "$log" | tail -5 |
+        sed 's/^/     /'
       status=1
     else
       echo "== $program: ${#inputs[@]} committed inputs, every one ran clean"

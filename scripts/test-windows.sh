@@ -263,8 +263,9 @@ if (( run_unit )); then
   # Every unit test builds for Windows: one that does not fails the run. The
   # tests that need POSIX are *-posix_test.cc files, which the build leaves out.
   cmake --build --preset windows-unit >"$log_dir/windows-unit-build.log" 2>&1 || {
-    grep -m10 ' error: ' "$log_dir/windows-unit-build.log" >&2 || tail -30 "$log_dir/windows-unit-build.log" >&2
-    echo "the unit tests do not build for Windows (see ${log_dir#$root/}/windows-unit-build.log)" >&2
+    log=$log_dir/windows-unit-build.log
+    grep -m10 ' error: ' "$log" >&2 || tail -30 "$log" >&2
+    echo "the unit tests do not build for Windows (see ${log#$root/})" >&2
     exit 1; }
   mapfile -t unit_exes < <(find "$unit_build" -name '*_test.exe' -type f | sort)
   unit_passed=0

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/stop.h"
+#include "common/testing/scripted_console.h"
 #include "phase_test_support.h"
 
 namespace tarvex {
@@ -28,11 +29,9 @@ class LoadValues : public testing::TemporaryFiles {
   Result read(const std::string& model) {
     Result r;
     {
-      lira::Writer out(&r.console);
-      std::istringstream keys;
-      lira::Console con{&out, &keys, false};
-      tarvex::Run run(con, lira::TextReader::from_text("modellir.txt", model));
-      attach(run);
+      lira::testing::ScriptedConsole screen("");
+      std::unique_ptr<tarvex::Run> owned = run_over(screen.con, model);
+      tarvex::Run& run = *owned;
       run.load_cases.fill(-1);  // cleared by the phase
       run.load_case_count = 7;
       try {
@@ -40,7 +39,8 @@ class LoadValues : public testing::TemporaryFiles {
       } catch (const lira::Stop& s) {
         r.stop = s.message;
       }
-      out.flush();
+      screen.out.flush();
+      r.console = screen.shown;
       r.cases.assign(run.load_cases.begin(), run.load_cases.end());
       r.case_count = run.load_case_count;
     }
@@ -48,7 +48,9 @@ class LoadValues : public testing::TemporaryFiles {
     attach(file, "loades.tmp");
     if (file.open("loades.tmp", kLoadRecordSize, false)) {
       unsigned char bytes[kLoadRecordSize];
-      for (std::int64_t n = 1; file.read(n, bytes); ++n) r.records.push_back(lira::decode_fields<LoadRecord>(bytes));
+      for (std::int64_t n = 1; file.read(n, bytes); ++n) {
+        r.records.push_back(lira::decode_fields<LoadRecord>(bytes));
+      }
     }
     return r;
   }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/stop.h"
+#include "common/testing/scripted_console.h"
 #include "phase_test_support.h"
 #include "elements.h"
 #include "load_values.h"
@@ -61,22 +62,21 @@ class Loads : public testing::TemporaryFiles {
       EXPECT_TRUE(file.close());
     }
     Result r;
-    lira::Writer out(&r.console);
-    std::istringstream keys;
-    lira::Console con{&out, &keys, false};
-    tarvex::Run run(con, lira::TextReader::from_text("modellir.txt", text));
-    attach(run);
+    lira::testing::ScriptedConsole screen("");
+    std::unique_ptr<tarvex::Run> owned = run_over(screen.con, text);
+    tarvex::Run& run = *owned;
     if (setup) setup(run);
     try {
       if (read_values) read_load_values(run);
-      out.flush();
-      r.console.clear();
+      screen.out.flush();
+      screen.shown.clear();
       run.script.open_text(&r.script);
       apply_loads(run);
     } catch (const lira::Stop& s) {
       r.stop = s.message;
     }
-    out.flush();
+    screen.out.flush();
+    r.console = screen.shown;
     return r;
   }
 };

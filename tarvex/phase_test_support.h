@@ -60,12 +60,16 @@ class TemporaryFiles : public ::testing::Test {
   /// temporary files on disk, in a scratch working directory.
   void use_disk() { scratch_ = std::make_unique<ScratchDirectory>(); }
 
-  /// Points the run's record files at this test's temporary files.
-  void attach(tarvex::Run& run) {
-    if (scratch_) return;
-    run.nodes.keep_in_memory(&files_["nodes.tmp"]);
-    run.elements.keep_in_memory(&files_["elements.tmp"]);
-    run.loads.keep_in_memory(&files_["loades.tmp"]);
+  /// A run over `model` whose record files are this test's temporary files.
+  std::unique_ptr<tarvex::Run> run_over(lira::Console& con, const std::string& model) {
+    auto run =
+        std::make_unique<tarvex::Run>(con, lira::TextReader::from_text("modellir.txt", model));
+    if (!scratch_) {
+      run->nodes.keep_in_memory(&files_["nodes.tmp"]);
+      run->elements.keep_in_memory(&files_["elements.tmp"]);
+      run->loads.keep_in_memory(&files_["loades.tmp"]);
+    }
+    return run;
   }
   /// A record file of its own on the temporary file `name`, for a test that
   /// writes what an earlier phase would have.
@@ -101,9 +105,8 @@ class PhaseTest : public TemporaryFiles {
     script_.clear();
     out_ = std::make_unique<lira::Writer>(&console_);
     con_ = lira::Console{out_.get(), &keys_, false};
-    run_ = std::make_unique<tarvex::Run>(con_, lira::TextReader::from_text("modellir.txt", model));
+    run_ = run_over(con_, model);
     run_->script.open_text(&script_);
-    attach(*run_);
     return *run_;
   }
 

@@ -153,13 +153,14 @@ void read_stiffness_document(Run& run) {
     run.record_kind = "stiffness";
     run.record_number = v;
     next_echoed(run, kind);
+    using lira::StiffnessKind;
     switch (lira::stiffness_kind(kind.view(), is_plate_modulus(run, kind))) {
-      case lira::StiffnessKind::kElasticLink: read_elastic_link(run, stiffness_index(v)); break;
-      case lira::StiffnessKind::kSolid: read_solid_stiffness(run, v); break;
-      case lira::StiffnessKind::kRectangularBar: read_rectangular_bar(run, stiffness_index(v)); break;
-      case lira::StiffnessKind::kPlasticBar: read_plastic_bar(run, stiffness_index(v)); break;
-      case lira::StiffnessKind::kPlate: read_plate(run, stiffness_index(v), kind); break;
-      case lira::StiffnessKind::kUnknown:
+      case StiffnessKind::kElasticLink: read_elastic_link(run, stiffness_index(v)); break;
+      case StiffnessKind::kSolid: read_solid_stiffness(run, v); break;
+      case StiffnessKind::kRectangularBar: read_rectangular_bar(run, stiffness_index(v)); break;
+      case StiffnessKind::kPlasticBar: read_plastic_bar(run, stiffness_index(v)); break;
+      case StiffnessKind::kPlate: read_plate(run, stiffness_index(v), kind); break;
+      case StiffnessKind::kUnknown:
         *run.console.out << "Unknown element skipped\n";
         lira::skip_record(run.model);
         break;

@@ -67,8 +67,9 @@ int run_vantrel(lira::Console& con) {
   // The trace is a diagnostic listing that nobody sees; it is never checked.
   lira::Writer trace;
   trace.open(lira::terminal::null_device(), true);
-  lira::Frame frame{"\nVantrel for LIRA 9.x, v.1.1.", lira::cp866("\nVantrel для LIRA 9.x, версия 1.1."),
-                    "model.txt", "modelnew.txt", "loadfrag.txt", lira::model_transformed()};
+  lira::Frame frame{"\nVantrel for LIRA 9.x, v.1.1.",
+                    lira::cp866("\nVantrel для LIRA 9.x, версия 1.1."), "model.txt", "modelnew.txt",
+                    "loadfrag.txt", lira::model_transformed()};
   lira::run_in_frame(con, frame, [&] {
     transform(trace);
     return lira::Ending::kCompleted;
