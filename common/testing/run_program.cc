@@ -153,7 +153,22 @@ RunResult run_in_scratch(const std::string& program, const std::vector<std::stri
                         shell_quoted(binary) + arguments + " <" + shell_quoted((io / "stdin").string()) + " >" +
                         shell_quoted((io / "stdout").string()) + " 2>" +
                         shell_quoted((io / "stderr").string());
-  int status = std::system(command.c_str());
+  // Wine now and then fails to start a program on a busy machine: the run
+  // leaves no byte on either stream and no file. Every program of ours shows
+  // something first, so such a start is tried again, at most twice.
+  int status = 0;
+  for (int attempt = 1;; ++attempt) {
+    status = std::system(command.c_str());
+    if (runner.empty() || attempt == 3) break;
+    std::size_t paths = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+      (void)entry;
+      ++paths;
+    }
+    bool nothing = fs::file_size(io / "stdout") == 0 && fs::file_size(io / "stderr") == 0 &&
+                   paths == laid_out.size();
+    if (!nothing) break;
+  }
 
   RunResult result;
   if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
