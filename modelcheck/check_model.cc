@@ -181,6 +181,7 @@ class ModelChecker {
 
   void pass(LineReader& in, bool second);
   void finish_first_pass();
+  void finish_second_pass();
 
  private:
   // Lines and segments.
@@ -225,6 +226,7 @@ class ModelChecker {
   std::string segment_text_;
   std::vector<Edit> edits_;
   int document_ = -1;     // the document whose records are read, or -1
+  int header_ = -1;       // the document whose header ends the one before
   std::vector<Tok> record_;
   std::size_t record_size_ = 0;
 
@@ -257,6 +259,7 @@ class ModelChecker {
   // What the second pass keeps.
   std::int32_t weight_case_ = 0;
   long last_weighted_ = 0;
+  long highest_weighted_ = 0;
 };
 
 void ModelChecker::add(Kind kind, long line, std::string what, std::string effect,
@@ -294,6 +297,7 @@ void ModelChecker::pass(LineReader& in, bool second) {
   if (second) headers_.clear();
   Line l;
   while (in.next(l)) line(l);
+  header_ = -1;
   end_document(false);
 }
 
@@ -351,6 +355,7 @@ void ModelChecker::line(const Line& l) {
     segment(segment_text_);
     write_line(segment_text_, inner);
   }
+  header_ = d;
   end_document(false);
   bool wanted = d <= kDocumentMax && (read_by_records(d) || d == 12);
   std::string title = "\"" + std::string(written) + "\"";
@@ -419,10 +424,15 @@ void ModelChecker::end_document(bool at_close) {
     record_size_ = 0;
   }
   if (!at_close) {
-    add(Kind::kUnclosedDocument, line_number_,
-        "document " + str(d) + " has no \")\" before this line or the end of the file",
-        "tarvex reads on into what follows and " + stop_message(msg::kEndOfFileInside, {str(d)}) +
-            " or misreads",
+    // At a header tarvex reads on into the next document; at the end of the
+    // file it stops.
+    bool at_end = header_ < 0;
+    add(Kind::kUnclosedDocument, first_header_[d],
+        "document " + str(d) + " has no \")\" before " +
+            (at_end ? std::string("the end of the file")
+                    : "the header of document " + str(header_) + " on line " + str(line_number_)),
+        at_end ? stop_message(msg::kEndOfFileInside, {str(d)})
+               : "tarvex reads on into document " + str(header_) + " and misreads it or stops",
         "end document " + str(d) + " with a line \" )\"");
   }
   closed_[d] = true;
@@ -695,16 +705,10 @@ void ModelChecker::value_record() {
         stop_message(msg::kLineNumber), "write \"" + number.text.substr(0, number.text.size() - 1) +
                                             " /\"", true);
   } else {
+    // A slash glued to the last value ends the line as a blank and a slash
+    // would: tarvex reads both.
     const Tok& last = record_[n - 1];
     values = last.text == "/" ? n - 2 : n - 1;
-    if (last.text != "/" && n > 1) {
-      edits_.push_back(Edit{last.pos + last.length - 1, 0, " "});
-      add(Kind::kGluedSlash, last.line,
-          "value line " + number.text + " ends with \"" + last.text +
-              "\", its slash glued to the value",
-          "tarvex reads on into the next line for values and " + stop_message(msg::kLineNumber),
-          "write \"" + last.text.substr(0, last.text.size() - 1) + " /\"", true);
-    }
   }
   if (line != value_lines_) {
     add(Kind::kValueLines, number.line,
@@ -909,8 +913,9 @@ void ModelChecker::load_record() {
   std::string load = "the load on " + std::string(type == 0 ? "node " : "element ") + str(number) +
                      " (load type " + str(type) + ", direction " + str(direction) + ", case " +
                      str(load_case) + ")";
-  if (weight_case_ == 0 && type == 16) {
-    weight_case_ = options_.weight_case != 0 ? options_.weight_case : load_case;
+  if (weight_case_ == 0) {
+    if (options_.weight_case != 0) weight_case_ = options_.weight_case;
+    else if (type == 16) weight_case_ = load_case;
   }
   if (!listed(load_case)) {
     add(Kind::kLoadCaseUnlisted, line, load + " belongs to a load case that document 16 does not list",
@@ -987,6 +992,35 @@ void ModelChecker::load_record() {
   }
 }
 
+// The own weight is an acceleration on every element: those after the last
+// own-weight record must weigh nothing.
+void ModelChecker::finish_second_pass() {
+  if (options_.weight_case != 0) weight_case_ = options_.weight_case;
+  if (weight_case_ == 0 || !listed(weight_case_) || !options_.has_density || options_.density == 0) {
+    return;
+  }
+  for (long j = highest_weighted_ + 1; j <= elements_; ++j) {
+    std::int32_t t = element_type_[static_cast<std::size_t>(j - 1)];
+    ElementKind k = lira::element_kind(t);
+    if (k == ElementKind::kElasticLink) continue;
+    if (k == ElementKind::kUnconverted) {
+      add(Kind::kOwnWeight, 0,
+          "element " + str(j) + ", after the last own-weight record of case " + str(weight_case_) +
+              ", is of type " + str(t),
+          stop_message(msg::kZeroWeightType), "give own-weight records only to converted elements");
+      return;
+    }
+    if (kind_of(element_stiffness_[static_cast<std::size_t>(j - 1)]) != StiffnessKind::kElasticLink) {
+      add(Kind::kOwnWeight, 0,
+          "element " + str(j) + " has no own-weight record in case " + str(weight_case_) +
+              ", though it weighs at density " + str(static_cast<long long>(options_.density)),
+          stop_message(msg::kUndescribedWeight),
+          "give element " + str(j) + " its own-weight record, or its stiffness the density 0");
+      return;
+    }
+  }
+}
+
 // Own weight: tarvex applies it as an acceleration, after checking each
 // record against the density of the element's stiffness.
 void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t value_line,
@@ -1002,8 +1036,9 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
     return;
   }
   if (element < 1 || element > elements_) {
-    add(Kind::kOwnWeight, line, load + ": document 1 has no such element",
-        stop_message(msg::kWeightType), "name an element of document 1");
+    add(Kind::kLoadRefused, line, load + ": document 1 has no such element",
+        stop_message(msg::kNotInDoc1, {str(element), str(elements_)}),
+        "name an element of document 1");
     return;
   }
   float density = static_cast<float>(options_.density);
@@ -1032,6 +1067,7 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
     }
   }
   last_weighted_ = element;
+  if (element > highest_weighted_) highest_weighted_ = element;
   std::int32_t t = element_type_[static_cast<std::size_t>(element - 1)];
   std::int32_t s = element_stiffness_[static_cast<std::size_t>(element - 1)];
   ElementKind k = lira::element_kind(t);
@@ -1108,6 +1144,7 @@ void check(Open open, const Options& options, Report& report, std::ostream* fixe
   checker.finish_first_pass();
   LineReader in = open();
   checker.pass(in, true);
+  checker.finish_second_pass();
 }
 
 }  // namespace
