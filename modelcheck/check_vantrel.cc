@@ -92,24 +92,30 @@ void VantrelModelChecker::write(std::string_view text, LineEnd end) {
 // The end line of document 6 or 7 has come: one empty line must stand
 // right before it, and none among the records.
 void VantrelModelChecker::records_end(long line, int document) {
+  bool mend = true;
   if (pending_blank_ == 0) {
     add(Kind::kClosingEmptyLine, line,
         "no empty line closes the records of document " + str(document),
-        document == 6 ? "vantrel " + std::string("stops with ") + quoted(msg::kNoEnd6) +
-                            " or puts the new loads in the wrong place"
-                      : "vantrel stops with " + quoted(msg::kNoEmptyLine7),
+        "vantrel stops with " + quoted(document == 6 ? msg::kNoEnd6 : msg::kNoEmptyLine7),
         "put one empty line right after the last record of document " + str(document), true);
-  } else if (pending_blank_ > 1 || pending_spaces_) {
+  } else if (pending_spaces_) {
+    // A line of blanks is no empty line: vantrel copies it as a record of
+    // document 6, and reads it as a value line numbered 0 in document 7.
     add(Kind::kClosingEmptyLine, first_blank_,
-        pending_spaces_ ? "the line that closes the records of document " + str(document) +
-                              " holds blanks, so it is not empty"
-                        : str(pending_blank_) + " empty lines close the records of document " +
-                              str(document) + ", where vantrel needs one",
-        document == 6 ? "vantrel stops with " + quoted(msg::kEmptyBetween)
-                      : "vantrel stops with " + quoted(msg::kNoEnd7),
+        "the line that closes the records of document " + str(document) +
+            " holds blanks, so it is not empty",
+        "vantrel stops with " + quoted(document == 6 ? msg::kNoEnd6 : msg::kBadLoads),
         "leave exactly one empty line, without blanks, after the last record", true);
+  } else if (pending_blank_ > 1 && document == 6) {
+    add(Kind::kClosingEmptyLine, first_blank_,
+        str(pending_blank_) + " empty lines close the records of document 6, where vantrel needs one",
+        "vantrel stops with " + quoted(msg::kEmptyBetween),
+        "leave exactly one empty line after the last record", true);
+  } else {
+    mend = false;
   }
-  write("", pending_end_);
+  // Empty lines that are right stay as they are.
+  for (long i = 0; i < (mend ? 1 : pending_blank_); ++i) write("", pending_end_);
   pending_blank_ = 0;
   pending_spaces_ = false;
 }
