@@ -60,7 +60,7 @@ class VantrelModelChecker {
     report_.add(finding(kind, line, std::move(what), std::move(effect), std::move(mend),
                         mendable && fixed_ != nullptr));
   }
-  void records_end(long line, int document);
+  void records_end(const Line& l, int document);
   void value_line(const Line& l);
 
   Report& report_;
@@ -91,8 +91,10 @@ void VantrelModelChecker::write(std::string_view text, LineEnd end) {
 
 // The end line of document 6 or 7 has come: one empty line must stand
 // right before it, and none among the records.
-void VantrelModelChecker::records_end(long line, int document) {
+void VantrelModelChecker::records_end(const Line& l, int document) {
+  long line = l.number;
   bool mend = true;
+  if (pending_blank_ == 0) pending_end_ = l.end == LineEnd::kNone ? LineEnd::kLf : l.end;
   if (pending_blank_ == 0) {
     add(Kind::kClosingEmptyLine, line,
         "no empty line closes the records of document " + str(document),
@@ -230,7 +232,7 @@ void VantrelModelChecker::line(const Line& l) {
     bool end_line = first != std::string_view::npos && t[first] == ')';
     if (end_line) {
       int document = state_ == kIn6 ? 6 : 7;
-      records_end(l.number, document);
+      records_end(l, document);
       if (document == 7 && t.substr(0, 2) != " )") {
         add(Kind::kEndLine, l.number, "the end line of document 7 is \"" + std::string(t) + "\"",
             "vantrel needs \" )\" at the start of the line: it " + std::string("stops with ") +
