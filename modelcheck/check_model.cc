@@ -212,6 +212,16 @@ class ModelChecker {
                                                                        : StiffnessKind::kUnknown;
   }
   bool listed(std::int32_t load_case) const;
+  /// The density tarvex's answers give stiffness `s`, in single precision
+  /// as tarvex keeps it; an elastic link weighs nothing.
+  float density_of(std::int32_t s) const {
+    if (kind_of(s) == StiffnessKind::kElasticLink) return 0.0f;
+    float d = static_cast<float>(options_.density);
+    for (const Options::DensityException& e : options_.density_exceptions) {
+      if (e.stiffness == s) d = static_cast<float>(e.density);
+    }
+    return d;
+  }
 
   const Options& options_;
   Report& report_;
@@ -996,7 +1006,7 @@ void ModelChecker::load_record() {
 // own-weight record must weigh nothing.
 void ModelChecker::finish_second_pass() {
   if (options_.weight_case != 0) weight_case_ = options_.weight_case;
-  if (weight_case_ == 0 || !listed(weight_case_) || !options_.has_density || options_.density == 0) {
+  if (weight_case_ == 0 || !listed(weight_case_) || !options_.has_density) {
     return;
   }
   for (long j = highest_weighted_ + 1; j <= elements_; ++j) {
@@ -1010,10 +1020,11 @@ void ModelChecker::finish_second_pass() {
           stop_message(msg::kZeroWeightType), "give own-weight records only to converted elements");
       return;
     }
-    if (kind_of(element_stiffness_[static_cast<std::size_t>(j - 1)]) != StiffnessKind::kElasticLink) {
+    if (density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]) != 0.0f) {
       add(Kind::kOwnWeight, 0,
           "element " + str(j) + " has no own-weight record in case " + str(weight_case_) +
-              ", though it weighs at density " + str(static_cast<long long>(options_.density)),
+              ", though it weighs at density " +
+              str(static_cast<long long>(density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]))),
           stop_message(msg::kUndescribedWeight),
           "give element " + str(j) + " its own-weight record, or its stiffness the density 0");
       return;
@@ -1041,10 +1052,7 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
         "name an element of document 1");
     return;
   }
-  float density = static_cast<float>(options_.density);
-  auto weighs = [&](std::int32_t s) {
-    return options_.has_density && density != 0.0f && kind_of(s) != StiffnessKind::kElasticLink;
-  };
+  auto weighs = [&](std::int32_t s) { return options_.has_density && density_of(s) != 0.0f; };
   // The elements between the last own-weight record and this one must weigh
   // nothing.
   for (long j = last_weighted_ + 1; j < element; ++j) {
@@ -1060,7 +1068,7 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
     if (weighs(element_stiffness_[static_cast<std::size_t>(j - 1)])) {
       add(Kind::kOwnWeight, line,
           "element " + str(j) + " has no own-weight record, though it weighs at density " +
-              str(static_cast<long long>(options_.density)),
+              str(static_cast<long long>(density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]))),
           stop_message(msg::kUndescribedWeight),
           "give element " + str(j) + " its own-weight record, or its stiffness the density 0");
       break;
@@ -1084,6 +1092,7 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
   if (!options_.has_density || s < 0 || s >= lira::kStiffnessCount) return;
   // As tarvex works it out, in single precision: the stiffness's weight
   // intensity times 10 against the value times 10000.
+  float density = density_of(s);
   float intensity = static_cast<float>(stiffness_[s].section * density);
   float value = static_cast<float>(static_cast<double>(first_value_[static_cast<std::size_t>(value_line - 1)]) * 10000.0);
   float difference = static_cast<float>(intensity * 10.0 - value);
@@ -1095,7 +1104,7 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
     given << first_value_[static_cast<std::size_t>(value_line - 1)];
     add(Kind::kOwnWeight, line,
         load + " is " + given.str() + " (line " + str(value_line) + " of document 7), where stiffness " +
-            str(s) + " at density " + str(static_cast<long long>(options_.density)) + " gives " +
+            str(s) + " at density " + str(static_cast<long long>(density)) + " gives " +
             expected.str(),
         stop_message(msg::kWeightValue),
         "write " + expected.str() + " on line " + str(value_line) +

@@ -234,6 +234,10 @@ TEST(CheckModel, OwnWeightNeedsTheDensity) {
   EXPECT_NE(report(kPlate, o).find("modellir.txt:17: [own-weight] the own weight of element 1 is 0.5 "
                                    "(line 1 of document 7), where stiffness 1 at density 2000 gives 0.4"),
             std::string::npos);
+  // A density exception of the stiffness counts, as tarvex's answers give it.
+  o.density = 2500;
+  o.density_exceptions.push_back(Options::DensityException{1, 2000});
+  EXPECT_NE(report(kPlate, o).find("where stiffness 1 at density 2000 gives 0.4"), std::string::npos);
   // Without a density only what needs none is checked.
   EXPECT_EQ(report(replaced(kPlate, "1 0.5 /", "1 5 /")),
             "modellir.txt: no findings: tarvex will read it as it is written.\n");
