@@ -523,6 +523,7 @@ void ModelChecker::record_end_check(const char* what, const char* stop, bool rep
   if (!report) return;
   std::size_t n = record_size_;
   const Tok& last = record_[n - 1];
+  if (last.text.back() != '/') return;  // cut off at kRecordMax tokens
   if (last.text != "/") {
     std::string value = last.text.substr(0, last.text.size() - 1);
     edits_.push_back(Edit{last.pos + last.length - 1, 0, " "});
@@ -717,8 +718,7 @@ void ModelChecker::value_record() {
   } else {
     // A slash glued to the last value ends the line as a blank and a slash
     // would: tarvex reads both.
-    const Tok& last = record_[n - 1];
-    values = last.text == "/" ? n - 2 : n - 1;
+    values = record_[n - 1].text != "/" ? n - 1 : n >= 2 ? n - 2 : 0;
   }
   if (line != value_lines_) {
     add(Kind::kValueLines, number.line,

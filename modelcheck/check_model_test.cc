@@ -1,95 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 
-#include "header_line.h"
-#include "line_reader.h"
 #include "model_check.h"
 
 namespace modelcheck {
 namespace {
-
-TEST(HeaderLine, SpellingsAndPlaces) {
-  struct Case {
-    const char* line;
-    int document;  // -1: no header
-    bool exact;
-  };
-  for (const Case& c : {
-           Case{"( 3/", 3, true},         Case{"( 12/ 0 /", 12, true},
-           Case{"(3/", 3, false},         Case{"(3 /", 3, false},
-           Case{"( 3 /", 3, false},       Case{"(  16/", 16, false},
-           Case{"  ( 4/", 4, false},      Case{")( 4/", 4, false},
-           Case{" ) ( 4/ nodes", 4, false}, Case{"0 0 0 / ) ( 1/", 1, false},
-           Case{"\xEF\xBB\xBF( 0/", 0, false},
-           Case{"5 ( 4/", -1, false},      Case{"( x/", -1, false},
-           Case{"( 1234/", -1, false},    Case{"(3)", -1, false},
-           Case{"1 3.0E6 0.2 0.2 /", -1, false},
-       }) {
-    SCOPED_TRACE(c.line);
-    HeaderLine h = find_header(c.line);
-    EXPECT_EQ(h.found ? h.document : -1, c.document);
-    EXPECT_EQ(h.exact, c.exact);
-  }
-  EXPECT_EQ(find_header("( 4/ 0 0 0 /").end, 4u);
-  EXPECT_EQ(find_header(")( 4/").start, 1u);
-}
-
-TEST(HeaderLine, RestHoldsRecord) {
-  EXPECT_TRUE(rest_holds_record("10 1 2 1 /"));
-  EXPECT_TRUE(rest_holds_record(" 12.63 0.07 0 /"));
-  EXPECT_TRUE(rest_holds_record(" 1 0 / 2 0 / )"));
-  EXPECT_TRUE(rest_holds_record(" -1 2/"));
-  EXPECT_FALSE(rest_holds_record(" nodes"));
-  EXPECT_FALSE(rest_holds_record(" 7/"));
-  EXPECT_FALSE(rest_holds_record(" 5 6"));
-  EXPECT_FALSE(rest_holds_record(""));
-}
-
-std::string lines_of(LineReader& in) {
-  std::string out;
-  Line l;
-  const char* ends[] = {"", "LF", "CRLF", "LFCR", "CR"};
-  while (in.next(l)) {
-    out += std::to_string(l.number) + ":" + std::string(l.text) + ":" + ends[static_cast<int>(l.end)] + " ";
-  }
-  return out;
-}
-
-TEST(LineReader, EveryLineEnd) {
-  LineReader a = LineReader::from_text("a\nb\r\nc\n\rd\re");
-  EXPECT_EQ(lines_of(a), "1:a:LF 2:b:CRLF 3:c:LFCR 4:d:CR 5:e: ");
-  // LF and then a CR LF of its own: two lines, no LF CR.
-  LineReader b = LineReader::from_text("a\n\r\nb\n");
-  EXPECT_EQ(lines_of(b), "1:a:LF 2::CRLF 3:b:LF ");
-  LineReader c = LineReader::from_text("");
-  EXPECT_EQ(lines_of(c), "");
-}
-
-TEST(LineReader, FileAcrossItsBuffer) {
-  // A CR LF split by the end of the 64 KiB read, and the lines around it.
-  std::string text(65535, 'x');
-  text += "\r\nnext\n\rlast";
-  std::string path = ::testing::TempDir() + "line_reader_test.txt";
-  std::ofstream(path, std::ios::binary) << text;
-  LineReader in(path);
-  ASSERT_TRUE(in.ok());
-  Line l;
-  ASSERT_TRUE(in.next(l));
-  EXPECT_EQ(l.text.size(), 65535u);
-  EXPECT_EQ(l.end, LineEnd::kCrLf);
-  ASSERT_TRUE(in.next(l));
-  EXPECT_EQ(l.text, "next");
-  EXPECT_EQ(l.end, LineEnd::kLfCr);
-  ASSERT_TRUE(in.next(l));
-  EXPECT_EQ(l.text, "last");
-  EXPECT_EQ(l.end, LineEnd::kNone);
-  EXPECT_FALSE(in.next(l));
-  std::remove(path.c_str());
-}
 
 // A plate model that tarvex converts, to spoil one piece at a time.
 const std::string kPlate =
@@ -241,22 +158,6 @@ TEST(CheckModel, OwnWeightNeedsTheDensity) {
   // Without a density only what needs none is checked.
   EXPECT_EQ(report(replaced(kPlate, "1 0.5 /", "1 5 /")),
             "modellir.txt: no findings: tarvex will read it as it is written.\n");
-}
-
-TEST(CheckVantrel, MendedCopyKeepsItsLineEnds) {
-  std::string model = "( 6/\r\n3 0 3 1 1 /\r\n )\r\n( 7/\r\n1 -20 0 / 2 -20 0 /\r\n )\r\n";
-  std::ostringstream out;
-  std::string fixed;
-  Options o;
-  o.mode = Mode::kFixVantrel;
-  check_vantrel_text(model, "-----\n| 2 |\n-----\n| 1 - static |\n| RX  1.0 |\n-----\n", o, out, &fixed);
-  EXPECT_EQ(fixed, "( 6/\r\n3 0 3 1 1 /\r\n\r\n )\r\n( 7/\r\n1 -20 0 /\r\n2 -20 0 /\r\n\r\n )\r\n");
-  EXPECT_NE(out.str().find("model.txt:3: [closing-empty-line] no empty line closes the records of "
-                           "document 6"),
-            std::string::npos)
-      << out.str();
-  EXPECT_NE(out.str().find("model.txt:5: [records-per-line] 2 records of document 7 share a line"),
-            std::string::npos);
 }
 
 }  // namespace
