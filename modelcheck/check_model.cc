@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -85,6 +86,27 @@ std::size_t decimal_comma(std::string_view t) {
   }
   if (i < t.size() && t[i] == '/') ++i;
   return i == t.size() ? comma : std::string_view::npos;
+}
+
+// Whether `t` is a whole number as the models write them: a sign, digits
+// with a point or without, an exponent.
+bool is_number(std::string_view t) {
+  std::size_t i = 0;
+  if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
+  std::size_t digits = 0;
+  while (i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.')) {
+    if (t[i] != '.') ++digits;
+    ++i;
+  }
+  if (digits == 0) return false;
+  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+    ++i;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
+    std::size_t exponent = i;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+    if (i == exponent) return false;
+  }
+  return i == t.size() && std::count(t.begin(), t.end(), '.') <= 1;
 }
 
 std::int32_t int_of(const std::string& t) { return lira::to_int(t.c_str()).value; }
@@ -526,6 +548,8 @@ void ModelChecker::record_end_check(const char* what, const char* stop, bool rep
   if (last.text.back() != '/') return;  // cut off at kRecordMax tokens
   if (last.text != "/") {
     std::string value = last.text.substr(0, last.text.size() - 1);
+    // Only a number with its slash is certain to be a value and a record end.
+    if (!is_number(value)) return;
     edits_.push_back(Edit{last.pos + last.length - 1, 0, " "});
     add(Kind::kGluedSlash, last.line,
         std::string(what) + " ends with \"" + last.text + "\", its slash glued to the value",
@@ -709,7 +733,7 @@ void ModelChecker::value_record() {
   const Tok& number = record_[0];
   std::int32_t line = int_of(number.text);
   std::size_t values = 0;
-  if (number.text.back() == '/' && number.text != "/") {
+  if (number.text.back() == '/' && is_number(std::string_view(number.text).substr(0, number.text.size() - 1))) {
     edits_.push_back(Edit{number.pos + number.length - 1, 0, " "});
     add(Kind::kGluedSlash, number.line,
         "value line \"" + number.text + "\" carries its slash glued to its number",
