@@ -121,7 +121,29 @@ std::string TextReader::end_of_file_message() const {
   return "\nIncorrect " + name_ + ": end of file inside document " + document_ + ".";
 }
 
-bool find_document(TextReader& in, std::string_view header) {
+namespace {
+
+// Reads the rest of the line, its line end included, keeping its first 149
+// characters in `rest`; false when the file ends first.
+bool read_rest_of_line(TextReader& in, std::string& rest) {
+  rest.clear();
+  for (;;) {
+    std::string_view ahead = in.buffered();
+    if (ahead.empty()) return false;
+    const char* end = static_cast<const char*>(std::memchr(ahead.data(), '\n', ahead.size()));
+    std::size_t n = end != nullptr ? static_cast<std::size_t>(end - ahead.data()) : ahead.size();
+    std::size_t room = static_cast<std::size_t>(kTokenMax) - rest.size();
+    rest.append(ahead.data(), n < room ? n : room);
+    if (end != nullptr) {
+      in.skip(n + 1);
+      return true;
+    }
+    in.skip(n);
+  }
+}
+
+// find_document; the rest of the matching line goes to `rest` when one is given.
+bool find_header(TextReader& in, std::string_view header, std::string* rest) {
   for (;;) {
     // Compare the line's first characters with the header, then pass over the
     // rest of the line whatever its length.
@@ -136,7 +158,7 @@ bool find_document(TextReader& in, std::string_view header) {
     bool match = matched == header.size();
     // A line that ended inside the comparison is over already.
     if (!match && c == '\n') continue;
-    if (!skip_line(in)) return false;
+    if (!(match && rest != nullptr ? read_rest_of_line(in, *rest) : skip_line(in))) return false;
     if (match) {
       // "( 12/" -> "12": the document named in end-of-file messages.
       std::string_view number = header.substr(2);
@@ -144,6 +166,52 @@ bool find_document(TextReader& in, std::string_view header) {
       return true;
     }
   }
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool find_document(TextReader& in, std::string_view header) {
+  return find_header(in, header, nullptr);
+}
+
+bool find_record_document(TextReader& in, std::string_view header) {
+  std::string rest;
+  if (!find_header(in, header, &rest)) return false;
+  check_header_rest(in, header, rest);
+  return true;
+}
+
+bool holds_record(std::string_view rest) {
+  std::size_t i = 0;
+  auto skip_blanks = [&] {
+    while (i < rest.size() && is_space(rest[i])) ++i;
+  };
+  skip_blanks();
+  // A number: a digit first, perhaps after a sign and a point.
+  std::size_t j = i;
+  if (j < rest.size() && (rest[j] == '+' || rest[j] == '-')) ++j;
+  if (j < rest.size() && rest[j] == '.') ++j;
+  if (j == rest.size() || !is_digit(rest[j])) return false;
+  while (i < rest.size() && !is_space(rest[i])) ++i;
+  skip_blanks();
+  // One more token, and a slash after its first character: a "/" of its
+  // own right after the number is the lone number's record end.
+  return i < rest.size() && rest.find('/', i + 1) != std::string_view::npos;
+}
+
+void check_header_rest(const TextReader& in, std::string_view header, std::string_view rest) {
+  if (!holds_record(rest)) return;
+  std::string_view number = header.substr(2);
+  number = number.substr(0, number.find('/'));
+  std::size_t first = 0;
+  while (first < rest.size() && is_space(rest[first])) ++first;
+  std::size_t last = rest.size();
+  while (last > first && is_space(rest[last - 1])) --last;
+  fail("\nIncorrect " + in.name() + ": the header line of document " + std::string(number) +
+       " holds a record, \"" + std::string(rest.substr(first, last - first)) +
+       "\": begin the records of the document on the line after its header.");
 }
 
 bool read_token(TextReader& in, Token& token) {
@@ -245,6 +313,24 @@ RealValue to_real(const Token& token) {
   }
   if (*p == '-') v = -v;
   return RealValue{v, r.ptr};
+}
+
+void refuse_decimal_comma(std::string_view file, std::string_view number, std::string_view where) {
+  std::size_t first = 0;
+  while (first < number.size() && is_space(number[first])) ++first;
+  std::size_t last = number.size();
+  while (last > first && is_space(number[last - 1])) --last;
+  std::string written(number.substr(first, last - first));
+  std::string mended = written;
+  for (std::size_t i = 0; i + 1 < mended.size(); ++i) {
+    if (mended[i] == ',' && is_digit(mended[i + 1])) {
+      mended[i] = '.';
+      break;
+    }
+  }
+  fail("\nIncorrect " + std::string(file) + ": the number \"" + written + "\" of " +
+       std::string(where) + " has a decimal comma: write it with a decimal point, \"" + mended +
+       "\".");
 }
 
 bool skip_to_slash(TextReader& in) {

@@ -51,6 +51,8 @@ class TextReader {
   /// "\nIncorrect modellir.txt: end of file inside document 3."
   std::string end_of_file_message() const;
   void set_document(std::string_view number) { document_ = number; }
+  /// The number of the document last found ("3"), empty before the first.
+  const std::string& document() const { return document_; }
 
  private:
   bool refill();
@@ -89,6 +91,19 @@ struct Token {
 /// the file, also when the matching line is the last one and has no line end.
 /// A line of any length is compared by its first characters.
 bool find_document(TextReader& in, std::string_view header);
+/// As `find_document`, for a document that is read record by record: a
+/// header line whose rest holds a record stops the run (`check_header_rest`).
+bool find_record_document(TextReader& in, std::string_view header);
+
+/// True when `rest`, what follows a document's header on its line, holds a
+/// record: after blanks a number, at least one more token, and a '/' after
+/// them ("( 4/ 12.63 0.07 0 /", "( 16/ 1 0 / 2 0 / )"). Words ("( 6/ load
+/// table") and a lone number with its slash ("( 7/ 7/") hold none.
+bool holds_record(std::string_view rest);
+/// Stops the run when `rest`, the rest of the line of `header` ("( 7/"),
+/// holds a record: the reader would drop it and take each later record for
+/// the one before it.
+void check_header_rest(const TextReader& in, std::string_view header, std::string_view rest);
 
 /// The next token; false (and an empty token) at the end of the file. A token
 /// longer than 149 characters stops the run with a message.
@@ -118,6 +133,16 @@ IntValue to_int(const char* text);
 RealValue to_real(const Token& token);
 /// True when the character where a conversion stopped is '/'.
 inline bool ends_with_slash(const char* end) { return *end == '/'; }
+/// True when a conversion stopped at a comma followed by a digit: a decimal
+/// comma, as files saved under a Russian locale write 3,2 for 3.2. The text
+/// converted is zero-ended, so the character after a comma is there.
+inline bool stops_at_decimal_comma(const RealValue& value) {
+  return value.end[0] == ',' && value.end[1] >= '0' && value.end[1] <= '9';
+}
+/// Stops the run on `number`, written with a decimal comma, that stands at
+/// `where` ("node 12 in document 4") of the file `file`.
+[[noreturn]] void refuse_decimal_comma(std::string_view file, std::string_view number,
+                                       std::string_view where);
 
 /// Reads characters, without echo, until a '/' has been read; false when the
 /// file ends first.

@@ -71,6 +71,68 @@ TEST(FindDocument, GoesOnFromTheCurrentPositionAndPassesLongLines) {
   EXPECT_FALSE(find_document(in, "( 5/"));
 }
 
+TEST(FindRecordDocument, ARecordOnTheHeaderLineStops) {
+  // Each of these would lose a record, or shift every later one.
+  for (const char* line : {"( 1/10 1 2 1 /", "( 4/ 12.63 0.07 0 /", "( 16/ 1 0 / 2 0 / )",
+                           "( 7/ 5 1.0 /", "( 7/ 5 1.0/", "( 3/\t1 GENE14/", "( 6/ -1 6 3 1 1/",
+                           "( 4/ .5 0 0 /", "( 7/ 7/ 8/"}) {
+    std::string_view l(line);
+    EXPECT_TRUE(holds_record(l.substr(l.find('/') + 1))) << line;
+  }
+  TextReader in = text("( 2/\n( 4/ 12.63 0.07 0 /  \n1 2 3 /\n");
+  EXPECT_EQ(stop_message([](TextReader& r) { find_record_document(r, "( 4/"); }, in),
+            "\nIncorrect modellir.txt: the header line of document 4 holds a record, "
+            "\"12.63 0.07 0 /\": begin the records of the document on the line after its header.");
+  TextReader in16 = text("( 16/ 1 0 / 2 0 / )\n");
+  EXPECT_EQ(stop_message([](TextReader& r) { find_record_document(r, "( 16/"); }, in16),
+            "\nIncorrect modellir.txt: the header line of document 16 holds a record, "
+            "\"1 0 / 2 0 / )\": begin the records of the document on the line after its header.");
+}
+
+TEST(FindRecordDocument, AnyOtherRestIsPassedOver) {
+  for (const char* rest : {"", "   ", " nodes", " load table", " 7/", " 7 /", " 2 load cases",
+                           " / 1 2 /", " x 1 2 /", " -/ 1 /", " 1"}) {
+    EXPECT_FALSE(holds_record(rest)) << rest;
+    TextReader in = text(std::string("( 6/") + rest + "\n1 6 3 1 1 /\n");
+    ASSERT_TRUE(find_record_document(in, "( 6/")) << rest;
+    Token t;
+    read_token(in, t);
+    EXPECT_EQ(t.view(), "1") << rest;
+  }
+  // The header on the last line, without a line end, is still not found.
+  TextReader last = text("( 4/ 1 2 3 /");
+  EXPECT_FALSE(find_record_document(last, "( 4/"));
+  // Only the first 149 characters of a longer rest are looked at.
+  TextReader longer = text("( 4/" + std::string(200, ' ') + "1 2 /\n7\n");
+  ASSERT_TRUE(find_record_document(longer, "( 4/"));
+  Token t;
+  read_token(longer, t);
+  EXPECT_EQ(t.view(), "7");
+}
+
+TEST(Conversions, DecimalCommas) {
+  Token t;
+  auto conv = [&](const char* s) {
+    TextReader in = text(s);
+    read_token(in, t);
+    return to_real(t);
+  };
+  for (const char* s : {"3,2", "0,5", "-1,5/", ",5", "1,250,000", "3,2E6"}) {
+    EXPECT_TRUE(stops_at_decimal_comma(conv(s))) << s;
+  }
+  for (const char* s : {"3.2", "3,", "3,/", "3,x", "1/,5", "S0", "-,5"}) {
+    EXPECT_FALSE(stops_at_decimal_comma(conv(s))) << s;
+  }
+  try {
+    refuse_decimal_comma("modellir.txt", " 1,250,5  ", "node 3 in document 4");
+    ADD_FAILURE() << "no stop";
+  } catch (const Stop& stop) {
+    EXPECT_EQ(stop.message,
+              "\nIncorrect modellir.txt: the number \"1,250,5\" of node 3 in document 4 has a "
+              "decimal comma: write it with a decimal point, \"1.250,5\".");
+  }
+}
+
 TEST(ReadToken, SplitsAtBlanksAndLineEndsAndIsEmptyAtTheEnd) {
   TextReader in = text(" 7 S0 3E6\t40\r\n60/\n)");
   EXPECT_EQ(all_tokens(in), "7|S0|3E6|40|60/|)|");

@@ -18,7 +18,9 @@ const char* const kLabels[] = {",UX", ",UY", ",UZ", ",ROTX", ",ROTY", ",ROTZ"};
 void write_constraints(Run& run) {
   lira::Writer& con = *run.console.out;
   reopen_model(run);
-  if (!lira::find_document(run.model, "( 5/")) lira::fail("\nIncorrect modellir.txt: no links.");
+  if (!lira::find_record_document(run.model, "( 5/")) {
+    lira::fail("\nIncorrect modellir.txt: no links.");
+  }
 
   lira::Token token;
   lira::next_token(run.model, token);

@@ -83,5 +83,6 @@ TEST(Constraints, MissingDocumentAndEndOfFile) {
             "\nIncorrect modellir.txt: end of file inside document 5.");
 }
 
+
 }  // namespace
 }  // namespace tarvex

@@ -33,7 +33,9 @@ struct Reading {
   // Reopens modellir.txt, finds document 1 and reads its first token.
   void start() {
     reopen_model(run);
-    if (!lira::find_document(run.model, "( 1/")) lira::fail("\nIncorrect modellir.txt: no elements.");
+    if (!lira::find_record_document(run.model, "( 1/")) {
+      lira::fail("\nIncorrect modellir.txt: no elements.");
+    }
     current_stiffness = 0;
     element = 0;
     next();
@@ -52,6 +54,14 @@ struct Reading {
   int stiffness_header(const std::array<AttributeText, kStiffnessCount>& texts) {
     std::int32_t s = stiffness_index(integer());
     if (s != current_stiffness) {
+      // A stiffness without an attribute text would leave its elements with
+      // the type, material and real constants of the elements before them.
+      if (s != 0 && run.stiffness.attribute[s].text[0] == '\0') {
+        lira::fail("\nIncorrect modellir.txt: element " + std::to_string(element) +
+                   " of document 1 has stiffness " + std::to_string(s) +
+                   ", which document 3 does not define, or defines with a kind that is not "
+                   "converted: give the element a converted stiffness of document 3.");
+      }
       current_stiffness = s;
       run.script << "!*\n" << text_of(texts[s]) << "!*\n";
     }
@@ -232,8 +242,10 @@ void create_first_pass_elements(Run& run) {
         top_layer(r, type);
         break;
       default:
-        // The record keeps the element numbers of the script in step with the
-        // model's; its stiffness and nodes are 0.
+        // The record keeps the element numbers of elements.tmp in step with
+        // the model's; its stiffness and nodes are 0. The script's elements
+        // after it are numbered one lower.
+        if (run.first_unconverted_element == 0) run.first_unconverted_element = r.element;
         r.skip();
         break;
     }

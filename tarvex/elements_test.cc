@@ -329,5 +329,18 @@ TEST_F(Elements, FilesAndDocumentThatCannotBeFound) {
   EXPECT_EQ(file("elements.tmp"), "");  // created first
 }
 
+
+TEST_F(Elements, AStiffnessWithoutAttributeTextStops) {
+  // Stiffness 4 has no attribute text: document 3 does not define it, or
+  // defines it with a kind that is not converted. Stiffness 0 keeps its way.
+  prepare("( 1/\n44 1 1 2 3 4 /\n10 0 1 2 /\n10 4 2 3 /\n)\n", false);
+  EXPECT_EQ(elements(), "\nIncorrect modellir.txt: element 3 of document 1 has stiffness 4, "
+                        "which document 3 does not define, or defines with a kind that is not "
+                        "converted: give the element a converted stiffness of document 3.");
+  EXPECT_EQ(script_, header(kPlate1) + fitems({1, 2, 4, 3}) + "!*\n!*\n" + fitems({1, 2}));
+  EXPECT_EQ(console_, std::string(kPass1) + "44 1 1 2 3 4  /\n10 0 1 2  /\n10 4 ");
+  EXPECT_EQ(records(), (std::vector<OnDisk>{{44, 1, {1, 2, 3, 4}}, {10, 0, {1, 2, 0, 0}}}));
+}
+
 }  // namespace
 }  // namespace tarvex

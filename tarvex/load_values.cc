@@ -43,6 +43,8 @@ void read_values(Run& run) {
     lira::fail("\nIncorrect modellir.txt: no load values.");
   }
   con << header << "\n";
+  lira::check_header_rest(run.model, "( 7/", std::string_view(header).substr(4));
+  run.record_kind = "line";
 
   lira::Token token;
   read_echoed(run, token);
@@ -52,13 +54,14 @@ void read_values(Run& run) {
     if (number.value != expected || lira::ends_with_slash(number.end)) {
       lira::fail("\nIncorrect modellir.txt: illegal line number in doc. 7.");
     }
+    run.record_number = expected;
     LoadRecord record;
     record.line = number.value;
     int count = 0;
     read_echoed(run, token);
     while (token.first() != '/') {
       if (count == 4) lira::fail("\nIncorrect modellir.txt: too many values in doc. 7.");
-      lira::RealValue value = lira::to_real(token);
+      lira::RealValue value = real_value(run, token);
       float scaled = static_cast<float>(static_cast<float>(value.value) * 10000.0);
       // An infinite value would reach the script or pass the weight check.
       if (!std::isfinite(scaled)) {
@@ -90,6 +93,7 @@ void read_load_cases(Run& run) {
   if (found == 1) lira::fail("\nmodellir.txt includes doc. 12 - analysis failed.");
   if (found < 0) lira::fail("\nIncorrect modellir.txt: no doc. 16.");
   con << header << "\n";
+  lira::check_header_rest(run.model, "( 16/", std::string_view(header).substr(5));
 
   lira::Token token;
   while (run.load_case_count < kLoadCaseMax) {

@@ -223,5 +223,35 @@ TEST_F(LoadValues, EndOfFileInsideDocumentSixteen) {
   EXPECT_EQ(read("( 7/\n)\n( 16/\n1 /\n2 0 0").stop, message);
 }
 
+
+TEST_F(LoadValues, RecordsOnTheHeaderLinesStop) {
+  const std::string end = "\": begin the records of the document on the line after its header.";
+  Result seven = read("( 7/ 1 1.5 /\n2 0.5 /\n)\n( 16/\n1 /\n)\n");
+  EXPECT_EQ(seven.stop, "\nIncorrect modellir.txt: the header line of document 7 holds a record, "
+                        "\"1 1.5 /" + end);
+  EXPECT_EQ(seven.console, "( 7/ 1 1.5 /\n");
+  EXPECT_TRUE(seven.records.empty());
+  // The load-case list would be empty, and the script without a load step.
+  Result sixteen = read("( 7/\n1 1.5 /\n)\n( 16/ 1 0 / 2 0 / )\n");
+  EXPECT_EQ(sixteen.stop, "\nIncorrect modellir.txt: the header line of document 16 holds a "
+                          "record, \"1 0 / 2 0 / )" + end);
+  EXPECT_EQ(sixteen.console, "( 7/\n1 1.5 / \n) \n( 16/ 1 0 / 2 0 / )\n");
+  EXPECT_EQ(sixteen.case_count, 0);
+  ASSERT_EQ(sixteen.records.size(), 1u);
+  // A lone number with its slash is passed over, as a title is.
+  Result lone = read("( 7/ 7/\n1 1.5 /\n)\n( 16/ load cases\n1 /\n)\n");
+  EXPECT_EQ(lone.stop, "");
+  EXPECT_EQ(lone.cases, list_of({1}));
+}
+
+TEST_F(LoadValues, DecimalCommasStop) {
+  Result r = read("( 7/\n1 1.5 /\n2 0.5 1,25 /\n)\n( 16/\n1 /\n)\n");
+  EXPECT_EQ(r.stop, "\nIncorrect modellir.txt: the number \"1,25\" of line 2 in document 7 has a "
+                    "decimal comma: write it with a decimal point, \"1.25\".");
+  EXPECT_EQ(r.console, "( 7/\n1 1.5 / \n2 0.5 1,25 ");
+  ASSERT_EQ(r.records.size(), 1u);
+  expect_record(r.records[0], 1, 15000.0f, 0, 0, 0);
+}
+
 }  // namespace
 }  // namespace tarvex

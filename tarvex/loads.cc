@@ -129,6 +129,21 @@ void test_own_weight(Application& a, const TableRecord& r, const LoadRecord& val
   if (deviation > 0.05) lira::fail("\nWeight value illegal.");
 }
 
+// After an element of a type that creates nothing, the script numbers every
+// element one lower than document 1: a load on element n, which the script
+// names by its number in document 1, would fall on another element.
+void check_script_number(Run& run, std::int32_t n) {
+  std::int64_t first = run.first_unconverted_element;
+  if (first == 0 || n <= first) return;
+  ElementRecord unconverted = element(run, first);
+  lira::fail("\nDoc. 6 loads element " + std::to_string(n) + ", but element " +
+             std::to_string(first) + " before it in doc. 1 has type " +
+             std::to_string(unconverted.type) +
+             ", which is not converted: the script numbers the elements after it one lower, "
+             "so the load would fall on another element. Remove element " +
+             std::to_string(first) + " from doc. 1 or give it a converted type.");
+}
+
 void apply_record(Application& a, const TableRecord& r) {
   Run& run = a.run;
   lira::Writer& script = run.script;
@@ -147,6 +162,7 @@ void apply_record(Application& a, const TableRecord& r) {
 
   ElementRecord e = element(run, r.number);
   if (is_bar(e.type) && r.load_type == 6) {
+    check_script_number(run, r.number);
     script << "SFBEAM," << r.number;
     if (r.direction == 2) script << ",2,PRES,";
     else if (r.direction == 3) script << ",1,PRES,";
@@ -163,6 +179,7 @@ void apply_record(Application& a, const TableRecord& r) {
     } else {
       lira::fail("\nDoc. 6 includes illegal load type\n(no types 6, 7 or 16 is applied to shell).");
     }
+    check_script_number(run, r.number);
     script << "SFE," << r.number;
     if (r.direction == 3) script << (is_layered(e.type) ? ",6,PRES,," : ",2,PRES,,");
     else illegal_direction(r.direction, "dir. No 1, 2, 4, 5 or 6 is applied to shell.");
@@ -182,6 +199,7 @@ void apply_load_case(Application& a, int position) {
     lira::fail("\nIncorrect modellir.txt: no load table.");
   }
   con << header << "\n";
+  lira::check_header_rest(run.model, "( 6/", std::string_view(header).substr(4));
   a.highest_weighted = 0;
   TableRecord record;
   while (read_record(run, record)) {

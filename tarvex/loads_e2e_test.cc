@@ -81,6 +81,8 @@ const std::string kPlateConsole =
     "\n\nELEMENTS CREATION, 2 PASS\n44 /\n) 44 /\n) "
     "1 1 \n2 \n3 \n/ ) ";                            // document 5
 
+const std::string kPass1Heading = "\n\nELEMENTS CREATION, 1 PASS\n";
+
 const std::string kPlateNodes =
     node_record(0, 0, 0) + node_record(1, 0, 0) + node_record(0, 1, 0) + node_record(1, 1, 0);
 const std::string kPlateElements = element_record(44, 1, 1, 2, 3, 4);
@@ -416,6 +418,199 @@ TEST(TarvexLoads, OwnWeightOfTheFrameRefused) {
                   load_record(6, -20000));
     EXPECT_EQ(r.files.count("nodes.tmp"), 1u);
   }
+}
+
+// ---- Models as engineers' files come: whatever would convert wrongly stops.
+
+const std::string kPlateMaterials =
+    "!*\nMPTEMP,,,,,,,,\nMPTEMP,1,0\nMPDATA,EX,1,,3e+010\nMPDATA,DENS,1,,2500\n"
+    "MPDATA,PRXY,1,,0.2\n!*\nR,2,0.2,0,0,0,0,0\nRMORE,0,0,0,0\n";
+const std::string kPlateDoc3Echo = "1 3.0E6 0.2 0.2 / \n) \n";
+const std::string kPlateDoc4Echo = "0 0 0 /\n1 0 0 /\n0 1 0 /\n1 1 0 /\n) \n";
+const std::string kPlateSupports = "!*\n D,1,UX\n!*\n D,1,UY\n!*\n D,1,UZ\n!*\n!*\n";
+// The plate model's console after the questions, up to document 7.
+const std::string kPlateEcho = kPlateConsole.substr(kQuestions.size());
+const std::string kHeaderEnd =
+    "\": begin the records of the document on the line after its header.";
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+// A stop of the plate model, with loads of case 1 and own weight in case 2.
+struct PlateStop {
+  std::string from, to;  // the change made to the plate model
+  std::string console;   // after the questions, before the message
+  std::string message;
+  Files files;           // besides modellir.txt
+};
+
+void expect_plate_stop(const PlateStop& c) {
+  const std::string plate = kPlate + docs("1 6 3 1 1 /\n", "1 1.5 /\n", "1 /\n");
+  const std::string model = replaced(plate, c.from, c.to);
+  auto r = run_program("tarvex", {{"modellir.txt", model}}, answers("2500", 2));
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.errors, "");
+  EXPECT_EQ(r.console, native(kQuestions + c.console + c.message + kPressAnyKey)) << c.to;
+  Files files = c.files;
+  files["modellir.txt"] = model;
+  EXPECT_EQ(r.files, files) << c.to;
+}
+
+TEST(TarvexRealFiles, RecordsOnHeaderLinesStop) {
+  const std::string before_loads = kPlateEcho + "( 7/\n1 1.5 / \n) \n";
+  const PlateStop cases[] = {
+      {"( 3/\n1", "( 3/ 1", "",
+       "\nIncorrect modellir.txt: the header line of document 3 holds a record, \"1 3.0E6 0.2 "
+       "0.2 /" + kHeaderEnd,
+       {{"modelans.lgw", native(kPreamble)}}},
+      {"( 4/\n0 0 0 /", "( 4/ 0 0 0 /", kPlateDoc3Echo,
+       "\nIncorrect modellir.txt: the header line of document 4 holds a record, \"0 0 0 /" +
+           kHeaderEnd,
+       {{"modelans.lgw", native(kPreamble + kPlateMaterials + "!*\n!*\n")}, {"nodes.tmp", ""}}},
+      {"( 1/\n44", "( 1/44", kPlateDoc3Echo + kPlateDoc4Echo,
+       "\nIncorrect modellir.txt: the header line of document 1 holds a record, \"44 1 1 2 3 4 /" +
+           kHeaderEnd,
+       {{"modelans.lgw", native(kPreamble + kPlateMaterials + "!*\n!*\n")},
+        {"nodes.tmp", kPlateNodes}}},
+      {"( 5/\n1", "( 5/ 1", replaced(kPlateEcho, "1 1 \n2 \n3 \n/ ) ", ""),
+       "\nIncorrect modellir.txt: the header line of document 5 holds a record, \"1 1 2 3 /" +
+           kHeaderEnd,
+       {{"modelans.lgw", native(replaced(plate_script("2500"), kPlateSupports, ""))},
+        {"nodes.tmp", kPlateNodes},
+        {"elements.tmp", kPlateElements}}},
+      {"( 7/\n1", "( 7/ 1", kPlateEcho + "( 7/ 1 1.5 /\n",
+       "\nIncorrect modellir.txt: the header line of document 7 holds a record, \"1 1.5 /" +
+           kHeaderEnd,
+       {{"modelans.lgw", native(plate_script("2500"))},
+        {"nodes.tmp", kPlateNodes},
+        {"elements.tmp", kPlateElements},
+        {"loades.tmp", ""}}},
+      // Without the stop the load-case list would be empty: no load step at all.
+      {"( 16/\n1 /\n", "( 16/ 1 0 / 2 0 / )\n", before_loads + "( 16/ 1 0 / 2 0 / )\n",
+       "\nIncorrect modellir.txt: the header line of document 16 holds a record, \"1 0 / 2 0 / )" +
+           kHeaderEnd,
+       {{"modelans.lgw", native(plate_script("2500"))},
+        {"nodes.tmp", kPlateNodes},
+        {"elements.tmp", kPlateElements},
+        {"loades.tmp", load_record(1, 15000)}}},
+      {"( 6/\n1", "( 6/ 1", before_loads + "( 16/\n1 ) )\n" + kApplication + "( 6/ 1 6 3 1 1 /\n",
+       "\nIncorrect modellir.txt: the header line of document 6 holds a record, \"1 6 3 1 1 /" +
+           kHeaderEnd,
+       {{"modelans.lgw", native(plate_script("2500") + kLoadHead)},
+        {"nodes.tmp", kPlateNodes},
+        {"elements.tmp", kPlateElements},
+        {"loades.tmp", load_record(1, 15000)}}},
+  };
+  for (const PlateStop& c : cases) expect_plate_stop(c);
+}
+
+TEST(TarvexRealFiles, OtherRestsOfHeaderLinesArePassedOver) {
+  // Words, a lone number with its slash, a number without a slash: the plate
+  // model converts as it does without them.
+  std::string model = kPlate + docs("1 6 3 1 1 /\n1 16 3 2 2 /\n", "1 1.5 /\n2 0.5 /\n",
+                                    "1 0 /\n2 0 /\n");
+  for (auto [from, to] : {std::pair<std::string, std::string>{"( 1/\n", "( 1/ elements\n"},
+                          {"( 3/\n", "( 3/ 3/\n"}, {"( 4/\n", "( 4/ 4 nodes\n"},
+                          {"( 5/\n", "( 5/ supports /\n"}, {"( 6/\n", "( 6/ load table\n"},
+                          {"( 7/\n", "( 7/ 7/\n"}, {"( 16/\n", "( 16/ 16 /\n"}}) {
+    model = replaced(model, from, to);
+  }
+  auto r = run_program("tarvex", {{"modellir.txt", model}}, answers("2500", 2));
+  EXPECT_EQ(r.console,
+            native(kPlateConsole + "( 7/ 7/\n1 1.5 / \n2 0.5 / \n) \n( 16/ 16 /\n1 2 ) )\n" +
+                   kApplication +
+                   "( 6/ load table\n1 6 3 1 1 /\n1 16 3 2 2 /\n) ( 6/ load table\n1 6 3 1 1 /\n"
+                   "1 16 3 2 2 /\n) " +
+                   kCompleted));
+  EXPECT_EQ(r.files, (Files{{"modellir.txt", model},
+                            {"modelans.lgw",
+                             native(plate_script("2500") + kLoadHead + "SFE,1,2,PRES,,15000\n" +
+                                    step(1) + "ACEL,0,0,10\n" + step(2) + "ACEL,0,0,0\n" +
+                                    "!*\nFINISH\n")}}));
+}
+
+TEST(TarvexRealFiles, AnElementOfAStiffnessThatIsNotConvertedStops) {
+  // "GEI" is a kind tarvex does not convert; without the stop the plate would
+  // be written with no attributes of its own.
+  const std::string stop = "\nIncorrect modellir.txt: element 1 of document 1 has stiffness 1, "
+                           "which document 3 does not define, or defines with a kind that is not "
+                           "converted: give the element a converted stiffness of document 3.";
+  const std::string after_nodes = "\n" + kPlateDoc4Echo + "44 ) \n" + kPass1Heading + "44 1 ";
+  const std::string nodes = "N,1,0,0,0,,,,\nN,2,1,0,0,,,,\nN,3,0,1,0,,,,\nN,4,1,1,0,,,,\n";
+  const Files left{{"modelans.lgw", native(kPreamble + "!*\n!*\n" + nodes)},
+                   {"nodes.tmp", kPlateNodes},
+                   {"elements.tmp", ""}};
+  expect_plate_stop({"1 3.0E6 0.2 0.2 /", "1 GEI 1 2 /",
+                     "1 GEI Unknown element skipped\n) " + after_nodes, stop, left});
+  // Or document 3 does not hold it at all.
+  expect_plate_stop({"1 3.0E6 0.2 0.2 /\n", "", ") " + after_nodes, stop, left});
+}
+
+TEST(TarvexRealFiles, ElementLoadsAfterAnUnconvertedElementStop) {
+  // Element 1 (type 5, a space-frame bar) creates nothing, so the plate is
+  // element 1 of the script, while document 6 names it element 2. The nodal
+  // force before goes through.
+  const std::string stop =
+      "\nDoc. 6 loads element 2, but element 1 before it in doc. 1 has type 5, which is not "
+      "converted: the script numbers the elements after it one lower, so the load would fall on "
+      "another element. Remove element 1 from doc. 1 or give it a converted type.";
+  const std::string console =
+      kQuestions + kPlateDoc3Echo + kPlateDoc4Echo + "5 44 ) \n" + kPass1Heading +
+      "5 /\n44 1 1 2 3 4  /\n) " + "\n\nELEMENTS CREATION, 2 PASS\n5 /\n44 /\n) 5 /\n44 /\n) " +
+      "1 1 \n2 \n3 \n/ ) " + "( 7/\n1 1.5 / \n) \n( 16/\n1 ) )\n" + kApplication +
+      "( 6/\n2 0 3 1 1 /\n2 6 3 1 1 /\n";
+  const std::string model = replaced(kPlate, "( 1/\n", "( 1/\n5 1 1 2 /\n") +
+                            docs("2 0 3 1 1 /\n2 6 3 1 1 /\n", "1 1.5 /\n", "1 /\n");
+  auto r = run_program("tarvex", {{"modellir.txt", model}}, answers("2500", 2));
+  EXPECT_EQ(r.console, native(console + stop + kPressAnyKey));
+  EXPECT_EQ(r.files,
+            (Files{{"modellir.txt", model},
+                   {"modelans.lgw", native(plate_script("2500") + kLoadHead + "F,2,FZ,-15000\n")},
+                   {"nodes.tmp", kPlateNodes},
+                   {"elements.tmp", element_record(5, 0) + element_record(44, 1, 1, 2, 3, 4)},
+                   {"loades.tmp", load_record(1, 15000)}}));
+}
+
+TEST(TarvexRealFiles, ASlabDiagramOfTwoSignChangesConverts) {
+  // The first change, at a strain of 0, used to refuse the slab; the last one
+  // gives (-1 / -0.0001 + 1 / 0.0001) * 0.5 * 10000 = 1e8.
+  const std::string model =
+      replaced(lira::testing::source_file("examples/tarvex/slab/modellir.txt"),
+               "1 -0.0035 -145 -0.0002 -60/\n1 0.0001 10/\n",
+               "1 -0.002 -14.5 0 1 -0.0001 -1 0.0001 1/\n");
+  auto r = run_program("tarvex", {{"modellir.txt", model}}, answers("2500", 1));
+  EXPECT_EQ(r.files.size(), 2u);
+  const std::string& script = r.files["modelans.lgw"];
+  EXPECT_NE(script.find(native("MPDATA,EX,1,,1e+008\n")), std::string::npos);
+  EXPECT_NE(script.find(native("TBMODIF,4,1,10000\nTBMODIF,5,1,145000\n")), std::string::npos);
+  EXPECT_EQ(script.substr(script.size() - native("!*\nFINISH\n").size()), native("!*\nFINISH\n"));
+  EXPECT_EQ(r.console.substr(r.console.size() - native(kCompleted).size()), native(kCompleted));
+}
+
+TEST(TarvexRealFiles, DecimalCommasStop) {
+  const PlateStop cases[] = {
+      {"1 3.0E6", "1 3,0E6", "1 3,0E6 ",
+       "\nIncorrect modellir.txt: the number \"3,0E6\" of stiffness 1 in document 3 has a decimal "
+       "comma: write it with a decimal point, \"3.0E6\".",
+       {{"modelans.lgw", native(kPreamble)}}},
+      {"1 0 0 /", "1 0,5 0 /", kPlateDoc3Echo + "0 0 0 /\n1 0,5 ",
+       "\nIncorrect modellir.txt: the number \"0,5\" of node 2 in document 4 has a decimal comma: "
+       "write it with a decimal point, \"0.5\".",
+       {{"modelans.lgw", native(kPreamble + kPlateMaterials + "!*\n!*\n")},
+        {"nodes.tmp", node_record(0, 0, 0)}}},
+      {"1 1.5 /", "1 1,5 /", kPlateEcho + "( 7/\n1 1,5 ",
+       "\nIncorrect modellir.txt: the number \"1,5\" of line 1 in document 7 has a decimal comma: "
+       "write it with a decimal point, \"1.5\".",
+       {{"modelans.lgw", native(plate_script("2500"))},
+        {"nodes.tmp", kPlateNodes},
+        {"elements.tmp", kPlateElements},
+        {"loades.tmp", ""}}},
+  };
+  for (const PlateStop& c : cases) expect_plate_stop(c);
 }
 
 }  // namespace

@@ -427,5 +427,53 @@ TEST_F(Loads, TheWeightCaseTwiceInTheList) {
                           "ACEL,0,0,0\n");
 }
 
+
+TEST_F(Loads, ElementLoadsAfterAnUnconvertedElementStop) {
+  // Element 2 (type 5, a space-frame bar) creates nothing: the script's
+  // element 3 is element 4 of document 1. Loads up to element 2, nodal forces
+  // and loads on element 2 itself (which take none) go through.
+  auto second_unconverted = [](tarvex::Run& run) { run.first_unconverted_element = 2; };
+  const std::vector<ElementRecord> elements{el(44, 1), el(5, 0), el(10, 2), el(44, 1)};
+  const std::string stop =
+      "\nDoc. 6 loads element 4, but element 2 before it in doc. 1 has type 5, which is not "
+      "converted: the script numbers the elements after it one lower, so the load would fall on "
+      "another element. Remove element 2 from doc. 1 or give it a converted type.";
+  Result plate = apply(model("1 1.5 /\n", "1 /\n",
+                             "1 6 3 1 1 /\n4 0 3 1 1 /\n2 6 3 1 1 /\n4 6 3 1 1 /\n1 7 3 1 1 /\n"),
+                       elements, second_unconverted);
+  EXPECT_EQ(plate.stop, stop);
+  EXPECT_EQ(plate.script, kHead + "SFE,1,2,PRES,,15000\nF,4,FZ,-15000\n");
+  // A bar: the stop comes before "SFBEAM,".
+  Result bar = apply(model("1 1.5 /\n", "1 /\n", "3 6 9 1 1 /\n"), elements, second_unconverted);
+  EXPECT_EQ(bar.stop,
+            "\nDoc. 6 loads element 3, but element 2 before it in doc. 1 has type 5, which is not "
+            "converted: the script numbers the elements after it one lower, so the load would "
+            "fall on another element. Remove element 2 from doc. 1 or give it a converted type.");
+  EXPECT_EQ(bar.script, kHead);
+  // The named check of a plate load comes first.
+  Result type = apply(model("1 1.5 /\n", "1 /\n", "4 5 3 1 1 /\n"), elements, second_unconverted);
+  EXPECT_EQ(type.stop,
+            "\nDoc. 6 includes illegal load type\n(no types 6, 7 or 16 is applied to shell).");
+  // Without an unconverted element the same loads are written.
+  Result all = apply(model("1 1.5 /\n", "1 /\n", "3 6 2 1 1 /\n4 6 3 1 1 /\n"), elements);
+  EXPECT_EQ(all.stop, "");
+  EXPECT_EQ(all.script, kHead + "SFBEAM,3,2,PRES,15000\nSFE,4,2,PRES,,15000\n" + step(1));
+}
+
+TEST_F(Loads, ARecordOnTheHeaderLineOfTheLoadTableStops) {
+  Result r = apply("( 7/\n1 1 /\n)\n( 16/\n1 /\n)\n( 6/ 1 0 3 1 1 /\n2 0 3 1 1 /\n)\n",
+                   std::vector<ElementRecord>{});
+  EXPECT_EQ(r.stop, "\nIncorrect modellir.txt: the header line of document 6 holds a record, "
+                    "\"1 0 3 1 1 /\": begin the records of the document on the line after its "
+                    "header.");
+  EXPECT_EQ(r.script, kHead);
+  EXPECT_EQ(r.console, "\n\nAPPLICATION OF LOAD\n( 6/ 1 0 3 1 1 /\n");
+  // A title after the header is passed over.
+  Result title = apply("( 7/\n1 1 /\n)\n( 16/\n1 /\n)\n( 6/ load table\n2 0 3 1 1 /\n)\n",
+                       std::vector<ElementRecord>{});
+  EXPECT_EQ(title.stop, "");
+  EXPECT_EQ(title.script, kHead + "F,2,FZ,-10000\n" + step(1));
+}
+
 }  // namespace
 }  // namespace tarvex

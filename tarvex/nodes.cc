@@ -29,7 +29,7 @@ void append_node(Run& run, const NodeRecord& node) {
 // A coordinate in single precision, as nodes.tmp keeps it; one beyond its
 // range would become an infinity in the script.
 float coordinate(Run& run, const lira::Token& token) {
-  double v = lira::to_real(token).value;
+  double v = real_value(run, token).value;
   if (!(std::fabs(v) <= FLT_MAX)) {
     lira::fail("\nIncorrect modellir.txt: coordinate " + std::string(token.view()) + " of node " +
                std::to_string(static_cast<long long>(run.node_count) + 1) + " is out of range.");
@@ -121,13 +121,17 @@ bool read_record_end(Run& run) {
 
 void read_nodes(Run& run) {
   if (!run.nodes.create("nodes.tmp", kNodeRecordSize)) lira::fail(kCantOpen);
-  if (!lira::find_document(run.model, "( 4/")) lira::fail("\nIncorrect modellir.txt: no nodes.");
+  if (!lira::find_record_document(run.model, "( 4/")) {
+    lira::fail("\nIncorrect modellir.txt: no nodes.");
+  }
 
   const char* const bad_nodes = "\nIncorrect modellir.txt: Bad nodes.";
   lira::Token token;
   lira::next_token(run.model, token);
   lira::echo_token(run.console, token);
+  run.record_kind = "node";
   while (token.first() != ')') {
+    run.record_number = static_cast<std::int64_t>(run.node_count) + 1;
     NodeRecord node;
     node.x = coordinate(run, token);
     lira::next_token(run.model, token);
@@ -160,7 +164,9 @@ void read_nodes(Run& run) {
 void create_layer_nodes(Run& run) {
   if (!run.nodes.open("nodes.tmp", kNodeRecordSize, true)) lira::fail(kCantOpen);
   reopen_model(run);
-  if (!lira::find_document(run.model, "( 1/")) lira::fail("\nIncorrect modellir.txt: no elements.");
+  if (!lira::find_record_document(run.model, "( 1/")) {
+    lira::fail("\nIncorrect modellir.txt: no elements.");
+  }
 
   lira::Token token;
   lira::next_token(run.model, token);

@@ -347,5 +347,32 @@ TEST_F(Nodes, NodeCommandsNumberTheRecordsInFileOrder) {
   EXPECT_EQ(script_.substr(script_.rfind("N,11,")), "N,11,11,0,0,,,,\nN,12,6,0,-0.25,,,,\n");
 }
 
+
+TEST_F(Nodes, DecimalCommasAndRecordsOnTheHeaderLineStop) {
+  start("( 4/\n1 2 3 /\n0 0,5 0 /\n)\n");
+  EXPECT_EQ(stop_of(read_nodes), "\nIncorrect modellir.txt: the number \"0,5\" of node 2 in "
+                                 "document 4 has a decimal comma: write it with a decimal point, "
+                                 "\"0.5\".");
+  EXPECT_EQ(console_, "1 2 3 /\n0 0,5 ");
+  finish();
+  EXPECT_EQ(file("nodes.tmp").size(), 24u);
+
+  // Without the stop the first node would be lost and node 1 be at (4, 5, 6).
+  start("( 4/ 1 2 3 /\n4 5 6 /\n)\n");
+  EXPECT_EQ(stop_of(read_nodes), "\nIncorrect modellir.txt: the header line of document 4 holds "
+                                 "a record, \"1 2 3 /\": begin the records of the document on the "
+                                 "line after its header.");
+  EXPECT_EQ(console_, "");
+  finish();
+  EXPECT_EQ(file("nodes.tmp"), "");
+
+  // Document 1, read first by the layer-node pass.
+  start(std::string(kTenNodes) + "( 1/44 1 1 2 3 4 /\n)\n");
+  EXPECT_EQ(stop_of(read_nodes), "");
+  EXPECT_EQ(stop_of(create_layer_nodes), "\nIncorrect modellir.txt: the header line of document 1 "
+                                         "holds a record, \"44 1 1 2 3 4 /\": begin the records of "
+                                         "the document on the line after its header.");
+}
+
 }  // namespace
 }  // namespace tarvex

@@ -60,10 +60,23 @@ struct Run {
 
   std::array<std::int32_t, kLoadCaseMax> load_cases{};  // from document 16
   int load_case_count = 0;
+
+  // The first element of document 1 of a type that is not converted, 0 when
+  // there is none: the script numbers every element after it one lower.
+  std::int64_t first_unconverted_element = 0;
+
+  // The record being read, named by the messages about its numbers: "node"
+  // 12 of the document being read.
+  const char* record_kind = "record";
+  std::int64_t record_number = 0;
 };
 
 /// Checks a stiffness number read from the model before it indexes a table.
 int stiffness_index(std::int32_t number);
+
+/// The value of a real token of the record being read; a decimal comma stops
+/// the run.
+lira::RealValue real_value(const Run& run, const lira::Token& token);
 
 /// Closes modellir.txt and opens it again at its first line.
 void reopen_model(Run& run);

@@ -31,7 +31,7 @@ void drop_token(Run& run) {
 lira::RealValue read_echoed_real(Run& run, lira::Token& token) {
   lira::next_token(run.model, token);
   lira::echo_token(run.console, token);
-  return lira::to_real(token);
+  return real_value(run, token);
 }
 
 // A number with the slash glued to it ends its sub-record; otherwise the rest
@@ -66,7 +66,7 @@ Diagram read_diagram(Run& run, std::int32_t v, lira::Token& token) {
       lira::next_token(run.model, token);
       continue;
     }
-    double e = lira::to_real(token).value;
+    double e = real_value(run, token).value;
     lira::RealValue s = read_echoed_real(run, token);
     // A glued slash ends the sub-record at any point, the first one included,
     // so the next stiffness number is never taken for a strain.
@@ -78,9 +78,6 @@ Diagram read_diagram(Run& run, std::int32_t v, lira::Token& token) {
       d.fc = -s.value * kStressUnit;
     } else if (prev_s < 0 && s.value > 0) {
       d.ec = (prev_s / prev_e + s.value / e) * 0.5 * kStressUnit;
-      if (!std::isfinite(d.ec)) {
-        refuse_stiffness(v, "has a point of zero strain where its stress changes sign.");
-      }
     }
     ++points;
     prev_e = e;
@@ -176,7 +173,7 @@ void read_solid_stiffness(Run& run, std::int32_t number) {
       refuse_stiffness(v, "has more than " + std::to_string(kRowMax) + " reinforcement rows.");
     }
     Row& row = rows[row_count];
-    row.a = lira::to_real(token).value;
+    row.a = real_value(run, token).value;
     row.b = read_echoed_real(run, token).value;
     lira::RealValue z = read_echoed_real(run, token);
     row.z = z.value;
@@ -220,6 +217,11 @@ void read_solid_stiffness(Run& run, std::int32_t number) {
   if (t_top == 0) {
     refuse_stiffness(v, "has its upper reinforcement on the top face: "
                         "the top layer has no thickness.");
+  }
+  // Only the last sign change of the diagram counts: an earlier one at a
+  // strain of 0 does no harm, and the named checks above come first.
+  if (!std::isfinite(d.ec)) {
+    refuse_stiffness(v, "has a point of zero strain where its stress changes sign.");
   }
   double t_middle = t - t_bottom - t_top;
   run.stiffness.t_bottom[v] = t_bottom;

@@ -125,6 +125,48 @@ TEST(SolidStiffness, DiagramModulusFromTheLastSignChange) {
   EXPECT_NE(f.script.find("TBMODIF,4,1,200000\nTBMODIF,5,1,100000\n"), std::string::npos);
 }
 
+TEST(SolidStiffness, OnlyTheLastSignChangeMustGiveAFiniteModulus) {
+  // The first change, at a strain of 0, gives no finite modulus; the last one
+  // gives (-1 / -0.0001 + 1 / 0.0001) * 0.5 * 10000 = 1e8.
+  Fixture f("( 3/\n1 GENE14/\n1 -0.002 -14.5 0 1 -0.0001 -1 0.0001 1/\n"
+            "1 NA11 1 2.1E6 4E4 /\n1 SA2 /\n1 5 3 -8 /\n1 4 2 8 /\n1 DEL 0.2 /\n1 NU= 0.2/\n)");
+  ASSERT_EQ(f.read(), "");
+  EXPECT_NE(f.script.find("MPDATA,EX,1,,1e+008\n"), std::string::npos);
+  // ft is the last stress, fc the first one turned.
+  EXPECT_NE(f.script.find("TBMODIF,4,1,10000\nTBMODIF,5,1,145000\n"), std::string::npos);
+}
+
+TEST(SolidStiffness, ALastSignChangeAtZeroStrainIsRefusedAfterTheNamedChecks) {
+  const std::string diagram = "1 GENE14/\n1 -0.001 -10 0.001 10 -0.002 -20 0 20/\n";
+  const std::string zero =
+      "\nIncorrect modellir.txt: stiffness 1 has a point of zero strain where its stress changes "
+      "sign.";
+  struct Case {
+    std::string rest;  // after the diagram
+    std::string message;
+  } cases[] = {
+      {"1 NA11 1 2.1E6 4E4 /\n1 SA3 /\n)", "\nIncorrect modellir.txt: reinforcement area not specified."},
+      {"1 NA11 1 2.1E6 4E4 /\n1 SA2 /\n1 5 3 -8 /\n1 4 2 8 /\n1 DEL 0.2 /\n1 NV= 0.2/\n)",
+       "\nIncorrect modellir.txt: Poison ratio not specified."},
+      {"1 NA11 1 2.1E6 4E4 /\n1 SA2 /\n1 5 3 -8 /\n1 DEL 0.2 /\n1 NU= 0.2/\n)",
+       "\nError: Number of reiforcement layers = 1\n"},
+      {"1 NA11 1 2.1E6 4E4 /\n1 SA2 /\n1 5 3 -5 /\n1 4 2 8 /\n1 DEL 0.2 /\n1 NU= 0.2/\n)",
+       "\nIncorrect modellir.txt: impossible reinforcement."},
+      {"1 NA11 1 2.1E6 4E4 /\n1 SA2 /\n1 5 3 -8 /\n1 4 2 8 /\n1 DEL 0.2 /\n1 NU= 0.2/\n)", zero},
+  };
+  for (const Case& c : cases) {
+    Fixture f("( 3/\n" + diagram + c.rest);
+    EXPECT_EQ(f.read(), c.message) << c.rest;
+    EXPECT_EQ(f.script, "") << c.rest;
+  }
+  // The whole stiffness has been read and shown when the modulus is refused.
+  Fixture f("( 3/\n" + diagram + cases[4].rest);
+  f.read();
+  EXPECT_EQ(f.console,
+            "1 GENE14/ \n-0.001 -10 0.001 10 -0.002 -20 0 20/ \n\nNA11 2.1E6 4E4 \nSA2 \n"
+            "5 3 -8 \n4 2 8 \nDEL 0.2  NU= 0.2/ \n\n");
+}
+
 TEST(SolidStiffness, DiagramWithoutSignChangeLeavesModulusZero) {
   Fixture f("( 3/\n1 GENE14/\n1 -0.001 -10 -0.002 -20 0 0/\n"
             "1 NA11 1 2.1E6 4E4 /\n1 SA2 /\n1 5 3 -8 /\n1 4 2 8 /\n1 DEL 0.2 /\n1 NU= 0.2/\n)");
@@ -241,10 +283,6 @@ TEST(SolidStiffness, Failures) {
       {"1 GENE14/\n1 NA11 1 2.1E6 4E4 /\n)\n",
        "\nIncorrect modellir.txt: stiffness 1 has a stress-strain diagram without points.",
        "GENE14/ \n\nNA11 "},
-      {"1 GENE14/\n1 -0.002 -145 0 10/\n)\n",
-       "\nIncorrect modellir.txt: stiffness 1 has a point of zero strain where its stress changes "
-       "sign.",
-       "-0.002 -145 0 10/ \n"},
       {"1 GENE14/\n1 -0.002 -145 0.001 10/\n1 NA11 1 2.1E6",
        "\nIncorrect modellir.txt: end of file inside document 3.", "NA11 2.1E6 "},
       {"1 GENE14/\n1 -0.002 -145 0.001 10/\n1 NA11 1 2.1E6 4E4 /\n1 SA2 /\n1 5 3 -8",

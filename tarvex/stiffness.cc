@@ -23,12 +23,12 @@ constexpr double kCentimetre = 100;    // bar sections are given in centimetres
 lira::RealValue read_echoed_real(Run& run, lira::Token& token) {
   lira::next_token(run.model, token);
   lira::echo_token(run.console, token);
-  return lira::to_real(token);
+  return real_value(run, token);
 }
 
 // The modulus of a plate stands where the kind would: a number with a point.
-bool is_plate_modulus(const lira::Token& kind) {
-  double e = lira::to_real(kind).value;
+bool is_plate_modulus(const Run& run, const lira::Token& kind) {
+  double e = real_value(run, kind).value;
   return e != 0 && e != HUGE_VAL && e != -HUGE_VAL &&
          std::memchr(kind.text, '.', static_cast<std::size_t>(kind.length)) != nullptr;
 }
@@ -145,7 +145,7 @@ void read_plastic_bar(Run& run, int v) {
     lira::read_token(run.model, holder);
     con.write(holder.text, static_cast<std::size_t>(holder.length));
     con << " /\n";
-    run.stiffness.holder[v] = to_single(lira::to_real(holder).value);
+    run.stiffness.holder[v] = to_single(real_value(run, holder).value);
     find_plastic_keyword(run, token, "TW", nullptr);
   }
   lira::echo_token(run.console, token);
@@ -204,7 +204,7 @@ void set_attribute_text(AttributeText& text, int type, int material, int real_se
 }
 
 void read_stiffness_document(Run& run) {
-  if (!lira::find_document(run.model, "( 3/")) {
+  if (!lira::find_record_document(run.model, "( 3/")) {
     lira::fail("\nIncorrect modellir.txt: no stiffness.");
   }
 
@@ -214,6 +214,8 @@ void read_stiffness_document(Run& run) {
   lira::echo_token(run.console, token);
   while (token.first() != ')') {
     std::int32_t v = lira::to_int(token).value;
+    run.record_kind = "stiffness";
+    run.record_number = v;
     lira::next_token(run.model, kind);
     lira::echo_token(run.console, kind);
     // The order of the tests matters: "3.0" is a plate modulus, only "3" a link.
@@ -225,7 +227,7 @@ void read_stiffness_document(Run& run) {
       read_rectangular_bar(run, stiffness_index(v));
     } else if (kind.starts_with("S100")) {
       read_plastic_bar(run, stiffness_index(v));
-    } else if (is_plate_modulus(kind)) {
+    } else if (is_plate_modulus(run, kind)) {
       read_plate(run, stiffness_index(v), kind);
     } else {
       *run.console.out << "Unknown element skipped\n";

@@ -228,5 +228,45 @@ TEST(TarvexStiffness, MalformedRecordsStopWithTheirMessages) {
                             "\nIncorrect modellir.txt: end of file inside document 3.", kPlate);
 }
 
+// A diagram that changes sign twice: at (0, 1) the modulus has no finite
+// value, at (0.0001, 1) it is (-1 / -0.0001 + 1 / 0.0001) * 0.5 * 10000 = 1e8.
+// The last change wins; ft is the last stress, 1, fc the first, 14.5.
+const std::string kTwoChanges = "-0.002 -14.5 0 1 -0.0001 -1 0.0001 1/";
+
+std::string two_changes_model(const std::string& rows) {
+  return "( 3/\n1 GENE14/\n1 " + kTwoChanges + "\n1 NA11 1 2.1E6 4E4 /\n1 SA2 1 2 3 /\n" + rows +
+         "1 DEL 0.2 /\n1 NU= 0.2/\n)\n";
+}
+
+TEST(TarvexStiffness, OnlyTheLastSignChangeOfTheDiagramCounts) {
+  std::string script = slab_script(1, 2);
+  for (auto [from, to] : {std::pair<std::string, std::string>{"EX,1,,2e+009", "EX,1,,1e+008"},
+                          {"TBMODIF,4,1,100000\nTBMODIF,5,1,1.45e+006",
+                           "TBMODIF,4,1,10000\nTBMODIF,5,1,145000"}}) {
+    ASSERT_NE(script.find(from), std::string::npos);
+    script.replace(script.find(from), from.size(), to);
+  }
+  expect_stop_after_document_3(two_changes_model("1 5 3 -8 /\n1 5 3 -8 /\n1 4 2 8 /\n"),
+                               "1 GENE14/ \n" + kTwoChanges +
+                                   " \n\nNA11 2.1E6 4E4 \nSA2 \n5 3 -8 \n5 3 -8 \n4 2 8 \n"
+                                   "DEL 0.2  NU= 0.2/ \n\n) ",
+                               script);
+}
+
+TEST(TarvexStiffness, ALastSignChangeAtZeroStrainIsRefusedAfterTheOtherChecks) {
+  // The last change, from (-0.0001, -1) to (0, 1), has no finite modulus; the
+  // run stops once the whole stiffness is read, and a named check comes first.
+  const std::string diagram = "-0.002 -14.5 0.001 1 -0.0001 -1 0 1/";
+  const std::string head = "( 3/\n1 GENE14/\n1 " + diagram + "\n1 NA11 1 2.1E6 4E4 /\n";
+  expect_stop_in_document_3(
+      head + "1 SA2 1 2 3 /\n1 5 3 -8 /\n1 4 2 8 /\n1 DEL 0.2 /\n1 NU= 0.2/\n)\n",
+      "1 GENE14/ \n" + diagram + " \n\nNA11 2.1E6 4E4 \nSA2 \n5 3 -8 \n4 2 8 \nDEL 0.2  NU= 0.2/ \n\n",
+      "\nIncorrect modellir.txt: stiffness 1 has a point of zero strain where its stress changes "
+      "sign.");
+  expect_stop_in_document_3(head + "1 SA1 1 2 3 /\n)\n",
+                            "1 GENE14/ \n" + diagram + " \n\nNA11 2.1E6 4E4 \nSA1 ",
+                            "\nIncorrect modellir.txt: reinforcement area not specified.");
+}
+
 }  // namespace
 }  // namespace tarvex_e2e

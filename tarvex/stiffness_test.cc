@@ -298,6 +298,45 @@ TEST(StiffnessDocument, NoDocumentThree) {
   }
 }
 
+TEST(StiffnessDocument, DecimalCommasStopWhereTheyStand) {
+  // The plate before each stiffness is written; the one with the comma is not.
+  const std::string plate = "1 3.0E6 0.2 0.2/\n";
+  struct Case {
+    const char* record;
+    const char* message;
+  } cases[] = {
+      // The kind token itself: without the check "3,0E6" would be an unknown kind.
+      {"2 3,0E6 0.2 0.2/\n", "\"3,0E6\" of stiffness 2 in document 3 has a decimal comma: "
+                              "write it with a decimal point, \"3.0E6\"."},
+      {"2 S100 20 40/\n2 NB11/0 2.1E6 2.4E4 /\n2 AZ 1,5 /\n2 TW /\n",
+       "\"1,5\" of stiffness 2 in document 3 has a decimal comma: "
+       "write it with a decimal point, \"1.5\"."},
+      {"2 3 1,5E5/\n", "\"1,5E5/\" of stiffness 2 in document 3 has a decimal comma: "
+                        "write it with a decimal point, \"1.5E5/\"."},
+  };
+  for (const Case& c : cases) {
+    Fixture f("( 3/\n" + plate + c.record + ")\n");
+    EXPECT_EQ(f.read(), std::string("\nIncorrect modellir.txt: the number ") + c.message)
+        << c.record;
+    EXPECT_EQ(f.script,
+              "!*\nMPTEMP,,,,,,,,\nMPTEMP,1,0\nMPDATA,EX,1,,3e+010\nMPDATA,DENS,1,,2500\n"
+              "MPDATA,PRXY,1,,0.2\n!*\nR,2,0.2,0,0,0,0,0\nRMORE,0,0,0,0\n")
+        << c.record;
+  }
+}
+
+TEST(StiffnessDocument, ARecordOnTheHeaderLineStops) {
+  Fixture f("( 3/ 1 3.0E6 0.2 0.2/\n2 S0 3E6 20 40/\n)\n");
+  EXPECT_EQ(f.read(), "\nIncorrect modellir.txt: the header line of document 3 holds a record, "
+                      "\"1 3.0E6 0.2 0.2/\": begin the records of the document on the line after "
+                      "its header.");
+  EXPECT_EQ(f.console, "");
+  EXPECT_EQ(f.script, "");
+  // Words after the header are passed over.
+  Fixture g("( 3/ stiffnesses\n)\n");
+  EXPECT_EQ(g.read(), "");
+}
+
 TEST(StiffnessDocument, EmptyDocument) {
   Fixture f("( 3/\n)\n");
   EXPECT_EQ(f.read(), "");

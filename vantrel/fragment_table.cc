@@ -104,16 +104,16 @@ int read_node_line(Table& t, BlockNodes& nodes, bool first_line) {
 }
 
 /// The value of a cell: leading white space skipped, the number read as far
-/// as it goes, 0 when there is none.
-double cell_value(const char* cell) {
+/// as it goes, 0 when there is none. `number` gets the cell from the number on.
+lira::RealValue cell_value(const char* cell, lira::Token& number) {
   while (*cell == ' ' || *cell == '\t' || *cell == '\r' || *cell == '\v' || *cell == '\f') ++cell;
-  lira::Token number;
+  number.length = 0;
   while (cell[number.length] != '\0') {
     number.text[number.length] = cell[number.length];
     ++number.length;
   }
   number.text[number.length] = '\0';
-  return lira::to_real(number).value;
+  return lira::to_real(number);
 }
 
 class Reader {
@@ -250,7 +250,18 @@ class Reader {
       }
       // A cell whose fourth character is blank is empty, even when a value
       // stands further right in it.
-      if (n >= 4 && cell[3] != ' ') grid_.at(loading, direction, c) = cell_value(cell);
+      if (n >= 4 && cell[3] != ' ') {
+        lira::Token number;
+        lira::RealValue value = cell_value(cell, number);
+        if (lira::stops_at_decimal_comma(value)) {
+          lira::refuse_decimal_comma("loadfrag.txt", number.view(),
+                                     std::string("the ") + kDirectionNames[direction - 1] +
+                                         " row of loading " + std::to_string(loading) +
+                                         ", column " + std::to_string(c + 1) + " (node " +
+                                         std::to_string(nodes_[c]) + ")");
+        }
+        grid_.at(loading, direction, c) = value.value;
+      }
       trace_value(grid_.at(loading, direction, c));
     }
   }

@@ -257,5 +257,20 @@ TEST(FragmentTable, TenNodesAreRefusedAtTheFirstRow) {
   EXPECT_EQ(r.stop, "");
 }
 
+
+TEST(FragmentTable, DecimalCommasStop) {
+  const std::string head = kRule + "| 101 102 103 |\n" + kRule;
+  Read r = read_table(head + "| 1 - static |\n" + row8("RX  ", {"   1.250 ", "", "  -2,500 "}) +
+                      kRule);
+  EXPECT_EQ(r.stop, "\nIncorrect loadfrag.txt: the number \"-2,500\" of the RX row of loading 1, "
+                    "column 3 (node 103) has a decimal comma: write it with a decimal point, "
+                    "\"-2.500\".");
+  EXPECT_EQ(r.doc6, "");
+  // A comma that no digit follows ends the number as before.
+  Read ok = read_table(head + "| 1 - static |\n" + row8("RZ  ", {"   2,    "}) + kRule);
+  EXPECT_EQ(ok.stop, "");
+  EXPECT_EQ(ok.doc6, "101 0 3 1 1 /\r\n");
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -82,6 +82,8 @@ class Lines {
     line.text[line.length] = '\0';
     return true;
   }
+  /// The number of the last line read, from 1.
+  long long number() const { return number_; }
 
  private:
   lira::TextReader& in_;
@@ -103,6 +105,15 @@ void copy_all(lira::TextReader& in, lira::Writer& out) {
 // clamped to 32 bits.
 std::int32_t leading_number(Line& line) { return lira::to_int(line.c_str()).value; }
 
+// True when something other than white space follows the first "/" of a
+// record line: a second record, of which only the first number is read.
+bool goes_on_after_its_record(const Line& line) {
+  std::string_view text = line.view();
+  std::size_t slash = text.find('/');
+  if (slash == std::string_view::npos) return false;
+  return text.find_first_not_of(" \t\r\v\f", slash + 1) != std::string_view::npos;
+}
+
 const char kModelNoLoads[] = "\nIncorrect <model>.txt: no loads.";
 const char kModelBadLoads[] = "\nIncorrect <model>.txt: Bad loads.";
 const char kNoEnd6[] = "\nCan't find an end of document 6.";
@@ -118,6 +129,7 @@ std::int64_t first_free_value_line(lira::TextReader& model, lira::Writer& trace)
     if (line.starts_with("( 7/")) break;
   }
   if (!line.has_end) lira::fail(kModelNoLoads);
+  lira::check_header_rest(model, "( 7/", line.view().substr(4));
 
   std::int32_t previous = 0;
   bool after_empty = false;
@@ -135,6 +147,14 @@ std::int64_t first_free_value_line(lira::TextReader& model, lira::Writer& trace)
     if (after_empty) {
       lira::fail("\nIncorrect " + model.name() +
                  ": an empty line stands among the records of document 7.");
+    }
+    // The new values are numbered on from the leading number of the last
+    // line, which a further record on a line would pass.
+    if (goes_on_after_its_record(line)) {
+      lira::fail("\nIncorrect " + model.name() + ": line " + std::to_string(lines.number()) +
+                 " holds record " + std::to_string(number) +
+                 " of document 7 and more after its \"/\": put each record of document 7 on "
+                 "a line of its own.");
     }
     previous = number;
   }

@@ -192,5 +192,28 @@ TEST(MergeModel, LongLineAfterDocument7) {
   EXPECT_EQ(p.out, "( 6/\r\n\r\n )\r\n( 7/\r\n\r\n )\r\n");
 }
 
+
+TEST(FirstFreeValueLine, ARecordOnTheHeaderLineStops) {
+  // Without the stop the new values would be numbered from 3, which record 5 uses.
+  EXPECT_EQ(pass1("( 6/\n\n )\n( 7/ 5 1.0 /\n1 2 0 /\n2 3 0 /\n\n )\n").stop,
+            "\nIncorrect model.txt: the header line of document 7 holds a record, \"5 1.0 /\": "
+            "begin the records of the document on the line after its header.");
+  // Words and a lone number with its slash are passed over.
+  EXPECT_EQ(pass1("( 7/ 7/\n1 2 0 /\n\n )\n").first, 2);
+  EXPECT_EQ(pass1("( 7/ load values\n1 2 0 /\n\n )\n").first, 2);
+}
+
+TEST(FirstFreeValueLine, ALineOfMoreThanOneRecordStops) {
+  EXPECT_EQ(pass1("( 6/\n\n )\n( 7/\n1 2 0 / 2 3 0 / 3 1 2 4 /\n\n )\n").stop,
+            "\nIncorrect model.txt: line 5 holds record 1 of document 7 and more after its \"/\": "
+            "put each record of document 7 on a line of its own.");
+  EXPECT_EQ(pass1("( 7/\n1 2 0 /\n4 1 0/7\n\n )\n").stop,
+            "\nIncorrect model.txt: line 3 holds record 4 of document 7 and more after its \"/\": "
+            "put each record of document 7 on a line of its own.");
+  // Blanks after the slash, and a line without one, are no second record.
+  EXPECT_EQ(pass1("( 7/\n1 2 0 /  \t\n2 3 0\n\n )\n").first, 3);
+  EXPECT_EQ(pass1("( 7/\r\n1 2 0 /\r\n\r\n )\r\n").first, 2);
+}
+
 }  // namespace
 }  // namespace vantrel

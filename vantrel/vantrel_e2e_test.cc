@@ -482,4 +482,44 @@ TEST(VantrelTableStops, ValueLineNumbersRunOut) {
                             {"doc7.txt", ""}}));
 }
 
+// Models and tables as engineers' files come: whatever would be read wrongly
+// stops in order.
+
+TEST(VantrelModelStops, ARecordOnTheHeaderLineOfDocument7) {
+  // Read past, record 5 would leave the new values numbered from 3.
+  const std::string model =
+      "( 6/\n1 0 3 1 1 /\n\n )\n( 7/ 5 1.0 /\n1 -10 0 /\n2 -5 0 /\n\n )\n";
+  expect_model_stop(run(model, kExample), model, kExample,
+                    "\nIncorrect model.txt: the header line of document 7 holds a record, "
+                    "\"5 1.0 /\": begin the records of the document on the line after its "
+                    "header.");
+  // A lone number with its slash after the header is passed over: the new
+  // values follow record 5.
+  const std::string lone = "( 6/\n1 0 3 1 1 /\n\n )\n( 7/ 7/\n5 2.5 0 /\n\n )\n";
+  const std::string table = head("9") + "| 1 - static |\n" + row8("RZ  ", {"  -1.5   "}) + kRule;
+  expect_merged(run(lone, table), lone, table,
+                "( 6/\r\n1 0 3 1 1 /\r\n9 0 3 6 1 /\r\n\r\n )\r\n( 7/ 7/\r\n5 2.5 0 /\r\n"
+                "6 -1.5 0 /\r\n\r\n )\r\n");
+}
+
+TEST(VantrelModelStops, ALineOfDocument7WithMoreThanOneRecord) {
+  const std::string model =
+      "( 6/\n1 0 3 1 1 /\n\n )\n( 7/\n1 2 0 / 2 3 0 / 3 1 2 4 /\n\n )\n";
+  expect_model_stop(run(model, kExample), model, kExample,
+                    "\nIncorrect model.txt: line 6 holds record 1 of document 7 and more after "
+                    "its \"/\": put each record of document 7 on a line of its own.");
+}
+
+TEST(VantrelTableStops, DecimalCommas) {
+  // The first block is written before the second one's comma is met.
+  const std::string table = head("1 2") + "| 1 - static |\n" +
+                            row8("RX  ", {"   1.5   ", "         "}) + kRule + "| 3 |\n" + kRule +
+                            "| 2 - static |\n" + row8("RUZ ", {"   0,25  "}) + kRule;
+  expect_table_stop(run(kModel, table), table,
+                    "\nIncorrect loadfrag.txt: the number \"0,25\" of the RUZ row of loading 2, "
+                    "column 1 (node 3) has a decimal comma: write it with a decimal point, "
+                    "\"0.25\".",
+                    "1 0 1 6 1 /\r\n", "6 1.5 0 /\r\n");
+}
+
 }  // namespace
