@@ -161,7 +161,8 @@ int corners_of(std::int32_t type) {
 }
 
 struct Tok {
-  std::string text;
+  std::string text;     // as the author meant it: a decimal comma made a point
+  std::string written;  // as written, when that differs
   long line = 0;
   long segment = 0;  // the part of a line that the token stands in
   std::size_t pos = 0;
@@ -216,6 +217,7 @@ class ModelChecker {
   void token(std::string_view t, std::size_t pos);
   void record();
   void record_end_check(const char* what, const char* stop, bool glued);
+  void comma_finding(const Tok& k, const char* message, long number);
   void stiffness_record();
   void node_record();
   void element_record();
@@ -234,6 +236,7 @@ class ModelChecker {
                                                                        : StiffnessKind::kUnknown;
   }
   bool listed(std::int32_t load_case) const;
+  std::string undefined_stop(int s, const Usage& u) const;
   /// The density tarvex's answers give stiffness `s`, in single precision
   /// as tarvex keeps it; an elastic link weighs nothing.
   float density_of(std::int32_t s) const {
@@ -377,7 +380,7 @@ void ModelChecker::line(const Line& l) {
   std::size_t from = pre.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
   bool pre_blank = pre.find_first_not_of(" \t", from) == std::string_view::npos;
   std::string_view rest = text.substr(h.end);
-  bool record_rest = read_by_records(d) && rest_holds_record(rest);
+  bool record_rest = read_by_records(d) && lira::holds_record(rest);
   std::string_view written = text.substr(h.start, h.end - h.start);
   std::string proper = header_text(d);
 
@@ -425,13 +428,13 @@ void ModelChecker::line(const Line& l) {
                                                                : proper;
   LineEnd head_end = l.end == LineEnd::kNone && wanted ? inner : l.end;
   if (record_rest) {
+    std::size_t lead = rest.find_first_not_of(" \t");
+    std::size_t last = rest.find_last_not_of(" \t");
     add(Kind::kRecordOnHeaderLine, l.number,
         "a record follows the header of document " + str(d) + " on its line",
-        "tarvex stops at this header: it refuses a record on a header line (an older tarvex "
-        "drops the record, and every record after it is one off)",
+        stop_message(msg::kHeaderRecord, {str(d), std::string(rest.substr(lead, last + 1 - lead))}),
         "move the record to a line of its own", true);
     write_line(head, head_end);
-    std::size_t lead = rest.find_first_not_of(" \t");
     segment_text_.assign(rest.substr(lead));
     segment(segment_text_);
     write_line(segment_text_, l.end);
@@ -505,23 +508,30 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
   k.segment = segment_;
   k.pos = pos;
   k.length = t.size();
+  k.written.clear();
   int d = document_;
   if (d == 3 || d == 4 || d == 7) {
     std::size_t comma = decimal_comma(t);
     if (comma != std::string_view::npos) {
+      k.written = k.text;
       k.text[comma] = '.';
       edits_.push_back(Edit{pos + comma, 1, "."});
-      add(Kind::kDecimalComma, line_number_,
-          "\"" + std::string(t) + "\" in document " + str(d) + " is written with a decimal comma",
-          "tarvex stops at it (it reads numbers with a point; an older tarvex reads \"" +
-              std::string(t.substr(0, comma)) + "\" and drops the rest)",
-          "write \"" + k.text + "\"", true);
+      // The stop names the node or the line whose number it is; in document
+      // 3 the record tells whether tarvex reads the number at all.
+      if (d == 4) comma_finding(k, msg::kCommaNode, nodes_ + 1);
+      if (d == 7 && record_size_ > 1) comma_finding(k, msg::kCommaLine, value_lines_ + 1);
     }
   }
   if (k.text.back() == '/' || record_size_ >= kRecordMax) {
     record();
     record_size_ = 0;
   }
+}
+
+void ModelChecker::comma_finding(const Tok& k, const char* message, long number) {
+  add(Kind::kDecimalComma, k.line,
+      "\"" + k.written + "\" in document " + str(document_) + " is written with a decimal comma",
+      stop_message(message, {k.written, str(number), k.text}), "write \"" + k.text + "\"", true);
 }
 
 void ModelChecker::record() {
@@ -579,6 +589,24 @@ void ModelChecker::stiffness_record() {
   const Tok& first = record_[0];
   std::int32_t v = int_of(first.text);
   std::string kind_token = n > 1 ? record_[1].text : "";
+  // Decimal commas: tarvex stops at each number that it reads, naming the
+  // stiffness whose record it reads; a record of an unknown kind it skips.
+  long reading = solid_of_ >= 0 ? solid_of_ : plastic_of_ >= 0 ? plastic_of_ : v;
+  bool skipped = solid_of_ < 0 && plastic_of_ < 0 &&
+                 lira::stiffness_kind(kind_token, plate_modulus(kind_token)) == StiffnessKind::kUnknown;
+  for (std::size_t i = 0; i < n; ++i) {
+    const Tok& k = record_[i];
+    if (k.written.empty()) continue;
+    if (skipped) {
+      add(Kind::kDecimalComma, k.line,
+          "\"" + k.written + "\" in document 3 is written with a decimal comma",
+          "tarvex skips the record, a stiffness of a kind it does not know, so the comma does no "
+          "harm there",
+          "write \"" + k.text + "\"", true);
+    } else {
+      comma_finding(k, msg::kCommaStiffness, reading);
+    }
+  }
   // Sub-records of a slab, up to its Poisson's ratio.
   if (solid_of_ >= 0) {
     for (std::size_t i = 0; i < n; ++i) {
@@ -780,6 +808,16 @@ void ModelChecker::case_record() {
   cases_[case_count_++] = c;
 }
 
+// The stop of tarvex at the first element of a stiffness that it lacks: a
+// layered shell stops it while it makes the layer nodes, the others while it
+// writes the elements.
+std::string ModelChecker::undefined_stop(int s, const Usage& u) const {
+  if (lira::is_layered_shell(u.type)) {
+    return stop_message(msg::kNoSlab, {str(u.first_element), str(u.type), str(s)});
+  }
+  return stop_message(msg::kUndefinedStiffness, {str(u.first_element), str(s)});
+}
+
 void ModelChecker::finish_first_pass() {
   if (bad_line_ends_ > 0) {
     add(Kind::kLineEnds, first_bad_line_end_,
@@ -837,17 +875,14 @@ void ModelChecker::finish_first_pass() {
       add(Kind::kUnknownStiffness, st.line,
           "stiffness " + str(s) + " is of a kind tarvex does not know (\"" + st.token + "\"); " + users,
           u.count == 0 ? std::string("tarvex skips it with \"Unknown element skipped\"")
-                       : "tarvex skips it and stops at element " + str(u.first_element) +
-                             ", whose stiffness it lacks (an older tarvex gives the element the "
-                             "attributes of the element before it)",
+                       : "tarvex skips it with \"Unknown element skipped\" and " + undefined_stop(s, u),
           "describe it as a plate (modulus with a point: 3.0E6), rectangular bar (S0), plastic "
           "bar (S100), elastic link (3) or reinforced concrete slab (GENE14/)");
     } else if (st.line == 0 && u.count > 0) {
       add(Kind::kUndefinedStiffness, u.line,
           "element " + str(u.first_element) + " has stiffness " + str(s) +
               ", which document 3 does not define; " + users,
-          "tarvex stops at element " + str(u.first_element) +
-              " (an older tarvex gives it the attributes of the element before it)",
+          "tarvex " + undefined_stop(s, u),
           "add stiffness " + str(s) + " to document 3, or give the element a stiffness that is there");
     } else if (st.kind == StiffnessKind::kPlasticBar && !st.holder && u.count > 0 &&
                lira::element_kind(u.type) == ElementKind::kPlasticBar) {
@@ -1020,8 +1055,8 @@ void ModelChecker::load_record() {
     add(Kind::kLoadShifted, line,
         load + " comes after element " + str(first_unconverted_) + " of type " +
             str(first_unconverted_type_) + ", which tarvex does not convert",
-        "tarvex stops before writing it (an older tarvex puts it on element " + str(number - 1) +
-            " or another, since the script numbers the elements one lower)",
+        stop_message(msg::kLoadShifted, {str(number), str(first_unconverted_),
+                                         str(first_unconverted_type_), str(first_unconverted_)}),
         "put the elements of types tarvex does not convert after all others, or convert them");
   }
 }
@@ -1030,9 +1065,7 @@ void ModelChecker::load_record() {
 // own-weight record must weigh nothing.
 void ModelChecker::finish_second_pass() {
   if (options_.weight_case != 0) weight_case_ = options_.weight_case;
-  if (weight_case_ == 0 || !listed(weight_case_) || !options_.has_density) {
-    return;
-  }
+  if (weight_case_ == 0 || !listed(weight_case_)) return;
   for (long j = highest_weighted_ + 1; j <= elements_; ++j) {
     std::int32_t t = element_type_[static_cast<std::size_t>(j - 1)];
     ElementKind k = lira::element_kind(t);
@@ -1044,7 +1077,8 @@ void ModelChecker::finish_second_pass() {
           stop_message(msg::kZeroWeightType), "give own-weight records only to converted elements");
       return;
     }
-    if (density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]) != 0.0f) {
+    if (options_.has_density &&
+        density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]) != 0.0f) {
       add(Kind::kOwnWeight, 0,
           "element " + str(j) + " has no own-weight record in case " + str(weight_case_) +
               ", though it weighs at density " +

@@ -109,8 +109,14 @@ TEST(ModelcheckRun, EachSpellingFaultMendedAndConverted) {
     EXPECT_EQ(check.files.at("modellir.fixed.txt"), kPlate);
     EXPECT_EQ(check.files.at("modellir.txt"), c.model);
 
+    // tarvex stops on the fault with the very message that the finding quotes.
     RunResult before = run_program("tarvex", {{"modellir.txt", c.model}}, kAnswers);
-    EXPECT_FALSE(converted(before) && before.files["modelans.lgw"] == clean.files["modelans.lgw"]);
+    std::size_t from = check.console.find("stops with \"");
+    std::size_t to = check.console.find(native("\"; mend: "), from);
+    ASSERT_NE(to, std::string::npos) << check.console;
+    std::string stop = check.console.substr(from + 12, to - from - 12);
+    EXPECT_NE(before.console.find(native("\n" + stop + "\nPress any key to finish\n")), std::string::npos)
+        << stop << "\n" << before.console;
     RunResult after = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
     EXPECT_EQ(after.files.at("modelans.lgw"), clean.files.at("modelans.lgw"));
 
@@ -207,6 +213,7 @@ TEST(ModelcheckRun, FindingsNameWhatTarvexDoes) {
     long line;  // 0: the file as a whole
     std::string model;
     std::string stop;  // tarvex's message; empty: tarvex converts
+    bool weightless = false;  // own weight in case 9, which is not listed
   };
   const std::string weightless = replaced(kPlate, "1 16 3 1 1 /\n", "");
   const std::vector<Case> cases = {
@@ -253,17 +260,34 @@ TEST(ModelcheckRun, FindingsNameWhatTarvexDoes) {
       {"value-lines", 22, replaced(kPlate, "2 1.5 /", "2 1.5 1 1 1 1 /"),
        "\nIncorrect modellir.txt: too many values in doc. 7."},
       {"own-weight", 0, weightless, "\nElement has weight which not described in doc. 6"},
+      {"unknown-stiffness", 2, replaced(kPlate, "3.0E6", "3E6"),
+       "\nIncorrect modellir.txt: element 1 of document 1 has stiffness 1, which document 3 does not "
+       "define, or defines with a kind that is not converted: give the element a converted stiffness "
+       "of document 3."},
+      {"undefined-stiffness", 11, replaced(kPlate, "44 1 1 2 3 4 /", "44 2 1 2 3 4 /"),
+       "\nIncorrect modellir.txt: element 1 of document 1 has stiffness 2, which document 3 does not "
+       "define, or defines with a kind that is not converted: give the element a converted stiffness "
+       "of document 3."},
+      {"load-shifted", 19,
+       replaced(replaced(weightless, "44 1 1 2 3 4 /", "44 1 1 2 3 4 /\n5 1 1 2 /\n44 1 1 2 3 4 /"),
+                "1 6 3 2 2 /", "3 6 3 2 2 /"),
+       "\nDoc. 6 loads element 3, but element 2 before it in doc. 1 has type 5, which is not "
+       "converted: the script numbers the elements after it one lower, so the load would fall on "
+       "another element. Remove element 2 from doc. 1 or give it a converted type.",
+       true},
       {"load-cases", 26, replaced(kPlate, "1 0 /\n2 0 /", "1 0 /\n0 0 /\n2 0 /"), ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.kind) + " on line " + std::to_string(c.line));
     std::vector<std::string> args = kDensity;
+    if (c.weightless) args = {"--weight-case", "9"};
     RunResult check = run_program_with_args("modelcheck", args, {{"modellir.txt", c.model}});
     std::string at = c.line > 0 ? "modellir.txt:" + std::to_string(c.line) + ": [" + c.kind + "] "
                                 : "modellir.txt: [" + std::string(c.kind) + "] ";
     EXPECT_NE(check.console.find(native(at)), std::string::npos) << check.console;
     EXPECT_EQ(check.exit_code, 1);
-    RunResult run = run_program("tarvex", {{"modellir.txt", c.model}}, kAnswers);
+    RunResult run = run_program("tarvex", {{"modellir.txt", c.model}},
+                                c.weightless ? "0.005\n2500\nn\n9\nc\n" : kAnswers);
     if (c.stop.empty()) {
       EXPECT_TRUE(converted(run)) << run.console;
       continue;

@@ -139,8 +139,8 @@ void VantrelModelChecker::value_line(const Line& l) {
   if (records.size() > 1) {
     add(Kind::kRecordsPerLine, l.number,
         str(static_cast<long long>(records.size())) + " records of document 7 share a line",
-        "vantrel reads only the first number of a line, so its new value lines take numbers "
-        "this line already uses (a newer vantrel stops at the line)",
+        stop_message(msg::kTwoRecords,
+                     {str(l.number), str(lira::to_int(records[0].c_str()).value)}),
         "write one record a line", true);
   }
   for (const std::string& r : records) {
@@ -211,14 +211,15 @@ void VantrelModelChecker::line(const Line& l) {
     previous_ = 0;
     records_ = false;
     std::string_view rest = t.substr(h.end);
-    if (h.document == 7 && rest_holds_record(rest)) {
+    if (h.document == 7 && lira::holds_record(rest)) {
+      std::size_t lead = rest.find_first_not_of(" \t");
+      std::size_t last = rest.find_last_not_of(" \t");
       add(Kind::kRecordOnHeaderLine, l.number, "a record follows the header of document 7 on its line",
-          "vantrel does not see it, and may number its new value lines from a number the model "
-          "uses (a newer vantrel stops at the header)",
+          stop_message(msg::kHeaderRecord7, {std::string(rest.substr(lead, last + 1 - lead))}),
           "move the record to a line of its own", true);
       write(proper, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
       Line record = l;
-      std::string moved(rest.substr(rest.find_first_not_of(" \t")));
+      std::string moved(rest.substr(lead));
       record.text = moved;
       value_line(record);
       records_ = true;
@@ -306,6 +307,7 @@ class TableChecker {
   State state_ = kCap;
   int columns_ = 0;     // of the first node line, 8 at least
   int block_nodes_ = 0; // of the block's node line
+  std::vector<std::int32_t> nodes_;  // its numbers
   int loading_ = 0;
 };
 
@@ -314,9 +316,11 @@ bool starts_digit(std::string_view t) { return !t.empty() && t[0] >= '0' && t[0]
 
 void TableChecker::node_line(const Line& l, const std::vector<std::string_view>& t, std::size_t from) {
   int count = 0;
+  nodes_.clear();
   for (std::size_t i = from; i < t.size(); ++i) {
     if (t[i][0] == '|') continue;
     ++count;
+    nodes_.push_back(lira::to_int(std::string(t[i]).c_str()).value);
   }
   if (columns_ == 0) {
     columns_ = count < 8 ? 8 : count;
@@ -426,8 +430,13 @@ void TableChecker::type_row(const Line& l, std::string_view keyword) {
     std::strtod(value.c_str(), &end);
     std::string_view left(end);
     if (!left.empty() && left[0] == ',' && left.size() > 1 && left[1] >= '0' && left[1] <= '9') {
-      add(Kind::kDecimalComma, l.number, where + " holds \"" + value + "\", written with a decimal comma",
-          "vantrel reads it only up to the comma (a newer vantrel stops at it)",
+      std::string number = value.substr(0, value.find_first_of(" \t|"));
+      std::string mended = number;
+      mended[mended.find(',')] = '.';
+      add(Kind::kDecimalComma, l.number, where + " holds \"" + number + "\", written with a decimal comma",
+          stop_message(msg::kCommaCell,
+                       {number, std::string(key), str(loading_), str(c + 1),
+                        str(c < static_cast<int>(nodes_.size()) ? nodes_[c] : 0), mended}),
           "write the value with a point");
     } else if (across || left.find_first_not_of(' ') != std::string_view::npos) {
       add(Kind::kTableCell, l.number, where + " holds \"" + value + "\", which runs past the cell",

@@ -45,21 +45,4 @@ HeaderLine find_header(std::string_view line) {
 
 std::string header_text(int document) { return "( " + std::to_string(document) + "/"; }
 
-bool rest_holds_record(std::string_view rest) {
-  std::size_t i = 0;
-  while (i < rest.size() && is_blank(rest[i])) ++i;
-  std::size_t first = i;
-  if (i < rest.size() && (rest[i] == '-' || rest[i] == '+')) ++i;
-  if (i >= rest.size() || !(is_digit(rest[i]) || (rest[i] == '.' && i + 1 < rest.size() &&
-                                                   is_digit(rest[i + 1])))) {
-    return false;
-  }
-  while (i < rest.size() && !is_blank(rest[i])) ++i;
-  // A lone number with its slash ("7/") is no record.
-  std::size_t second = i;
-  while (second < rest.size() && is_blank(rest[second])) ++second;
-  if (second >= rest.size()) return false;
-  return rest.find('/', first + 1) != std::string_view::npos;
-}
-
 }  // namespace modelcheck

@@ -25,11 +25,6 @@ HeaderLine find_header(std::string_view line);
 /// The header as the programs need it: "( 3/".
 std::string header_text(int document);
 
-/// Whether the rest of a header line holds a record that a program reading
-/// the document record by record would drop with the line: after blanks, a
-/// number and at least one more token, with a '/' after the number.
-bool rest_holds_record(std::string_view rest);
-
 /// Whether `c` separates tokens: blank, tab, CR, LF, VT, FF.
 inline bool is_blank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';

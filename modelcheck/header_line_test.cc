@@ -31,16 +31,5 @@ TEST(HeaderLine, SpellingsAndPlaces) {
   EXPECT_EQ(find_header(")( 4/").start, 1u);
 }
 
-TEST(HeaderLine, RestHoldsRecord) {
-  EXPECT_TRUE(rest_holds_record("10 1 2 1 /"));
-  EXPECT_TRUE(rest_holds_record(" 12.63 0.07 0 /"));
-  EXPECT_TRUE(rest_holds_record(" 1 0 / 2 0 / )"));
-  EXPECT_TRUE(rest_holds_record(" -1 2/"));
-  EXPECT_FALSE(rest_holds_record(" nodes"));
-  EXPECT_FALSE(rest_holds_record(" 7/"));
-  EXPECT_FALSE(rest_holds_record(" 5 6"));
-  EXPECT_FALSE(rest_holds_record(""));
-}
-
 }  // namespace
 }  // namespace modelcheck

@@ -22,7 +22,23 @@ constexpr char kAnalysisFailed[] = "\nmodellir.txt includes doc. 12 - analysis f
 constexpr char kEndOfFileInside[] = "\nIncorrect modellir.txt: end of file inside document <n>.";
 constexpr char kLongToken[] =
     "\nIncorrect modellir.txt: a token longer than 149 characters: \"<token>...\".";
+constexpr char kHeaderRecord[] =
+    "\nIncorrect modellir.txt: the header line of document <n> holds a record, \"<rest of the "
+    "line>\": begin the records of the document on the line after its header.";
+constexpr char kCommaStiffness[] =
+    "\nIncorrect modellir.txt: the number \"<token>\" of stiffness <n> in document 3 has a decimal "
+    "comma: write it with a decimal point, \"<token>\".";
+constexpr char kCommaNode[] =
+    "\nIncorrect modellir.txt: the number \"<token>\" of node <n> in document 4 has a decimal "
+    "comma: write it with a decimal point, \"<token>\".";
+constexpr char kCommaLine[] =
+    "\nIncorrect modellir.txt: the number \"<token>\" of line <n> in document 7 has a decimal "
+    "comma: write it with a decimal point, \"<token>\".";
 // tarvex: records.
+constexpr char kUndefinedStiffness[] =
+    "\nIncorrect modellir.txt: element <n> of document 1 has stiffness <n>, which document 3 does "
+    "not define, or defines with a kind that is not converted: give the element a converted "
+    "stiffness of document 3.";
 constexpr char kBadNodes[] = "\nIncorrect modellir.txt: Bad nodes.";
 constexpr char kBadElement[] = "\nError in document 1 (file modellir.txt).";
 constexpr char kStiffnessOutside[] =
@@ -40,6 +56,10 @@ constexpr char kHolderZero[] =
 constexpr char kLineNumber[] = "\nIncorrect modellir.txt: illegal line number in doc. 7.";
 constexpr char kTooManyValues[] = "\nIncorrect modellir.txt: too many values in doc. 7.";
 // tarvex: loads.
+constexpr char kLoadShifted[] =
+    "\nDoc. 6 loads element <n>, but element <n> before it in doc. 1 has type <n>, which is not "
+    "converted: the script numbers the elements after it one lower, so the load would fall on "
+    "another element. Remove element <n> from doc. 1 or give it a converted type.";
 constexpr char kLoadTable[] = "\nIncorrect modellir.txt: error in load table (doc. 6).";
 constexpr char kValueLine[] = "\nIncorrect loades.tmp: irrelevant load type number.";
 constexpr char kNotInDoc1[] =
@@ -72,6 +92,12 @@ constexpr char kNoEmptyLine7[] =
     "\nIncorrect model.txt: no empty line closes the records of document 7.";
 constexpr char kEmptyBetween[] =
     "\nIncorrect model.txt: an empty line stands between the records of documents 6 and 7.";
+constexpr char kHeaderRecord7[] =
+    "\nIncorrect model.txt: the header line of document 7 holds a record, \"<rest of the line>\": "
+    "begin the records of the document on the line after its header.";
+constexpr char kTwoRecords[] =
+    "\nIncorrect model.txt: line <n> holds record <n> of document 7 and more after its \"/\": put "
+    "each record of document 7 on a line of its own.";
 constexpr char kLongModelLine[] = "\nIncorrect model.txt: line <n> is longer than 149 characters.";
 // vantrel: loadfrag.txt.
 constexpr char kCap[] = "\nTable loadfrag.txt: the cap incorrect.";
@@ -84,14 +110,17 @@ constexpr char kLoadingFormat[] = "\nTable loadfrag.txt:\nerror in loadings' num
 constexpr char kDynamic[] = "\nTable loadfrag.txt:\ndinamic loading not under processing.";
 constexpr char kLoadType[] = "\nTable loadfrag.txt: error in load type.";
 constexpr char kColumns[] = "\nTable loadfrag.txt:\nerror: number of columns = <n> !";
+constexpr char kCommaCell[] =
+    "\nIncorrect loadfrag.txt: the number \"<token>\" of the <keyword> row of loading <n>, column "
+    "<n> (node <n>) has a decimal comma: write it with a decimal point, \"<token>\".";
 constexpr char kRowEnd[] =
     "\nTable loadfrag.txt:\nthe row <keyword> of loading <n> does not end with \"|\" after at "
     "most <n> cells of <n> characters.";
 
 }  // namespace msg
 
-/// `message` with its placeholders ("<n>", "<token>", "<keyword>") filled in
-/// order from `values`, quoted for a finding.
+/// "stops with" and `message`, its placeholders ("<n>", "<token>", ...)
+/// filled in order from `values`, quoted for a finding.
 std::string stop_message(const char* message, std::initializer_list<std::string> values = {});
 
 }  // namespace modelcheck
