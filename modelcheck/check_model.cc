@@ -226,7 +226,7 @@ class ModelChecker {
   void case_record();
   void load_record();
   void own_weight(long element, std::int32_t direction, std::int32_t value_line,
-                  const Usage& at);
+                  std::int32_t load_case, long line);
   // Findings.
   void add(Kind kind, long line, std::string what, std::string effect, std::string mend,
            bool mendable = false);
@@ -1006,10 +1006,7 @@ void ModelChecker::load_record() {
     return;
   }
   if (type == 16) {
-    Usage at;
-    at.line = line;
-    at.type = load_case;
-    own_weight(number, direction, value_line, at);
+    own_weight(number, direction, value_line, load_case, line);
     return;
   }
   if (number < 1 || number > elements_) {
@@ -1093,9 +1090,7 @@ void ModelChecker::finish_second_pass() {
 // Own weight: tarvex applies it as an acceleration, after checking each
 // record against the density of the element's stiffness.
 void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t value_line,
-                              const Usage& at) {
-  std::int32_t load_case = at.type;
-  long line = at.line;
+                              std::int32_t load_case, long line) {
   std::string load = "the own weight of element " + str(element);
   if (load_case != weight_case_) {
     add(Kind::kOwnWeight, line, load + " stands in load case " + str(load_case) +

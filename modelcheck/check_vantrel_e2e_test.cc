@@ -57,8 +57,12 @@ TEST(ModelcheckVantrel, LayoutFaultsMendedAndMerged) {
   const std::vector<Case> cases = {
       {"header-spelling", 16, replaced(kModel, "( 6/", "(6/"), "\nIncorrect <model>.txt: no document 6."},
       {"header-spelling", 21, replaced(kModel, "( 7/", "( 7 /"), "\nIncorrect <model>.txt: no loads."},
-      {"records-per-line", 22, replaced(kModel, "1 -20 0 /\n2 -20 0 /", "1 -20 0 / 2 -20 0 /"), ""},
-      {"record-on-header-line", 21, replaced(kModel, "( 7/\n1 -20", "( 7/ 1 -20"), ""},
+      {"records-per-line", 22, replaced(kModel, "1 -20 0 /\n2 -20 0 /", "1 -20 0 / 2 -20 0 /"),
+       "\nIncorrect model.txt: line 22 holds record 1 of document 7 and more after its \"/\": put each "
+       "record of document 7 on a line of its own."},
+      {"record-on-header-line", 21, replaced(kModel, "( 7/\n1 -20", "( 7/ 1 -20"),
+       "\nIncorrect model.txt: the header line of document 7 holds a record, \"1 -20 0 /\": begin the "
+       "records of the document on the line after its header."},
       {"closing-empty-line", 24, replaced(kModel, "2 -20 0 /\n\n )", "2 -20 0 /\n )"),
        "\nIncorrect model.txt: no empty line closes the records of document 7."},
       {"closing-empty-line", 23, replaced(kModel, "1 -20 0 /\n", "1 -20 0 /\n\n"),
@@ -108,7 +112,9 @@ TEST(ModelcheckVantrel, TableFindings) {
        "\nTable loadfrag.txt:\nloading No 13 is outside 1 to 12."},
       {"table-cell", 8, replaced(kTable, "| RX     1.500 ", "| RX       1.5 "), ""},
       {"table-cell", 12, replaced(kTable, "0.200        ", "  0.200      "), ""},
-      {"decimal-comma", 8, replaced(kTable, "1.500", "1,500"), ""},
+      {"decimal-comma", 8, replaced(kTable, "1.500", "1,500"),
+       "\nIncorrect loadfrag.txt: the number \"1,500\" of the RX row of loading 1, column 1 (node 2) "
+       "has a decimal comma: write it with a decimal point, \"1.500\"."},
       {"table-row-end", 11, replaced(kTable, "| RY    -0.750                                                                 |",
                                      "| RY    -0.750                                                                |"),
        "\nTable loadfrag.txt:\nthe row RY of loading 2 does not end with \"|\" after at most 8 cells of 9 "
