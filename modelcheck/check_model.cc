@@ -255,7 +255,6 @@ class ModelChecker {
 
   // Where the reading stands.
   long line_number_ = 0;
-  LineEnd line_end_ = LineEnd::kLf;
   LineEnd good_end_ = LineEnd::kNone;  // the first LF or CR LF of the file
   long segment_ = 0;
   std::string segment_text_;
@@ -351,7 +350,6 @@ void ModelChecker::write_line(std::string_view text, LineEnd end) {
 
 void ModelChecker::line(const Line& l) {
   line_number_ = l.number;
-  line_end_ = l.end;
   if (!second_) {
     if (good_end_ == LineEnd::kNone && (l.end == LineEnd::kLf || l.end == LineEnd::kCrLf)) {
       good_end_ = l.end;
@@ -384,15 +382,18 @@ void ModelChecker::line(const Line& l) {
   std::string_view written = text.substr(h.start, h.end - h.start);
   std::string proper = header_text(d);
 
+  bool wanted = d <= kDocumentMax && (read_by_records(d) || d == 12);
+  // The last records or the ")" of the document before: a line of their own
+  // when the header is one that tarvex looks for.
+  std::string before(pre);
   if (!pre_blank) {
-    // The last records or the ")" of the document before.
     segment_text_.assign(pre.data(), pre.size());
     segment(segment_text_);
-    write_line(segment_text_, inner);
+    before = segment_text_;
+    if (wanted) write_line(before, inner);
   }
   header_ = d;
   end_document(false);
-  bool wanted = d <= kDocumentMax && (read_by_records(d) || d == 12);
   std::string title = "\"" + std::string(written) + "\"";
   if (written != proper && wanted) {
     add(Kind::kHeaderSpelling, l.number,
@@ -424,8 +425,9 @@ void ModelChecker::line(const Line& l) {
       begin_document(d);
     }
   }
-  std::string head = (h.exact && written == proper) || !wanted ? std::string(text.substr(0, h.end))
-                                                               : proper;
+  std::string head = !wanted                             ? before + std::string(written)
+                     : h.exact && written == proper ? std::string(written)
+                                                    : proper;
   LineEnd head_end = l.end == LineEnd::kNone && wanted ? inner : l.end;
   if (record_rest) {
     std::size_t lead = rest.find_first_not_of(" \t");

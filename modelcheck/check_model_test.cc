@@ -63,6 +63,10 @@ TEST(CheckModel, MendsKeepEverythingElse) {
          {}, &fixed);
   EXPECT_EQ(fixed, "(0/ \xCF\xEB\xE8\xF2\xE0 \xD0\xE0\xEC\xE0 /\r\n" +
                        replaced(kPlate, "( 16/\n1 0 /\n2 0 /\n)\n", "( 16/\r\n1 0 / 2 0 / )\r\n"));
+  // A header that tarvex does not look for stays where it is.
+  std::string model = replaced(kPlate, ")\n( 4/", ")( 2/ 0,5 /\n)\n( 4/");
+  report(model, {}, &fixed);
+  EXPECT_EQ(fixed, model);
   // A value line's number with its slash glued: a line without values.
   EXPECT_NE(report(replaced(kPlate, "2 1.5 /", "2 1.5 /\n3/"), {}, &fixed).find(
                 "modellir.txt:23: [glued-slash] value line \"3/\""),
