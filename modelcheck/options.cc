@@ -36,8 +36,9 @@ const char kUsageText[] =
     "  --help            this text\n"
     "  --version         the version\n"
     "\n"
-    "Exit codes: 0 nothing found, 1 findings, 2 a usage error or a file that\n"
-    "cannot be read.\n";
+    "Exit codes: 0 nothing found (with --fix: nothing left after mending), 1\n"
+    "findings, 2 a usage error or a file that cannot be read. docs/findings.md\n"
+    "explains every finding.\n";
 
 namespace {
 
