@@ -1,10 +1,226 @@
+// modelcheck --verify --vantrel: modelnew.txt is model.txt with exactly the
+// new load records added, and those records are the loads of the fragment
+// table, node by node, loading by loading, direction by direction.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "common/number_format.h"
+#include "common/text_model.h"
+#include "fragment_loads.h"
+#include "report_table.h"
 #include "tasks.h"
 
 namespace modelcheck {
+namespace {
 
-int verify_vantrel(const Options&, std::ostream& out) {
-  out << "modelcheck: this task is not built yet.\n";
-  return kUsage;
+// A text file as the programs read it: every CR LF pair one LF.
+bool read_text(const std::string& name, std::string& text) {
+  lira::TextReader in(name);
+  if (!in.open()) return false;
+  text.clear();
+  for (std::string_view b = in.buffered(); !b.empty(); b = in.buffered()) {
+    text.append(b.data(), b.size());
+    in.skip(b.size());
+  }
+  return true;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+struct NewRecords {
+  std::vector<std::string> doc6, doc7;
+};
+
+std::string num(double v) { return lira::format_real(v); }
+
+const char* const kDirectionNames[6] = {"RX", "RY", "RZ", "RUX", "RUY", "RUZ"};
+
+using LoadKey = std::tuple<std::int32_t, int, int>;  // node, loading, direction
+
+std::string key_name(const LoadKey& k) {
+  return "node " + std::to_string(std::get<0>(k)) + ", loading " + std::to_string(std::get<1>(k)) + ", " +
+         kDirectionNames[std::get<2>(k) - 1];
+}
+
+// Splits modelnew.txt's lines into the lines of model.txt and the two runs of
+// new records, each standing before the empty line that closes the records
+// of document 6 and of document 7. False where the lines of model.txt are
+// not all there, in their order.
+bool split_new(const std::vector<std::string>& model, const std::vector<std::string>& fresh,
+               NewRecords& added, Findings& r) {
+  std::size_t doc6 = 0;
+  while (doc6 < model.size() && model[doc6].compare(0, 4, "( 6/") != 0) ++doc6;
+  std::size_t close6 = doc6;
+  while (close6 < model.size() && !model[close6].empty()) ++close6;
+  std::size_t close7 = close6 + 1;
+  while (close7 < model.size() && !model[close7].empty()) ++close7;
+  if (close7 >= model.size()) {
+    r.add(
+        "model.txt has not the layout vantrel needs: document 6, document 7, each record list closed by an "
+        "empty line");
+    return false;
+  }
+  std::size_t i = 0, j = 0;
+  auto same_until = [&](std::size_t end) {
+    for (; i < end; ++i, ++j) {
+      if (j >= fresh.size() || fresh[j] != model[i]) {
+        r.add("line " + std::to_string(i + 1) + " of model.txt (\"" + model[i].substr(0, 60) +
+              "\") is not line " + std::to_string(j + 1) + " of modelnew.txt" +
+              (j < fresh.size() ? " (\"" + fresh[j].substr(0, 60) + "\")" : ""));
+        return false;
+      }
+    }
+    return true;
+  };
+  auto new_run = [&](std::vector<std::string>& run) {
+    while (j < fresh.size() && !fresh[j].empty()) run.push_back(fresh[j++]);
+  };
+  if (!same_until(close6)) return false;
+  new_run(added.doc6);
+  if (!same_until(close7)) return false;
+  new_run(added.doc7);
+  if (!same_until(model.size())) return false;
+  if (j < fresh.size()) {
+    r.add("modelnew.txt goes on after the last line of model.txt, at line " + std::to_string(j + 1));
+    return false;
+  }
+  return true;
+}
+
+// The last value line number of document 7 in model.txt.
+long last_value_line(const std::vector<std::string>& model) {
+  std::size_t k = 0;
+  while (k < model.size() && model[k].compare(0, 4, "( 7/") != 0) ++k;
+  long last = 0;
+  for (++k; k < model.size() && model[k].compare(0, 2, " )") != 0; ++k) {
+    if (!model[k].empty()) last = std::strtol(model[k].c_str(), nullptr, 0);
+  }
+  return last;
+}
+
+}  // namespace
+
+int verify_vantrel(const Options& options, std::ostream& out) {
+  std::string names[3] = {options.file(0, "model.txt"), options.file(1, "loadfrag.txt"),
+                          options.file(2, "modelnew.txt")};
+  std::string text[3];
+  for (int i = 0; i < 3; ++i) {
+    if (!read_text(names[i], text[i])) {
+      out << "modelcheck --verify --vantrel: " << names[i] << " cannot be opened.\n";
+      return kUsage;
+    }
+  }
+  FragmentTable table;
+  std::string error;
+  if (!read_fragment_loads(text[1], table, error)) {
+    out << "modelcheck --verify --vantrel: " << names[1] << " cannot be read as vantrel reads it: " << error
+        << ".\n";
+    return kUsage;
+  }
+  std::vector<std::string> model = lines_of(text[0]), fresh = lines_of(text[2]);
+  out << "modelcheck --verify --vantrel: " << names[2] << " beside " << names[0] << " and " << names[1]
+      << "\n";
+  Findings r;
+  std::int64_t differences = 0;
+  NewRecords added;
+  bool kept = split_new(model, fresh, added, r);
+  heading(out, "Lines", "model.txt", "modelnew.txt");
+  row(out, "lines of model.txt", std::to_string(model.size()), kept ? std::to_string(model.size()) : "-",
+      !kept);
+  row(out, "new records of document 6", "-", std::to_string(added.doc6.size()));
+  row(out, "new records of document 7", "-", std::to_string(added.doc7.size()));
+  differences += r.close(out, "model.txt in modelnew.txt");
+
+  // The new records: "node 0 direction line loading /" and "line value 0 /".
+  std::map<long, double> values;
+  long first = last_value_line(model) + 1, expected_line = first;
+  for (const std::string& l : added.doc7) {
+    char* end = nullptr;
+    long line = std::strtol(l.c_str(), &end, 10);
+    double v = std::strtod(end, &end);
+    double zero = std::strtod(end, &end);
+    std::string rest = end;
+    if (line != expected_line || zero != 0 || rest.find('/') == std::string::npos) {
+      r.add("new load value \"" + l + "\": not the form \"" + std::to_string(expected_line) + " value 0 /\"");
+    }
+    values[line] = v;
+    ++expected_line;
+  }
+  std::map<LoadKey, double> records, loads;
+  for (const std::string& l : added.doc6) {
+    long f[5];
+    char* p = const_cast<char*>(l.c_str());
+    for (long& x : f) x = std::strtol(p, &p, 10);
+    bool form = f[1] == 0 && f[2] >= 1 && f[2] <= 6 && std::string(p).find('/') != std::string::npos;
+    auto v = values.find(f[3]);
+    if (!form || v == values.end()) {
+      r.add("new load record \"" + l + "\": not a nodal load on a new load value");
+      continue;
+    }
+    records[LoadKey{static_cast<std::int32_t>(f[0]), static_cast<int>(f[4]), static_cast<int>(f[2])}] +=
+        v->second;
+  }
+  if (added.doc6.size() != added.doc7.size()) {
+    r.add(std::to_string(added.doc6.size()) + " new load records, " + std::to_string(added.doc7.size()) +
+          " new load values");
+  }
+  for (const FragmentLoad& l : table.loads) loads[LoadKey{l.node, l.loading, l.direction}] += l.value;
+  double totals[2][6] = {};
+  for (const auto& [k, v] : loads) totals[0][std::get<2>(k) - 1] += v;
+  for (const auto& [k, v] : records) totals[1][std::get<2>(k) - 1] += v;
+  heading(out, "Loads", "loadfrag.txt", "new records");
+  row(out, "blocks of the table", std::to_string(table.blocks), "");
+  row(out, "values that are not zero", std::to_string(table.loads.size()), std::to_string(added.doc6.size()),
+      table.loads.size() != added.doc6.size());
+  for (int d = 0; d < 6; ++d) {
+    if (totals[0][d] == 0 && totals[1][d] == 0) continue;
+    row(out, std::string("sum of ") + kDirectionNames[d], num(totals[0][d]), num(totals[1][d]),
+        std::fabs(totals[0][d] - totals[1][d]) >
+            1e-5 * std::max(std::fabs(totals[0][d]), std::fabs(totals[1][d])));
+  }
+  auto agree = [](double a, double b) {
+    return std::fabs(a - b) <= 1e-5 * std::max(std::fabs(a), std::fabs(b));
+  };
+  auto a = loads.begin();
+  auto b = records.begin();
+  while (a != loads.end() || b != records.end()) {
+    if (a != loads.end() && b != records.end() && a->first == b->first) {
+      if (!agree(a->second, b->second)) {
+        r.add(key_name(a->first) + ": " + num(a->second) + " in the table, " + num(b->second) +
+              " in the records");
+      }
+      ++a, ++b;
+    } else if (b == records.end() || (a != loads.end() && a->first < b->first)) {
+      r.add(key_name(a->first) + ": " + num(a->second) + " in the table, no record");
+      ++a;
+    } else {
+      r.add(key_name(b->first) + ": a record of " + num(b->second) + ", nothing in the table");
+      ++b;
+    }
+  }
+  differences += r.close(out, "loads by node, loading and direction");
+  if (differences == 0) {
+    out << "\nVerdict: modelnew.txt is model.txt with exactly the loads of the table added.\n";
+    return kClean;
+  }
+  out << "\nVerdict: modelnew.txt differs in " << differences
+      << (differences == 1 ? " place.\n" : " places.\n");
+  return kFindings;
 }
 
 }  // namespace modelcheck

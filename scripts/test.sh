@@ -12,6 +12,8 @@ command -v cmake >/dev/null || need+=(cmake)
 command -v g++ >/dev/null || need+=(g++)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 command -v python3 >/dev/null || need+=(python3)
+# The SVG renderer of the picture test.
+command -v rsvg-convert >/dev/null || need+=(librsvg2-bin)
 if [ ${#need[@]} -gt 0 ]; then
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo apt-get update -qq

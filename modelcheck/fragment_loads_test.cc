@@ -1,0 +1,69 @@
+#include "fragment_loads.h"
+
+#include <gtest/gtest.h>
+
+namespace modelcheck {
+namespace {
+
+// Nine columns of eight characters, two blocks; the value 0.000 and the
+// empty cells give nothing, the row RUX none at all.
+const std::string kTable =
+    "LOADS ON THE FRAGMENT\n"
+    "--------------------------------------------------------------------------------\n"
+    "| Loading | Type | Nodes                                                       |\n"
+    "--------------------------------------------------------------------------------\n"
+    "|          101     102     103     104     105     106     107     108     109 |\n"
+    "--------------------------------------------------------------------------------\n"
+    "| 1 - static                                                                   |\n"
+    "| RX     1.250   0.000  -2.500                                                 |\n"
+    "| RZ   -10.000                                                           3.000 |\n"
+    "| RUX                                                                          |\n"
+    "| 2 - static                                                                   |\n"
+    "| RY           123.456                                                         |\n"
+    "--------------------------------------------------------------------------------\n"
+    "|          110     111                                                         |\n"
+    "--------------------------------------------------------------------------------\n"
+    "| 3 - static                                                                   |\n"
+    "| RUZ    1e-05   2.000                                                         |\n"
+    "--------------------------------------------------------------------------------\n";
+
+std::string listed(const FragmentTable& t) {
+  std::string s;
+  for (const FragmentLoad& l : t.loads) {
+    s += std::to_string(l.node) + " " + std::to_string(l.loading) + " " + std::to_string(l.direction) + " " +
+         std::to_string(l.value) + "\n";
+  }
+  return s;
+}
+
+TEST(FragmentLoads, ValuesNodeByNodeLoadingByLoading) {
+  FragmentTable t;
+  std::string error;
+  ASSERT_TRUE(read_fragment_loads(kTable, t, error)) << error;
+  EXPECT_EQ(t.blocks, 2);
+  EXPECT_EQ(listed(t),
+            "101 1 1 1.250000\n101 1 3 -10.000000\n102 2 2 123.456000\n103 1 1 -2.500000\n"
+            "109 1 3 3.000000\n110 3 6 0.000010\n111 3 6 2.000000\n");
+}
+
+TEST(FragmentLoads, TablesVantrelRefuses) {
+  auto refusal = [](std::string text) {
+    FragmentTable t;
+    std::string error;
+    EXPECT_FALSE(read_fragment_loads(text, t, error));
+    return error;
+  };
+  EXPECT_EQ(refusal("no rule at all\n"), "the cap is incorrect: no node line after a rule");
+  std::string dynamic = kTable;
+  dynamic.replace(dynamic.find("1 - static"), 10, "1 - 12 dyn");
+  EXPECT_EQ(refusal(dynamic), "a dynamic loading, which vantrel does not take");
+  std::string keyword = kTable;
+  keyword.replace(keyword.find("RZ  "), 4, "Rz  ");
+  EXPECT_EQ(refusal(keyword), "a load type is incorrect");
+  std::string loading = kTable;
+  loading.replace(loading.find("3 - static"), 10, "13 - stati");
+  EXPECT_EQ(refusal(loading), "a loading number is outside 1 to 12");
+}
+
+}  // namespace
+}  // namespace modelcheck

@@ -1,0 +1,56 @@
+// Whole runs of modelcheck --picture: the drawing of the plate example, and
+// a load case that the script does not hold.
+#include <gtest/gtest.h>
+
+#include "common/testing/run_program.h"
+
+namespace {
+
+using lira::testing::Files;
+using lira::testing::native;
+using lira::testing::RunResult;
+
+Files plate_example() {
+  std::string model = lira::testing::source_file("examples/tarvex/plate/modellir.txt");
+  RunResult r = lira::testing::run_program("tarvex", {{"modellir.txt", model}}, "0.005\n2500\nn\n2\nc\n");
+  return Files{{"modellir.txt", model}, {"modelans.lgw", r.files["modelans.lgw"]}};
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(ModelcheckPicture, PlateExample) {
+  RunResult r =
+      lira::testing::run_program_with_args("modelcheck", {"--picture", "--case", "1"}, plate_example());
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.console, native("modelcheck --picture: model.svg written: 4 nodes, 1 elements.\n"));
+  EXPECT_EQ(r.new_paths, std::vector<std::string>{"model.svg"});
+  const std::string& svg = r.files["model.svg"];
+  // The plate's corners a, b, d, c: (0,0), (1,0), (1,1), (0,1). The view is
+  // 1.732 wide and 1 high, scaled by 840 / 1.732 into the 900 x 700 drawing
+  // with a margin of 30: the diamond runs from x 30 to 870 and y 107.5 to
+  // 592.5. The shade of the pressure lies on the same corners.
+  EXPECT_TRUE(has(svg, "<polygon points=\"450.0,592.5 870.0,350.0 450.0,107.5 30.0,350.0\" fill=\"#4e79a7\""))
+      << svg;
+  EXPECT_TRUE(
+      has(svg, "<polygon points=\"450.0,592.5 870.0,350.0 450.0,107.5 30.0,350.0\" fill=\"url(#pressure)\""));
+  // Node 1's support: a triangle with its point at the node.
+  EXPECT_TRUE(has(svg, "<polygon points=\"450.0,592.5 444.0,602.5 456.0,602.5\" fill=\"#2ca02c\""));
+  for (const char* legend :
+       {">4 nodes, 1 elements<", ">  SHELL63: 1<", ">material 1 (SHELL63): EX 3e+010, density 2500<",
+        ">Load case 1 (load step 1)<", ">  pressures: 1 faces, from 15000 to 15000<",
+        ">  supports: green triangles (1 nodes)<"}) {
+    EXPECT_TRUE(has(svg, legend)) << legend;
+  }
+  EXPECT_FALSE(has(svg, "Outline only"));
+  EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+}
+
+TEST(ModelcheckPicture, LoadCaseNotInTheScript) {
+  RunResult r =
+      lira::testing::run_program_with_args("modelcheck", {"--picture", "--case", "7"}, plate_example());
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_EQ(r.console, native("modelcheck --picture: load case 7 has no load step in modelans.lgw.\n"));
+  EXPECT_TRUE(r.new_paths.empty());
+}
+
+}  // namespace

@@ -1,0 +1,283 @@
+// Whole runs of modelcheck --verify on what tarvex and vantrel wrote: the
+// shipped examples and generated models verify, and a script or a model
+// changed in one place is caught, the place named.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/testing/run_program.h"
+
+namespace {
+
+using lira::testing::Files;
+using lira::testing::native;
+using lira::testing::RunResult;
+using lira::testing::run_program;
+using lira::testing::run_program_with_args;
+using lira::testing::source_file;
+
+// The script with the console's line ends undone, so that a test can change
+// it by its lines; modelcheck reads LF and CR LF alike.
+std::string lf(std::string text) {
+  std::string out;
+  for (char c : text) {
+    if (c != '\r') out += c;
+  }
+  return out;
+}
+
+// tarvex on `model` with `answers`; its model and script, for modelcheck.
+Files converted(const std::string& model, const std::string& answers) {
+  RunResult r = run_program("tarvex", {{"modellir.txt", model}}, answers);
+  EXPECT_EQ(r.exit_code, 0) << r.console.substr(r.console.size() > 300 ? r.console.size() - 300 : 0);
+  return Files{{"modellir.txt", model}, {"modelans.lgw", lf(r.files["modelans.lgw"])}};
+}
+
+RunResult verify(const Files& files) {
+  RunResult r = run_program_with_args("modelcheck", {"--verify"}, files);
+  EXPECT_EQ(r.errors, "");
+  EXPECT_TRUE(r.new_paths.empty());
+  return r;
+}
+
+// A row of a report's table: what, and the two figures right-aligned.
+std::string row(const std::string& what, const std::string& a, const std::string& b) {
+  char line[128];
+  std::snprintf(line, sizeof line, "  %-36s%14s%14s\n", what.c_str(), a.c_str(), b.c_str());
+  return line;
+}
+
+std::string differing_row(const std::string& what, const std::string& a, const std::string& b) {
+  std::string r = row(what, a, b);
+  return r.substr(0, r.size() - 1) + "   <- differs\n";
+}
+
+const std::string kExampleAnswers = "0.005\n2500\ny\n4\n7850\n0\n1\nc\n";
+const std::string kVerdict = "\nVerdict: the script is the model: every figure agrees within single precision.\n";
+
+TEST(ModelcheckVerify, PlateExampleWholeReport) {
+  // One plate of 1 x 1 and 0.2 at 2500 kg/m3. Case 1: the pressure 1.5, so
+  // 15000 on an area of 1. Case 2 is the own weight: the record's 0.5 gives
+  // 5000 on the area of 1; the script's 2500 x 0.2 x 1 x ACEL 10 = 5000.
+  Files files = converted(source_file("examples/tarvex/plate/modellir.txt"), "0.005\n2500\nn\n2\nc\n");
+  RunResult r = verify(files);
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.console,
+            native("modelcheck --verify: modelans.lgw beside modellir.txt\n"
+                   "\nNodes" + std::string(33, ' ') + "          LIRA         ANSYS\n" +
+                   row("nodes of document 4", "4", "4") + row("layer nodes of layered shells", "0", "0") +
+                   row("extra nodes of elastic links", "0", "0") + row("all nodes", "4", "4") +
+                   "  nodes and coordinates: all agree\n"
+                   "\nElements by LIRA type" + std::string(17, ' ') + "          LIRA         ANSYS\n" +
+                   row("44 plate", "1", "1/1") + "  (ANSYS: elements that agree / elements the model gives)\n" +
+                   "Elements by ANSYS type" + std::string(16, ' ') + "         model        script\n" +
+                   row("1 SHELL63", "1", "1") + row("all elements", "1", "1") +
+                   "  elements, their nodes and attributes: all agree\n"
+                   "\nStiffnesses\n  moduli and sections: all agree\n"
+                   "\nSupports" + std::string(30, ' ') + "          LIRA         ANSYS\n" +
+                   row("fixed degrees of freedom", "3", "3") + "  supports: all agree\n" +
+                   "\nLoad cases (values as the script holds them: the model's times 10000; forces\n"
+                   "along the axes, the model's nodal loads with their sign turned)\n"
+                   "Load case 1 (load step 1)\n" + row("pressure x area, plates", "15000", "15000") +
+                   "Load case 2 (load step 2), own weight\n" + row("own weight", "5000", "5000") +
+                   "  loads: all agree\n"
+                   "\nScript\n  every line read\n" + kVerdict));
+}
+
+TEST(ModelcheckVerify, ShippedExamplesVerify) {
+  // The example of every kind. Own weight, case 1: plates 1 and 8 (area 1,
+  // 0.5 -> 5000 each), triangle 2 (0.5 -> 2500), bar 3 (length 1, 0.2 ->
+  // 2000), slabs 4 and 9 (5000 each) and 5 (2500), the plastic bar 7 at
+  // 7850 kg/m3 (0.628 -> 6280): 33280. Case 2: the loads on the bar of type
+  // 7 and on the link are left out by the conversion's rules, no difference.
+  RunResult r = verify(converted(source_file("examples/tarvex/modellir.txt"), kExampleAnswers));
+  EXPECT_EQ(r.exit_code, 0);
+  const std::string& c = r.console;
+  EXPECT_NE(c.find(native(row("all nodes", "21", "21"))), std::string::npos) << c;
+  EXPECT_NE(c.find(native(row("244 layered shell, 3 layers", "1", "3/3"))), std::string::npos) << c;
+  EXPECT_NE(c.find(native(row("all elements", "15", "15"))), std::string::npos) << c;
+  EXPECT_NE(c.find(native("Load case 1 (load step 1), own weight\n" + row("nodal forces FZ", "-15000", "-15000") +
+                          row("own weight", "33280", "33280"))),
+            std::string::npos)
+      << c;
+  // Case 2: plates 15000 x 1 + 20000 x 0.5 (the mean of 1, 2, 3) + 25000 x 1;
+  // slab tops 20000 x 0.5 + 25000 x 1 + 15000 x 1; bars 1.5 x 10000 x 1 each.
+  EXPECT_NE(c.find(native("Load case 2 (load step 2)\n" + row("pressure x area, plates", "50000", "50000") +
+                          row("pressure x area, slab tops", "50000", "50000") +
+                          row("line load x length, bars, Y", "15000", "15000") +
+                          row("line load x length, bars, Z", "15000", "15000"))),
+            std::string::npos)
+      << c;
+  EXPECT_NE(c.find(native("  - load case 2: the load on element 6 (load type 6 on LIRA type 51) is not converted\n")),
+            std::string::npos);
+  EXPECT_NE(c.find(native(kVerdict)), std::string::npos);
+
+  // The slab example: its panels' corners are written round the panel, so
+  // the corner order of the conversion (a, b, d, c) twists them: no area, no
+  // difference, a warning for each.
+  RunResult s = verify(converted(source_file("examples/tarvex/slab/modellir.txt"), "0.005\n2500\nn\n1\nc\n"));
+  EXPECT_EQ(s.exit_code, 0);
+  EXPECT_NE(s.console.find(native("  twisted elements: 2 elements\n"
+                                  "  * element 1 (LIRA type 244, stiffness 1, top layer): its face 1 2 4 5 is "
+                                  "twisted, its corners do not run round it in this order\n")),
+            std::string::npos)
+      << s.console;
+  EXPECT_NE(s.console.find(native(row("extra nodes of elastic links", "4", "4"))), std::string::npos);
+  EXPECT_NE(s.console.find(native(kVerdict)), std::string::npos);
+}
+
+TEST(ModelcheckVerify, GeneratedModelsVerify) {
+  namespace fs = std::filesystem;
+  if (std::system("python3 -c 1 >/dev/null 2>&1") != 0) GTEST_SKIP() << "no python3 for the generator";
+  for (int size : {60, 2500}) {
+    fs::path dir = fs::temp_directory_path() / ("modelcheck-generated-" + std::to_string(size));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    {
+      std::ofstream generator(dir / "generate.py", std::ios::binary);
+      generator << source_file("bench/generate.py");
+    }
+    std::string command = "python3 '" + (dir / "generate.py").string() + "' tarvex " + std::to_string(size) +
+                          " '" + dir.string() + "' >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    auto read = [&](const char* name) {
+      std::ifstream in(dir / name, std::ios::binary);
+      std::stringstream s;
+      s << in.rdbuf();
+      return s.str();
+    };
+    RunResult r = verify(converted(read("modellir.txt"), read("answers.txt")));
+    fs::remove_all(dir);
+    EXPECT_EQ(r.exit_code, 0) << r.console;
+    EXPECT_NE(r.console.find(native("Load case 20 (load step 20)\n")), std::string::npos);
+    EXPECT_NE(r.console.find(native(kVerdict)), std::string::npos);
+  }
+}
+
+// The example's script with `from` replaced by `to` once.
+Files changed(const Files& files, const std::string& from, const std::string& to) {
+  Files f = files;
+  std::string& script = f["modelans.lgw"];
+  std::size_t at = script.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) script.replace(at, from.size(), to);
+  return f;
+}
+
+TEST(ModelcheckVerify, ScriptsChangedInOnePlace) {
+  Files files = converted(source_file("examples/tarvex/modellir.txt"), kExampleAnswers);
+  struct Change {
+    const char* what;
+    std::string from, to;
+    std::vector<std::string> named;  // lines of the report
+  };
+  const std::vector<Change> changes = {
+      {"a deleted element: the triangle, element 2",
+       "FLST,2,4,1\nFITEM,2,2\nFITEM,2,5\nFITEM,2,4\nFITEM,2,4\nE,P51X\n!*\n", "",
+       {"  * element 2 (LIRA type 42, stiffness 1): no ANSYS element in the script\n",
+        differing_row("all elements", "15", "14")}},
+      {"the pressure of element 1 put on element 8, of the same area",
+       "SFE,1,2,PRES,,15000\n", "SFE,8,2,PRES,,15000\n",
+       {"  * load case 2: pressure on element 1 face 2 = 15000 by the model, not in the script\n",
+        "  * load case 2: pressure on element 8 face 2 is 25000 by the model, 40000 in the script\n"}},
+      {"a changed pressure on the slab 9",
+       "SFE,9,6,PRES,,15000\n", "SFE,9,6,PRES,,16000\n",
+       {"  * load case 2: pressure on element 9 face 6 is 15000 by the model, 16000 in the script\n",
+        "  * load case 2: pressure x area, slab tops total 50000 in the model, 51000 in the script\n"}},
+      {"a missing support", "!*\n D,1,UZ\n", "",
+       {"  * support node 1 UZ: in the model, not in the script\n", differing_row("fixed degrees of freedom", "6", "5")}},
+      {"a node moved", "N,2,1,0,0,,,,\n", "N,2,1,0.5,0,,,,\n",
+       {"  * node 2 (document 4): at 1, 0, 0 in the model, at 1, 0.5, 0 in the script\n"}},
+      {"the attribute block of the bar dropped", "!*\nTYPE,   2\nMAT, 2\nREAL,  3\nESYS,   0\n!*\n", "",
+       {"  * element 3 (LIRA type 10, stiffness 2), ANSYS element 3: created under TYPE 1 MAT 1 REAL 2 ESYS 0, "
+        "the model's stiffness gives TYPE 2 MAT 2 REAL 3 ESYS 0\n"}},
+      // The plates of material 1 (areas 1, 0.5 and 1, 0.2 thick) weigh 500
+      // less at 2400 than at 2500: 33280 - 2.5 x 0.2 x 100 x 10.
+      {"a changed density", "MPDATA,DENS,1,,2500\n", "MPDATA,DENS,1,,2400\n",
+       {"  * load case 1: own weight total 33280 in the model, 32780 in the script\n"}},
+      {"a load step that keeps the forces of the one before", "LSWRITE,1,\nFDELE,ALL,ALL\n", "LSWRITE,1,\n",
+       {"  * load case 2: force FZ at node 3 = -15000 in the script, not in the model\n",
+        differing_row("nodal forces FZ", "0", "-15000")}},
+  };
+  for (const Change& change : changes) {
+    SCOPED_TRACE(change.what);
+    RunResult r = verify(changed(files, change.from, change.to));
+    EXPECT_EQ(r.exit_code, 1);
+    for (const std::string& line : change.named) {
+      EXPECT_NE(r.console.find(native(line)), std::string::npos) << line << "\n" << r.console;
+    }
+    EXPECT_NE(r.console.find(native("\nVerdict: the script differs from the model in ")), std::string::npos);
+  }
+}
+
+TEST(ModelcheckVerify, ModelThatCannotBeConverted) {
+  // A model whose stiffness has no document: nothing to compare with.
+  RunResult r = verify(Files{{"modellir.txt", "( 1/\n44 1 1 2 3 4 /\n)\n"}, {"modelans.lgw", "/BATCH\n"}});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_EQ(r.console, native("modelcheck --verify: modellir.txt cannot be read as tarvex reads it:\n"
+                              "Incorrect modellir.txt: no stiffness.\n"));
+}
+
+// ---- vantrel
+
+Files merged() {
+  Files in{{"model.txt", source_file("examples/vantrel/model.txt")},
+           {"loadfrag.txt", source_file("examples/vantrel/loadfrag.txt")}};
+  RunResult r = run_program("vantrel", in, "");
+  in["modelnew.txt"] = r.files["modelnew.txt"];
+  return in;
+}
+
+TEST(ModelcheckVerifyVantrel, ShippedExampleWholeReport) {
+  // The table loads nodes 2, 3 and 4: loading 1 RX 1.5, 3 and 1.5 (6);
+  // loading 2 RY -0.75 at node 2 and RUZ 0.2 at node 4: five records, after
+  // the 25 lines of model.txt.
+  RunResult r = run_program_with_args("modelcheck", {"--verify", "--vantrel"}, merged());
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.console,
+            native("modelcheck --verify --vantrel: modelnew.txt beside model.txt and loadfrag.txt\n"
+                   "\nLines" + std::string(33, ' ') + "     model.txt  modelnew.txt\n" +
+                   row("lines of model.txt", "25", "25") + row("new records of document 6", "-", "5") +
+                   row("new records of document 7", "-", "5") + "  model.txt in modelnew.txt: all agree\n" +
+                   "\nLoads" + std::string(33, ' ') + "  loadfrag.txt   new records\n" +
+                   row("blocks of the table", "1", "") + row("values that are not zero", "5", "5") +
+                   row("sum of RX", "6", "6") + row("sum of RY", "-0.75", "-0.75") + row("sum of RUZ", "0.2", "0.2") +
+                   "  loads by node, loading and direction: all agree\n"
+                   "\nVerdict: modelnew.txt is model.txt with exactly the loads of the table added.\n"));
+}
+
+TEST(ModelcheckVerifyVantrel, ChangesNamed) {
+  Files files = merged();
+  auto run = [&](const std::string& from, const std::string& to) {
+    Files f = files;
+    std::string& text = f["modelnew.txt"];
+    std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return run_program_with_args("modelcheck", {"--verify", "--vantrel"}, f);
+  };
+  // Value lines 3 to 7 are new: node 2 RX (3), RY (4); node 3 RX (5); node 4
+  // RX (6), RUZ (7).
+  RunResult value = run("\r\n5 3 0 /\r\n", "\r\n5 3.5 0 /\r\n");
+  EXPECT_EQ(value.exit_code, 1);
+  EXPECT_NE(value.console.find(native("  * node 3, loading 1, RX: 3 in the table, 3.5 in the records\n")),
+            std::string::npos)
+      << value.console;
+  RunResult kept = run("\r\n1 -20 0 /\r\n", "\r\n1 -25 0 /\r\n");
+  EXPECT_EQ(kept.exit_code, 1);
+  EXPECT_NE(kept.console.find(native("  * line 22 of model.txt (\"1 -20 0 /\") is not line 27 of modelnew.txt "
+                                     "(\"1 -25 0 /\")\n")),
+            std::string::npos)
+      << kept.console;
+  RunResult dropped = run("\r\n4 0 6 7 2 /\r\n", "\r\n");
+  EXPECT_EQ(dropped.exit_code, 1);
+  EXPECT_NE(dropped.console.find(native("  * node 4, loading 2, RUZ: 0.2 in the table, no record\n")),
+            std::string::npos)
+      << dropped.console;
+}
+
+}  // namespace
