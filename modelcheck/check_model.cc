@@ -37,7 +37,7 @@ namespace {
 using lira::ElementKind;
 using lira::StiffnessKind;
 
-constexpr int kDocumentMax = 99;  // header numbers modelcheck keeps apart
+constexpr int kDocumentMax = 99;         // header numbers modelcheck keeps apart
 constexpr std::size_t kRecordMax = 256;  // tokens of one record kept
 constexpr std::int64_t kNodeFlagMax = 1 << 27;
 
@@ -46,14 +46,22 @@ std::string str(long long v) { return std::to_string(v); }
 // The message tarvex stops with when it does not find document `d`.
 const char* missing_message(int d) {
   switch (d) {
-    case 3: return msg::kNoStiffness;
-    case 4: return msg::kNoNodes;
-    case 1: return msg::kNoElements;
-    case 5: return msg::kNoLinks;
-    case 7: return msg::kNoLoadValues;
-    case 16: return msg::kNoDoc16;
-    case 6: return msg::kNoLoadTable;
-    default: return nullptr;
+    case 3:
+      return msg::kNoStiffness;
+    case 4:
+      return msg::kNoNodes;
+    case 1:
+      return msg::kNoElements;
+    case 5:
+      return msg::kNoLinks;
+    case 7:
+      return msg::kNoLoadValues;
+    case 16:
+      return msg::kNoDoc16;
+    case 6:
+      return msg::kNoLoadTable;
+    default:
+      return nullptr;
   }
 }
 
@@ -125,12 +133,18 @@ bool plate_modulus(const std::string& t) {
 
 const char* kind_text(StiffnessKind k) {
   switch (k) {
-    case StiffnessKind::kElasticLink: return "an elastic link";
-    case StiffnessKind::kSolid: return "a reinforced concrete slab";
-    case StiffnessKind::kRectangularBar: return "a rectangular bar";
-    case StiffnessKind::kPlasticBar: return "a plastic bar";
-    case StiffnessKind::kPlate: return "a plate";
-    case StiffnessKind::kUnknown: return "of a kind tarvex does not know";
+    case StiffnessKind::kElasticLink:
+      return "an elastic link";
+    case StiffnessKind::kSolid:
+      return "a reinforced concrete slab";
+    case StiffnessKind::kRectangularBar:
+      return "a rectangular bar";
+    case StiffnessKind::kPlasticBar:
+      return "a plastic bar";
+    case StiffnessKind::kPlate:
+      return "a plate";
+    case StiffnessKind::kUnknown:
+      return "of a kind tarvex does not know";
   }
   return "";
 }
@@ -138,12 +152,18 @@ const char* kind_text(StiffnessKind k) {
 // The stiffness kind that an element type needs.
 StiffnessKind kind_for(ElementKind e) {
   switch (e) {
-    case ElementKind::kBar: return StiffnessKind::kRectangularBar;
-    case ElementKind::kPlasticBar: return StiffnessKind::kPlasticBar;
-    case ElementKind::kElasticLink: return StiffnessKind::kElasticLink;
-    case ElementKind::kPlate: return StiffnessKind::kPlate;
-    case ElementKind::kLayeredShell: return StiffnessKind::kSolid;
-    case ElementKind::kUnconverted: break;
+    case ElementKind::kBar:
+      return StiffnessKind::kRectangularBar;
+    case ElementKind::kPlasticBar:
+      return StiffnessKind::kPlasticBar;
+    case ElementKind::kElasticLink:
+      return StiffnessKind::kElasticLink;
+    case ElementKind::kPlate:
+      return StiffnessKind::kPlate;
+    case ElementKind::kLayeredShell:
+      return StiffnessKind::kSolid;
+    case ElementKind::kUnconverted:
+      break;
   }
   return StiffnessKind::kUnknown;
 }
@@ -151,11 +171,15 @@ StiffnessKind kind_for(ElementKind e) {
 int corners_of(std::int32_t type) {
   switch (lira::element_kind(type)) {
     case ElementKind::kBar:
-    case ElementKind::kPlasticBar: return 2;
-    case ElementKind::kElasticLink: return 1;
+    case ElementKind::kPlasticBar:
+      return 2;
+    case ElementKind::kElasticLink:
+      return 1;
     case ElementKind::kPlate:
-    case ElementKind::kLayeredShell: return lira::shell_corners(type);
-    case ElementKind::kUnconverted: break;
+    case ElementKind::kLayeredShell:
+      return lira::shell_corners(type);
+    case ElementKind::kUnconverted:
+      break;
   }
   return 0;
 }
@@ -233,7 +257,7 @@ class ModelChecker {
   bool fixing() const { return fixed_ != nullptr; }
   StiffnessKind kind_of(std::int32_t s) const {
     return s >= 0 && s < lira::kStiffnessCount && stiffness_[s].line != 0 ? stiffness_[s].kind
-                                                                       : StiffnessKind::kUnknown;
+                                                                          : StiffnessKind::kUnknown;
   }
   bool listed(std::int32_t load_case) const;
   std::string undefined_stop(int s, const Usage& u) const;
@@ -259,8 +283,8 @@ class ModelChecker {
   long segment_ = 0;
   std::string segment_text_;
   std::vector<Edit> edits_;
-  int document_ = -1;     // the document whose records are read, or -1
-  int header_ = -1;       // the document whose header ends the one before
+  int document_ = -1;  // the document whose records are read, or -1
+  int header_ = -1;    // the document whose header ends the one before
   std::vector<Tok> record_;
   std::size_t record_size_ = 0;
 
@@ -296,8 +320,8 @@ class ModelChecker {
   long highest_weighted_ = 0;
 };
 
-void ModelChecker::add(Kind kind, long line, std::string what, std::string effect,
-                       std::string mend, bool mendable) {
+void ModelChecker::add(Kind kind, long line, std::string what, std::string effect, std::string mend,
+                       bool mendable) {
   // The second pass reads what the first read; only its own kinds count.
   bool second_kind = kind == Kind::kLayeredWithoutSlab || kind == Kind::kStiffnessPairing ||
                      kind == Kind::kNodeRange || kind == Kind::kLinkAwayFromShell ||
@@ -339,12 +363,19 @@ void ModelChecker::write_line(std::string_view text, LineEnd end) {
   if (!fixing() || second_) return;
   fixed_->write(text.data(), static_cast<std::streamsize>(text.size()));
   switch (end) {
-    case LineEnd::kNone: break;
-    case LineEnd::kCrLf: *fixed_ << "\r\n"; break;
-    case LineEnd::kLf: *fixed_ << '\n'; break;
+    case LineEnd::kNone:
+      break;
+    case LineEnd::kCrLf:
+      *fixed_ << "\r\n";
+      break;
+    case LineEnd::kLf:
+      *fixed_ << '\n';
+      break;
     // Line ends that text mode does not know become the file's own.
     case LineEnd::kLfCr:
-    case LineEnd::kCr: *fixed_ << (good_end_ == LineEnd::kCrLf ? "\r\n" : "\n"); break;
+    case LineEnd::kCr:
+      *fixed_ << (good_end_ == LineEnd::kCrLf ? "\r\n" : "\n");
+      break;
   }
 }
 
@@ -362,9 +393,9 @@ void ModelChecker::line(const Line& l) {
     }
   }
   // Within a line the line end of the parts split off is the line's own.
-  LineEnd inner = l.end == LineEnd::kNone ? (good_end_ == LineEnd::kCrLf ? LineEnd::kCrLf
-                                                                         : LineEnd::kLf)
-                                          : l.end;
+  LineEnd inner = l.end == LineEnd::kNone
+                      ? (good_end_ == LineEnd::kCrLf ? LineEnd::kCrLf : LineEnd::kLf)
+                      : l.end;
   std::string_view text = l.text;
   HeaderLine h = find_header(text);
   if (!h.found) {
@@ -397,14 +428,14 @@ void ModelChecker::line(const Line& l) {
   std::string title = "\"" + std::string(written) + "\"";
   if (written != proper && wanted) {
     add(Kind::kHeaderSpelling, l.number,
-        title + " is not the header \"" + proper + "\" of document " + str(d),
-        effect_of_missing(d), "write \"" + proper + "\" at the start of the line", true);
+        title + " is not the header \"" + proper + "\" of document " + str(d), effect_of_missing(d),
+        "write \"" + proper + "\" at the start of the line", true);
   } else if (!h.exact && wanted) {
     std::string where = !pre_blank ? "stands after the \")\" of the document before, on its line"
                         : from > 0 ? "comes after a UTF-8 byte-order mark"
                                    : "does not stand at the start of the line";
-    add(Kind::kHeaderPosition, l.number, "the header " + title + " " + where,
-        effect_of_missing(d), "start a line with \"" + proper + "\"", true);
+    add(Kind::kHeaderPosition, l.number, "the header " + title + " " + where, effect_of_missing(d),
+        "start a line with \"" + proper + "\"", true);
   } else if (l.end == LineEnd::kNone && wanted) {
     add(Kind::kHeaderPosition, l.number,
         "the header " + title + " is the last line of the file and has no line end",
@@ -425,7 +456,7 @@ void ModelChecker::line(const Line& l) {
       begin_document(d);
     }
   }
-  std::string head = !wanted                             ? before + std::string(written)
+  std::string head = !wanted                        ? before + std::string(written)
                      : h.exact && written == proper ? std::string(written)
                                                     : proper;
   LineEnd head_end = l.end == LineEnd::kNone && wanted ? inner : l.end;
@@ -543,12 +574,23 @@ void ModelChecker::record() {
     return;
   }
   switch (document_) {
-    case 3: stiffness_record(); break;
-    case 4: node_record(); break;
-    case 1: element_record(); break;
-    case 7: value_record(); break;
-    case 16: case_record(); break;
-    default: break;
+    case 3:
+      stiffness_record();
+      break;
+    case 4:
+      node_record();
+      break;
+    case 1:
+      element_record();
+      break;
+    case 7:
+      value_record();
+      break;
+    case 16:
+      case_record();
+      break;
+    default:
+      break;
   }
 }
 
@@ -572,8 +614,8 @@ void ModelChecker::record_end_check(const char* what, const char* stop, bool rep
   const Tok& value = record_[n - 2];
   if (value.segment != last.segment) {
     add(Kind::kRecordEnd, last.line,
-        std::string(what) + " has its \"/\" on a line after its last value",
-        stop_message(stop), "put \" /\" right after the last value, on its line");
+        std::string(what) + " has its \"/\" on a line after its last value", stop_message(stop),
+        "put \" /\" right after the last value, on its line");
     return;
   }
   std::size_t gap = last.pos - (value.pos + value.length);
@@ -594,8 +636,9 @@ void ModelChecker::stiffness_record() {
   // Decimal commas: tarvex stops at each number that it reads, naming the
   // stiffness whose record it reads; a record of an unknown kind it skips.
   long reading = solid_of_ >= 0 ? solid_of_ : plastic_of_ >= 0 ? plastic_of_ : v;
-  bool skipped = solid_of_ < 0 && plastic_of_ < 0 &&
-                 lira::stiffness_kind(kind_token, plate_modulus(kind_token)) == StiffnessKind::kUnknown;
+  bool skipped =
+      solid_of_ < 0 && plastic_of_ < 0 &&
+      lira::stiffness_kind(kind_token, plate_modulus(kind_token)) == StiffnessKind::kUnknown;
   for (std::size_t i = 0; i < n; ++i) {
     const Tok& k = record_[i];
     if (k.written.empty()) continue;
@@ -651,7 +694,8 @@ void ModelChecker::stiffness_record() {
             : "delete the row, or write what it says into the stiffness's own record");
   }
   if (v < 0 || v >= lira::kStiffnessCount) {
-    add(Kind::kStiffnessNumber, first.line, "stiffness number " + first.text + " is outside 0 to 49",
+    add(Kind::kStiffnessNumber, first.line,
+        "stiffness number " + first.text + " is outside 0 to 49",
         stop_message(msg::kStiffnessOutside, {str(v)}), "number the stiffnesses 1 to 49");
     if (kind == StiffnessKind::kSolid) solid_of_ = lira::kStiffnessCount;
     if (kind == StiffnessKind::kPlasticBar) {
@@ -679,8 +723,11 @@ void ModelChecker::stiffness_record() {
       plastic_of_ = v;
       plastic_stage_ = 0;
       break;
-    case StiffnessKind::kSolid: solid_of_ = v; break;
-    default: break;
+    case StiffnessKind::kSolid:
+      solid_of_ = v;
+      break;
+    default:
+      break;
   }
 }
 
@@ -763,12 +810,13 @@ void ModelChecker::value_record() {
   const Tok& number = record_[0];
   std::int32_t line = int_of(number.text);
   std::size_t values = 0;
-  if (number.text.back() == '/' && is_number(std::string_view(number.text).substr(0, number.text.size() - 1))) {
+  if (number.text.back() == '/' &&
+      is_number(std::string_view(number.text).substr(0, number.text.size() - 1))) {
     edits_.push_back(Edit{number.pos + number.length - 1, 0, " "});
     add(Kind::kGluedSlash, number.line,
         "value line \"" + number.text + "\" carries its slash glued to its number",
-        stop_message(msg::kLineNumber), "write \"" + number.text.substr(0, number.text.size() - 1) +
-                                            " /\"", true);
+        stop_message(msg::kLineNumber),
+        "write \"" + number.text.substr(0, number.text.size() - 1) + " /\"", true);
   } else {
     // A slash glued to the last value ends the line as a blank and a slash
     // would: tarvex reads both.
@@ -832,7 +880,8 @@ void ModelChecker::finish_first_pass() {
   // Documents that tarvex needs, and the order it reads them in.
   for (int d : {3, 4, 1, 5, 6, 7, 16}) {
     if (first_header_[d] == 0) {
-      add(Kind::kMissingDocument, 0, "there is no document " + str(d), stop_message(missing_message(d)),
+      add(Kind::kMissingDocument, 0, "there is no document " + str(d),
+          stop_message(missing_message(d)),
           "add document " + str(d) + " (at least its header and \" )\")");
     }
   }
@@ -869,15 +918,18 @@ void ModelChecker::finish_first_pass() {
   for (int s = 1; s < lira::kStiffnessCount; ++s) {
     const Stiffness& st = stiffness_[s];
     const Usage& u = usage_[s];
-    std::string users = u.count == 0 ? "no element uses it"
-                                     : str(u.count) + " element" + (u.count > 1 ? "s use" : " uses") +
-                                           " it, the first element " + str(u.first_element) +
-                                           " on line " + str(u.line);
+    std::string users = u.count == 0
+                            ? "no element uses it"
+                            : str(u.count) + " element" + (u.count > 1 ? "s use" : " uses") +
+                                  " it, the first element " + str(u.first_element) + " on line " +
+                                  str(u.line);
     if (st.line != 0 && st.kind == StiffnessKind::kUnknown) {
       add(Kind::kUnknownStiffness, st.line,
-          "stiffness " + str(s) + " is of a kind tarvex does not know (\"" + st.token + "\"); " + users,
-          u.count == 0 ? std::string("tarvex skips it with \"Unknown element skipped\"")
-                       : "tarvex skips it with \"Unknown element skipped\" and " + undefined_stop(s, u),
+          "stiffness " + str(s) + " is of a kind tarvex does not know (\"" + st.token + "\"); " +
+              users,
+          u.count == 0
+              ? std::string("tarvex skips it with \"Unknown element skipped\"")
+              : "tarvex skips it with \"Unknown element skipped\" and " + undefined_stop(s, u),
           "describe it as a plate (modulus with a point: 3.0E6), rectangular bar (S0), plastic "
           "bar (S100), elastic link (3) or reinforced concrete slab (GENE14/)");
     } else if (st.line == 0 && u.count > 0) {
@@ -885,20 +937,25 @@ void ModelChecker::finish_first_pass() {
           "element " + str(u.first_element) + " has stiffness " + str(s) +
               ", which document 3 does not define; " + users,
           "tarvex " + undefined_stop(s, u),
-          "add stiffness " + str(s) + " to document 3, or give the element a stiffness that is there");
+          "add stiffness " + str(s) +
+              " to document 3, or give the element a stiffness that is there");
     } else if (st.kind == StiffnessKind::kPlasticBar && !st.holder && u.count > 0 &&
                lira::element_kind(u.type) == ElementKind::kPlasticBar) {
-      add(Kind::kPlasticHolder, st.line, "plastic bar stiffness " + str(s) + " has no holder value (\"AZ\" and a number other than 0)",
+      add(Kind::kPlasticHolder, st.line,
+          "plastic bar stiffness " + str(s) +
+              " has no holder value (\"AZ\" and a number other than 0)",
           stop_message(msg::kHolderZero), "add \"AZ\" with the holder value before \"TW\"");
     }
   }
   for (const auto& [type, u] : unconverted_) {
     add(Kind::kUnconvertedElement, u.line,
         str(u.count) + " element" + (u.count > 1 ? "s" : "") + " of type " + str(type) +
-            ", the first element " + str(u.first_element) + ", are of a type tarvex does not convert",
+            ", the first element " + str(u.first_element) +
+            ", are of a type tarvex does not convert",
         "tarvex makes no ANSYS element of them, and numbers every later element one lower than "
         "document 1 does",
-        "convert only types 10, 41, 42, 44, 51, 210, 241, 242, 244, or put these elements after all "
+        "convert only types 10, 41, 42, 44, 51, 210, 241, 242, 244, or put these elements after "
+        "all "
         "others");
   }
   if (lost_cases_ > 0) {
@@ -921,7 +978,8 @@ void ModelChecker::element_record_second() {
   std::int32_t s = int_of(record_[1].text);
   std::string element = "element " + str(element_no) + " (type " + str(type) + ")";
   StiffnessKind has = kind_of(s);
-  if (s > 0 && s < lira::kStiffnessCount && stiffness_[s].line != 0 && has != StiffnessKind::kUnknown) {
+  if (s > 0 && s < lira::kStiffnessCount && stiffness_[s].line != 0 &&
+      has != StiffnessKind::kUnknown) {
     if (kind == ElementKind::kLayeredShell && has != StiffnessKind::kSolid) {
       add(Kind::kLayeredWithoutSlab, line,
           element + " is a layered shell, but its stiffness " + str(s) + " is " + kind_text(has),
@@ -930,8 +988,8 @@ void ModelChecker::element_record_second() {
               str(lira::plain_plate_of(type)) + ")");
     } else if (kind != ElementKind::kLayeredShell && has != kind_for(kind)) {
       add(Kind::kStiffnessPairing, line,
-          element + " has stiffness " + str(s) + ", which is " + kind_text(has) + ", where it needs " +
-              kind_text(kind_for(kind)),
+          element + " has stiffness " + str(s) + ", which is " + kind_text(has) +
+              ", where it needs " + kind_text(kind_for(kind)),
           "tarvex builds it with the ANSYS element type of its stiffness, not the one its type "
           "needs",
           "give the element a stiffness of its own kind");
@@ -953,8 +1011,9 @@ void ModelChecker::element_record_second() {
                      layered_node_[static_cast<std::size_t>(node)];
       if (!layered) {
         add(Kind::kLinkAwayFromShell, line,
-            element + std::string(kind == ElementKind::kElasticLink ? " is an elastic link"
-                                                                     : " is a plastic bar") +
+            element +
+                std::string(kind == ElementKind::kElasticLink ? " is an elastic link"
+                                                              : " is a plastic bar") +
                 " at node " + str(node) + ", which is no node of a layered shell",
             stop_message(kind == ElementKind::kElasticLink ? msg::kElasticLinkNode
                                                            : msg::kPlasticBarNode),
@@ -985,17 +1044,21 @@ void ModelChecker::load_record() {
                      " (load type " + str(type) + ", direction " + str(direction) + ", case " +
                      str(load_case) + ")";
   if (weight_case_ == 0) {
-    if (options_.weight_case != 0) weight_case_ = options_.weight_case;
-    else if (type == 16) weight_case_ = load_case;
+    if (options_.weight_case != 0)
+      weight_case_ = options_.weight_case;
+    else if (type == 16)
+      weight_case_ = load_case;
   }
   if (!listed(load_case)) {
-    add(Kind::kLoadCaseUnlisted, line, load + " belongs to a load case that document 16 does not list",
-        "tarvex never applies it", "list load case " + str(load_case) + " in document 16");
+    add(Kind::kLoadCaseUnlisted, line,
+        load + " belongs to a load case that document 16 does not list", "tarvex never applies it",
+        "list load case " + str(load_case) + " in document 16");
     return;
   }
   if (value_line < 1 || value_line > value_lines_) {
-    add(Kind::kLoadRefused, line, load + " takes its values from line " + str(value_line) +
-                                      " of document 7, which has " + str(value_lines_) + " lines",
+    add(Kind::kLoadRefused, line,
+        load + " takes its values from line " + str(value_line) + " of document 7, which has " +
+            str(value_lines_) + " lines",
         stop_message(msg::kValueLine), "name a line of document 7");
     return;
   }
@@ -1013,7 +1076,8 @@ void ModelChecker::load_record() {
   }
   if (number < 1 || number > elements_) {
     add(Kind::kLoadRefused, line, load + " names an element that document 1 does not have",
-        stop_message(msg::kNotInDoc1, {str(number), str(elements_)}), "name an element of document 1");
+        stop_message(msg::kNotInDoc1, {str(number), str(elements_)}),
+        "name an element of document 1");
     return;
   }
   std::int32_t element_type = element_type_[static_cast<std::size_t>(number - 1)];
@@ -1042,10 +1106,11 @@ void ModelChecker::load_record() {
       return;
     }
   } else {
-    std::string on = kind == ElementKind::kUnconverted ? "an element of type " + str(element_type) +
-                                                             ", which tarvex does not convert"
-                     : kind == ElementKind::kElasticLink ? std::string("an elastic link")
-                                                         : "a bar (only load type 6 is applied to bars)";
+    std::string on =
+        kind == ElementKind::kUnconverted
+            ? "an element of type " + str(element_type) + ", which tarvex does not convert"
+        : kind == ElementKind::kElasticLink ? std::string("an elastic link")
+                                            : "a bar (only load type 6 is applied to bars)";
     add(Kind::kLoadSkipped, line, load + " is on " + on, "tarvex skips it: the load is lost",
         "apply the load to a bar (load type 6) or a plate (load types 6, 7)");
     return;
@@ -1081,7 +1146,8 @@ void ModelChecker::finish_second_pass() {
       add(Kind::kOwnWeight, 0,
           "element " + str(j) + " has no own-weight record in case " + str(weight_case_) +
               ", though it weighs at density " +
-              str(static_cast<long long>(density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]))),
+              str(static_cast<long long>(
+                  density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]))),
           stop_message(msg::kUndescribedWeight),
           "give element " + str(j) + " its own-weight record, or its stiffness the density 0");
       return;
@@ -1095,10 +1161,12 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
                               std::int32_t load_case, long line) {
   std::string load = "the own weight of element " + str(element);
   if (load_case != weight_case_) {
-    add(Kind::kOwnWeight, line, load + " stands in load case " + str(load_case) +
-                                    ", not in the own-weight case " + str(weight_case_),
-        stop_message(msg::kNotWeight), "keep own weight (load type 16) in one load case, and name it "
-                                        "as the own-weight case to tarvex");
+    add(Kind::kOwnWeight, line,
+        load + " stands in load case " + str(load_case) + ", not in the own-weight case " +
+            str(weight_case_),
+        stop_message(msg::kNotWeight),
+        "keep own weight (load type 16) in one load case, and name it "
+        "as the own-weight case to tarvex");
     return;
   }
   if (element < 1 || element > elements_) {
@@ -1117,13 +1185,15 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
     if (k == ElementKind::kUnconverted) {
       add(Kind::kOwnWeight, line,
           "element " + str(j) + ", before " + load + ", is of type " + str(t),
-          stop_message(msg::kZeroWeightType), "give own-weight records only after converted elements");
+          stop_message(msg::kZeroWeightType),
+          "give own-weight records only after converted elements");
       break;
     }
     if (weighs(element_stiffness_[static_cast<std::size_t>(j - 1)])) {
       add(Kind::kOwnWeight, line,
           "element " + str(j) + " has no own-weight record, though it weighs at density " +
-              str(static_cast<long long>(density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]))),
+              str(static_cast<long long>(
+                  density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]))),
           stop_message(msg::kUndescribedWeight),
           "give element " + str(j) + " its own-weight record, or its stiffness the density 0");
       break;
@@ -1149,7 +1219,8 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
   // intensity times 10 against the value times 10000.
   float density = density_of(s);
   float intensity = static_cast<float>(stiffness_[s].section * density);
-  float value = static_cast<float>(static_cast<double>(first_value_[static_cast<std::size_t>(value_line - 1)]) * 10000.0);
+  float value = static_cast<float>(
+      static_cast<double>(first_value_[static_cast<std::size_t>(value_line - 1)]) * 10000.0);
   float difference = static_cast<float>(intensity * 10.0 - value);
   float deviation = std::fabs(static_cast<float>(difference / value));
   if (deviation > 0.05) {
@@ -1158,9 +1229,9 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
     std::ostringstream given;
     given << first_value_[static_cast<std::size_t>(value_line - 1)];
     add(Kind::kOwnWeight, line,
-        load + " is " + given.str() + " (line " + str(value_line) + " of document 7), where stiffness " +
-            str(s) + " at density " + str(static_cast<long long>(density)) + " gives " +
-            expected.str(),
+        load + " is " + given.str() + " (line " + str(value_line) +
+            " of document 7), where stiffness " + str(s) + " at density " +
+            str(static_cast<long long>(density)) + " gives " + expected.str(),
         stop_message(msg::kWeightValue),
         "write " + expected.str() + " on line " + str(value_line) +
             " of document 7, or give tarvex the density the model was made with");
@@ -1175,7 +1246,8 @@ std::string fixed_name_of(const std::string& name) {
   return name.substr(0, dot) + ".fixed" + name.substr(dot);
 }
 
-int finish(Report& report, std::ostream& out, const std::string& name, const std::string* fixed_name) {
+int finish(Report& report, std::ostream& out, const std::string& name,
+           const std::string* fixed_name) {
   report.print(out);
   if (report.count() == 0) {
     out << name << ": no findings: tarvex will read it as it is written.\n";
@@ -1188,8 +1260,7 @@ int finish(Report& report, std::ostream& out, const std::string& name, const std
     out << *fixed_name << " written";
     if (report.count() > report.mended()) {
       out << "; " << report.count() - report.mended() << " finding"
-          << (report.count() - report.mended() > 1 ? "s are" : " is")
-          << " left to mend by hand";
+          << (report.count() - report.mended() > 1 ? "s are" : " is") << " left to mend by hand";
     }
     out << ".\n";
     return report.count() > report.mended() ? kFindings : kClean;

@@ -66,7 +66,8 @@ TEST(ModelcheckRun, CleanModelHasNoFindings) {
   std::vector<std::string> args = kDensity;
   RunResult r = run_program_with_args("modelcheck", args, {{"modellir.txt", kPlate}});
   EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(r.console, native("modellir.txt: no findings: tarvex will read it as it is written.\n"));
+  EXPECT_EQ(r.console,
+            native("modellir.txt: no findings: tarvex will read it as it is written.\n"));
   EXPECT_TRUE(r.new_paths.empty());
   EXPECT_TRUE(converted(run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers)));
 }
@@ -115,8 +116,10 @@ TEST(ModelcheckRun, EachSpellingFaultMendedAndConverted) {
     std::size_t to = check.console.find(native("\"; mend: "), from);
     ASSERT_NE(to, std::string::npos) << check.console;
     std::string stop = check.console.substr(from + 12, to - from - 12);
-    EXPECT_NE(before.console.find(native("\n" + stop + "\nPress any key to finish\n")), std::string::npos)
-        << stop << "\n" << before.console;
+    EXPECT_NE(before.console.find(native("\n" + stop + "\nPress any key to finish\n")),
+              std::string::npos)
+        << stop << "\n"
+        << before.console;
     RunResult after = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
     EXPECT_EQ(after.files.at("modelans.lgw"), clean.files.at("modelans.lgw"));
 
@@ -131,8 +134,10 @@ TEST(ModelcheckRun, ForeignLineEndsMended) {
   for (const char* end : {"\n\r", "\r"}) {
     std::string model;
     for (char c : kPlate) {
-      if (c == '\n') model += end;
-      else model += c;
+      if (c == '\n')
+        model += end;
+      else
+        model += c;
     }
     RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
     EXPECT_NE(check.console.find(native("modellir.txt:1: [line-ends] 27 lines end with ")),
@@ -196,10 +201,11 @@ TEST(ModelcheckRun, EverySpellingFaultAtOnce) {
 
   const char answers[] = "0.005\n2500\ny\n4\n7850\n0\n1\nc\n";
   RunResult faulty = run_program("tarvex", {{"modellir.txt", lfcr}}, answers);
-  EXPECT_NE(faulty.console.find(native("\nIncorrect modellir.txt: no stiffness.")), std::string::npos);
+  EXPECT_NE(faulty.console.find(native("\nIncorrect modellir.txt: no stiffness.")),
+            std::string::npos);
   RunResult expected = run_program("tarvex", {{"modellir.txt", clean}}, answers);
-  RunResult mended = run_program("tarvex", {{"modellir.txt", check.files.at("modellir.fixed.txt")}},
-                                 answers);
+  RunResult mended =
+      run_program("tarvex", {{"modellir.txt", check.files.at("modellir.fixed.txt")}}, answers);
   ASSERT_TRUE(converted(expected));
   EXPECT_EQ(mended.console, expected.console);
   EXPECT_EQ(mended.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
@@ -212,7 +218,7 @@ TEST(ModelcheckRun, FindingsNameWhatTarvexDoes) {
     const char* kind;
     long line;  // 0: the file as a whole
     std::string model;
-    std::string stop;  // tarvex's message; empty: tarvex converts
+    std::string stop;         // tarvex's message; empty: tarvex converts
     bool weightless = false;  // own weight in case 9, which is not listed
   };
   const std::string weightless = replaced(kPlate, "1 16 3 1 1 /\n", "");
@@ -261,12 +267,16 @@ TEST(ModelcheckRun, FindingsNameWhatTarvexDoes) {
        "\nIncorrect modellir.txt: too many values in doc. 7."},
       {"own-weight", 0, weightless, "\nElement has weight which not described in doc. 6"},
       {"unknown-stiffness", 2, replaced(kPlate, "3.0E6", "3E6"),
-       "\nIncorrect modellir.txt: element 1 of document 1 has stiffness 1, which document 3 does not "
-       "define, or defines with a kind that is not converted: give the element a converted stiffness "
+       "\nIncorrect modellir.txt: element 1 of document 1 has stiffness 1, which document 3 does "
+       "not "
+       "define, or defines with a kind that is not converted: give the element a converted "
+       "stiffness "
        "of document 3."},
       {"undefined-stiffness", 11, replaced(kPlate, "44 1 1 2 3 4 /", "44 2 1 2 3 4 /"),
-       "\nIncorrect modellir.txt: element 1 of document 1 has stiffness 2, which document 3 does not "
-       "define, or defines with a kind that is not converted: give the element a converted stiffness "
+       "\nIncorrect modellir.txt: element 1 of document 1 has stiffness 2, which document 3 does "
+       "not "
+       "define, or defines with a kind that is not converted: give the element a converted "
+       "stiffness "
        "of document 3."},
       {"load-shifted", 19,
        replaced(replaced(weightless, "44 1 1 2 3 4 /", "44 1 1 2 3 4 /\n5 1 1 2 /\n44 1 1 2 3 4 /"),

@@ -58,8 +58,8 @@ TEST(CheckModel, MendsKeepEverythingElse) {
   // Records moved off a header line keep their own text; CR LF stays CR LF,
   // and the line split off takes it too; document 0 keeps its code page.
   std::string fixed;
-  report("(0/ \xCF\xEB\xE8\xF2\xE0 \xD0\xE0\xEC\xE0 /\r\n" + replaced(kPlate, "( 16/\n1 0 /\n2 0 /\n)\n",
-                                                                         "( 16/ 1 0 / 2 0 / )\r\n"),
+  report("(0/ \xCF\xEB\xE8\xF2\xE0 \xD0\xE0\xEC\xE0 /\r\n" +
+             replaced(kPlate, "( 16/\n1 0 /\n2 0 /\n)\n", "( 16/ 1 0 / 2 0 / )\r\n"),
          {}, &fixed);
   EXPECT_EQ(fixed, "(0/ \xCF\xEB\xE8\xF2\xE0 \xD0\xE0\xEC\xE0 /\r\n" +
                        replaced(kPlate, "( 16/\n1 0 /\n2 0 /\n)\n", "( 16/\r\n1 0 / 2 0 / )\r\n"));
@@ -68,14 +68,15 @@ TEST(CheckModel, MendsKeepEverythingElse) {
   report(model, {}, &fixed);
   EXPECT_EQ(fixed, model);
   // A value line's number with its slash glued: a line without values.
-  EXPECT_NE(report(replaced(kPlate, "2 1.5 /", "2 1.5 /\n3/"), {}, &fixed).find(
-                "modellir.txt:23: [glued-slash] value line \"3/\""),
+  EXPECT_NE(report(replaced(kPlate, "2 1.5 /", "2 1.5 /\n3/"), {}, &fixed)
+                .find("modellir.txt:23: [glued-slash] value line \"3/\""),
             std::string::npos);
   EXPECT_NE(fixed.find("2 1.5 /\n3 /\n)"), std::string::npos);
   // The last line, a header without its line end, gets one.
   std::string tail = kPlate.substr(0, kPlate.find("( 16/")) + "( 16/";
-  EXPECT_NE(report(tail, {}, &fixed).find("modellir.txt:24: [header-position] the header \"( 16/\" is "
-                                          "the last line of the file and has no line end"),
+  EXPECT_NE(report(tail, {}, &fixed)
+                .find("modellir.txt:24: [header-position] the header \"( 16/\" is "
+                      "the last line of the file and has no line end"),
             std::string::npos);
   EXPECT_EQ(fixed, tail + "\n");
 }
@@ -103,27 +104,34 @@ TEST(CheckModel, StiffnessesAndElements) {
            Case{"modellir.txt:2: [unknown-stiffness] stiffness 1 is of a kind tarvex does not know "
                 "(\"3E6\"); 1 element uses it, the first element 1 on line 11",
                 replaced(kPlate, "3.0E6", "3E6")},
-           Case{"modellir.txt:12: [undefined-stiffness] element 2 has stiffness 2, which document 3 "
-                "does not define",
-                two},
+           Case{
+               "modellir.txt:12: [undefined-stiffness] element 2 has stiffness 2, which document 3 "
+               "does not define",
+               two},
            Case{"modellir.txt:3: [stiffness-continuation] the row \"0 S0 ...\" continues the "
-                "stiffness before it; tarvex takes it for stiffness 0, a rectangular bar, and writes "
+                "stiffness before it; tarvex takes it for stiffness 0, a rectangular bar, and "
+                "writes "
                 "a material 0",
                 replaced(kPlate, "0.2 0.2 /\n", "0.2 0.2 /\n 0 S0 3E6 20 40 /\n")},
-           Case{"modellir.txt:13: [stiffness-pairing] element 2 (type 44) has stiffness 2, which is a "
+           Case{"modellir.txt:13: [stiffness-pairing] element 2 (type 44) has stiffness 2, which "
+                "is a "
                 "rectangular bar, where it needs a plate",
                 replaced(two, "0.2 0.2 /\n", "0.2 0.2 /\n2 S0 3E6 20 40 /\n")},
            Case{"modellir.txt:3: [plastic-holder] plastic bar stiffness 2 has no holder value",
-                replaced(replaced(kPlate, "0.2 0.2 /\n", "0.2 0.2 /\n2 S100 20 40 /\n2 NB11/0 2.1E6 4E4 0 /\n2 TW 0 /\n"),
+                replaced(replaced(kPlate, "0.2 0.2 /\n",
+                                  "0.2 0.2 /\n2 S100 20 40 /\n2 NB11/0 2.1E6 4E4 0 /\n2 TW 0 /\n"),
                          "44 1 1 2 3 4 /", "44 1 1 2 3 4 /\n210 2 1 2 /")},
-           Case{"modellir.txt:11: [unconverted-element] 1 element of type 5, the first element 1, are "
+           Case{"modellir.txt:11: [unconverted-element] 1 element of type 5, the first element 1, "
+                "are "
                 "of a type tarvex does not convert",
                 replaced(kPlate, "44 1 1 2 3 4 /", "5 1 1 2 /\n44 1 1 2 3 4 /")},
-           Case{"modellir.txt:19: [load-shifted] the load on element 2 (load type 6, direction 3, case "
+           Case{"modellir.txt:19: [load-shifted] the load on element 2 (load type 6, direction 3, "
+                "case "
                 "2) comes after element 1 of type 5",
-                replaced(replaced(kPlate, "44 1 1 2 3 4 /", "5 1 1 2 /\n44 1 1 2 3 4 /"), "1 6 3 2 2 /",
-                         "2 6 3 2 2 /")},
-           Case{"modellir.txt:19: [load-skipped] the load on element 1 (load type 6, direction 3, case 2) "
+                replaced(replaced(kPlate, "44 1 1 2 3 4 /", "5 1 1 2 /\n44 1 1 2 3 4 /"),
+                         "1 6 3 2 2 /", "2 6 3 2 2 /")},
+           Case{"modellir.txt:19: [load-skipped] the load on element 1 (load type 6, direction 3, "
+                "case 2) "
                 "is on an element of type 5",
                 replaced(kPlate, "44 1 1 2 3 4 /", "5 1 1 2 /\n44 1 1 2 3 4 /")},
            Case{"modellir.txt:20: [document-twice] document 6 begins again (it began on line 16)",
@@ -140,9 +148,10 @@ TEST(CheckModel, TwentyLoadCasesAtMost) {
   std::string cases;
   for (int i = 1; i <= 22; ++i) cases += std::to_string(i) + " 0 /\n";
   std::string out = report(replaced(kPlate, "1 0 /\n2 0 /\n", cases));
-  EXPECT_NE(out.find("modellir.txt:45: [load-cases] 22 load cases in document 16, where tarvex takes "
-                     "20 at most; tarvex writes no load step for load case 21 and the 1 after it"),
-            std::string::npos)
+  EXPECT_NE(
+      out.find("modellir.txt:45: [load-cases] 22 load cases in document 16, where tarvex takes "
+               "20 at most; tarvex writes no load step for load case 21 and the 1 after it"),
+      std::string::npos)
       << out;
 }
 
@@ -151,15 +160,18 @@ TEST(CheckModel, OwnWeightNeedsTheDensity) {
   Options o;
   o.has_density = true;
   o.density = 2400;
-  EXPECT_EQ(report(kPlate, o), "modellir.txt: no findings: tarvex will read it as it is written.\n");
+  EXPECT_EQ(report(kPlate, o),
+            "modellir.txt: no findings: tarvex will read it as it is written.\n");
   o.density = 2000;
-  EXPECT_NE(report(kPlate, o).find("modellir.txt:17: [own-weight] the own weight of element 1 is 0.5 "
-                                   "(line 1 of document 7), where stiffness 1 at density 2000 gives 0.4"),
-            std::string::npos);
+  EXPECT_NE(
+      report(kPlate, o).find("modellir.txt:17: [own-weight] the own weight of element 1 is 0.5 "
+                             "(line 1 of document 7), where stiffness 1 at density 2000 gives 0.4"),
+      std::string::npos);
   // A density exception of the stiffness counts, as tarvex's answers give it.
   o.density = 2500;
   o.density_exceptions.push_back(Options::DensityException{1, 2000});
-  EXPECT_NE(report(kPlate, o).find("where stiffness 1 at density 2000 gives 0.4"), std::string::npos);
+  EXPECT_NE(report(kPlate, o).find("where stiffness 1 at density 2000 gives 0.4"),
+            std::string::npos);
   // Without a density only what needs none is checked.
   EXPECT_EQ(report(replaced(kPlate, "1 0.5 /", "1 5 /")),
             "modellir.txt: no findings: tarvex will read it as it is written.\n");
@@ -175,9 +187,10 @@ namespace {
 // --fix mends, whatever the model held. Models are the plate model with a
 // few random edits of the kinds that real files carry.
 TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
-  const char* pieces[] = {" ",    "",     "\n",  "\r",   "\n\r",    ",",       "/",
-                          ")",    "(",    "( 4/", "(3/",  "0",       "\t",      "\xEF\xBB\xBF",
-                          "3,5/", ")( 1/", "( 7/ 1 2 /", "  ( 16/", "0 RO 1 /", "5 1 2 /"};
+  const char* pieces[] = {
+      " ",    "",      "\n",         "\r",      "\n\r",     ",",      "/",
+      ")",    "(",     "( 4/",       "(3/",     "0",        "\t",     "\xEF\xBB\xBF",
+      "3,5/", ")( 1/", "( 7/ 1 2 /", "  ( 16/", "0 RO 1 /", "5 1 2 /"};
   const unsigned kPieces = sizeof pieces / sizeof pieces[0];
   unsigned seed = 12345;
   auto next = [&seed] {
@@ -198,8 +211,10 @@ TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
     check_model_text(model, "modellir.txt", fix, first, &fixed);
     check_model_text(fixed, "modellir.txt", fix, second, &again);
     ASSERT_EQ(again, fixed) << "model:\n" << model << "\nreport:\n" << first.str();
-    ASSERT_EQ(second.str().find("(mended)"), std::string::npos)
-        << "model:\n" << model << "\nfixed:\n" << fixed << "\nreport:\n" << second.str();
+    ASSERT_EQ(second.str().find("(mended)"), std::string::npos) << "model:\n"
+                                                                << model << "\nfixed:\n"
+                                                                << fixed << "\nreport:\n"
+                                                                << second.str();
   }
 }
 

@@ -81,11 +81,18 @@ void VantrelModelChecker::write(std::string_view text, LineEnd end) {
   if (fixed_ == nullptr) return;
   fixed_->write(text.data(), static_cast<std::streamsize>(text.size()));
   switch (end) {
-    case LineEnd::kNone: break;
-    case LineEnd::kCrLf: *fixed_ << "\r\n"; break;
-    case LineEnd::kLf: *fixed_ << "\n"; break;
+    case LineEnd::kNone:
+      break;
+    case LineEnd::kCrLf:
+      *fixed_ << "\r\n";
+      break;
+    case LineEnd::kLf:
+      *fixed_ << "\n";
+      break;
     case LineEnd::kLfCr:
-    case LineEnd::kCr: *fixed_ << (good_end_ == LineEnd::kCrLf ? "\r\n" : "\n"); break;
+    case LineEnd::kCr:
+      *fixed_ << (good_end_ == LineEnd::kCrLf ? "\r\n" : "\n");
+      break;
   }
 }
 
@@ -110,7 +117,8 @@ void VantrelModelChecker::records_end(const Line& l, int document) {
         "leave exactly one empty line, without blanks, after the last record", true);
   } else if (pending_blank_ > 1 && document == 6) {
     add(Kind::kClosingEmptyLine, first_blank_,
-        str(pending_blank_) + " empty lines close the records of document 6, where vantrel needs one",
+        str(pending_blank_) +
+            " empty lines close the records of document 6, where vantrel needs one",
         "vantrel stops with " + quoted(msg::kEmptyBetween),
         "leave exactly one empty line after the last record", true);
   } else {
@@ -170,8 +178,9 @@ void VantrelModelChecker::line(const Line& l) {
   if (l.text.size() > static_cast<std::size_t>(lira::kTokenMax)) {
     add(Kind::kLongLine, l.number,
         "the line has " + str(static_cast<long long>(l.text.size())) + " characters",
-        "vantrel stops with " + quoted(std::string(msg::kLongModelLine).replace(
-                                    std::string(msg::kLongModelLine).find("<n>"), 3, str(l.number))),
+        "vantrel stops with " +
+            quoted(std::string(msg::kLongModelLine)
+                       .replace(std::string(msg::kLongModelLine).find("<n>"), 3, str(l.number))),
         "break the line: at most 149 characters");
   }
   std::string_view t = l.text;
@@ -190,10 +199,9 @@ void VantrelModelChecker::line(const Line& l) {
     std::string proper = header_text(h.document);
     if (!h.exact) {
       add(Kind::kHeaderSpelling, l.number,
-          "\"" + std::string(t.substr(h.start, h.end - h.start)) + "\" is not the header \"" + proper +
-              "\" at the start of a line",
-          "vantrel stops with " +
-              quoted(h.document == 6 ? msg::kNoDocument6 : msg::kNoLoads),
+          "\"" + std::string(t.substr(h.start, h.end - h.start)) + "\" is not the header \"" +
+              proper + "\" at the start of a line",
+          "vantrel stops with " + quoted(h.document == 6 ? msg::kNoDocument6 : msg::kNoLoads),
           "write \"" + proper + "\" at the start of the line", true);
     }
     if (h.document == 6) {
@@ -214,7 +222,8 @@ void VantrelModelChecker::line(const Line& l) {
     if (h.document == 7 && lira::holds_record(rest)) {
       std::size_t lead = rest.find_first_not_of(" \t");
       std::size_t last = rest.find_last_not_of(" \t");
-      add(Kind::kRecordOnHeaderLine, l.number, "a record follows the header of document 7 on its line",
+      add(Kind::kRecordOnHeaderLine, l.number,
+          "a record follows the header of document 7 on its line",
           stop_message(msg::kHeaderRecord7, {std::string(rest.substr(lead, last + 1 - lead))}),
           "move the record to a line of its own", true);
       write(proper, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
@@ -268,15 +277,17 @@ void VantrelModelChecker::finish() {
   if (bad_ends_ > 0) {
     add(Kind::kLineEnds, first_bad_end_,
         str(bad_ends_) + " lines end with LF CR or a lone CR, from this line on",
-        "vantrel reads text mode, where only LF and CR LF end a line", "end every line with CR LF or LF",
-        true);
+        "vantrel reads text mode, where only LF and CR LF end a line",
+        "end every line with CR LF or LF", true);
   }
   if (header6_ == 0) {
-    add(Kind::kMissingDocument, 0, "there is no document 6", "vantrel stops with " + quoted(msg::kNoDocument6),
+    add(Kind::kMissingDocument, 0, "there is no document 6",
+        "vantrel stops with " + quoted(msg::kNoDocument6),
         "add document 6: its header, one empty line and \" )\"");
   }
   if (header7_ == 0) {
-    add(Kind::kMissingDocument, 0, "there is no document 7", "vantrel stops with " + quoted(msg::kNoLoads),
+    add(Kind::kMissingDocument, 0, "there is no document 7",
+        "vantrel stops with " + quoted(msg::kNoLoads),
         "add document 7: its header, one empty line and \" )\"");
   }
   if (state_ == kIn6 || state_ == kIn7) {
@@ -305,8 +316,8 @@ class TableChecker {
 
   Report& report_;
   State state_ = kCap;
-  int columns_ = 0;     // of the first node line, 8 at least
-  int block_nodes_ = 0; // of the block's node line
+  int columns_ = 0;                  // of the first node line, 8 at least
+  int block_nodes_ = 0;              // of the block's node line
   std::vector<std::int32_t> nodes_;  // its numbers
   int loading_ = 0;
 };
@@ -314,7 +325,8 @@ class TableChecker {
 bool is_rule(std::string_view t) { return t.substr(0, 5) == "-----"; }
 bool starts_digit(std::string_view t) { return !t.empty() && t[0] >= '0' && t[0] <= '9'; }
 
-void TableChecker::node_line(const Line& l, const std::vector<std::string_view>& t, std::size_t from) {
+void TableChecker::node_line(const Line& l, const std::vector<std::string_view>& t,
+                             std::size_t from) {
   int count = 0;
   nodes_.clear();
   for (std::size_t i = from; i < t.size(); ++i) {
@@ -326,16 +338,19 @@ void TableChecker::node_line(const Line& l, const std::vector<std::string_view>&
     columns_ = count < 8 ? 8 : count;
     if (count > 9) {
       add(Kind::kTableColumns, l.number,
-          "the first line of node numbers holds " + str(count) + " numbers, where vantrel takes 9 at most",
-          "vantrel " + std::string("stops with ") + quoted(std::string(msg::kColumns).replace(
-                                                        std::string(msg::kColumns).find("<n>"), 3, str(count))),
+          "the first line of node numbers holds " + str(count) +
+              " numbers, where vantrel takes 9 at most",
+          "vantrel " + std::string("stops with ") +
+              quoted(std::string(msg::kColumns)
+                         .replace(std::string(msg::kColumns).find("<n>"), 3, str(count))),
           "split the nodes into groups of at most 9");
     }
   } else if (count > columns_) {
     add(Kind::kTableColumns, l.number,
         "a line of node numbers holds " + str(count) + " numbers, more than the " + str(columns_) +
             " columns of the first one",
-        "the values of the nodes past column " + str(columns_) + " are lost (vantrel stops at more than 9)",
+        "the values of the nodes past column " + str(columns_) +
+            " are lost (vantrel stops at more than 9)",
         "keep every group of nodes within the columns of the first");
   }
   block_nodes_ = count;
@@ -347,8 +362,8 @@ void TableChecker::loading(const Line& l, const std::vector<std::string_view>& t
   loading_ = number;
   if (number < 1 || number > 12) {
     add(Kind::kTableLoading, l.number, "loading number " + str(number) + " is outside 1 to 12",
-        "vantrel stops with " + quoted(std::string("\nTable loadfrag.txt:\nloading No ") + str(number) +
-                                        " is outside 1 to 12."),
+        "vantrel stops with " + quoted(std::string("\nTable loadfrag.txt:\nloading No ") +
+                                       str(number) + " is outside 1 to 12."),
         "number the loadings 1 to 12");
   }
   if (at + 1 >= t.size() || t[at + 1][0] != '-') {
@@ -360,8 +375,9 @@ void TableChecker::loading(const Line& l, const std::vector<std::string_view>& t
   std::size_t after = static_cast<std::size_t>(t[at + 1].data() - text.data()) + t[at + 1].size();
   std::string_view mark = text.substr(after, 3);
   if (mark.size() == 3 && mark[2] >= '0' && mark[2] <= '9') {
-    add(Kind::kTableLoading, l.number, "loading " + str(number) + " is marked dynamic (\"" +
-                                           std::string(text.substr(after)) + "\")",
+    add(Kind::kTableLoading, l.number,
+        "loading " + str(number) + " is marked dynamic (\"" + std::string(text.substr(after)) +
+            "\")",
         "vantrel stops with " + quoted(msg::kDynamic),
         "give vantrel static loadings only (\"1 - static\")");
   }
@@ -376,8 +392,10 @@ void TableChecker::type_row(const Line& l, std::string_view keyword) {
   }
   // vantrel tests RX, RY, RZ before RUX, RUY, RUZ: "RUX" is never "RX".
   if (key.empty()) {
-    add(Kind::kTableKeyword, l.number, "\"" + std::string(keyword) + "\" is none of RX, RY, RZ, RUX, RUY, RUZ",
-        "vantrel stops with " + quoted(msg::kLoadType), "write the load type in capitals: RX ... RUZ");
+    add(Kind::kTableKeyword, l.number,
+        "\"" + std::string(keyword) + "\" is none of RX, RY, RZ, RUX, RUY, RUZ",
+        "vantrel stops with " + quoted(msg::kLoadType),
+        "write the load type in capitals: RX ... RUZ");
     return;
   }
   if (keyword.size() != key.size()) {
@@ -400,13 +418,14 @@ void TableChecker::type_row(const Line& l, std::string_view keyword) {
   }
   if (end_cell < 0 || end_cell > columns_) {
     add(Kind::kTableRowEnd, l.number,
-        "the row " + std::string(key) + " of loading " + str(loading_) + " has no \"|\" where a cell of " +
-            str(static_cast<long long>(width)) + " characters ends",
-        "vantrel stops with " + quoted(std::string("\nTable loadfrag.txt:\nthe row ") + std::string(key) +
-                                        " of loading " + str(loading_) +
-                                        " does not end with \"|\" after at most " + str(columns_) +
-                                        " cells of " + str(static_cast<long long>(width)) +
-                                        " characters."),
+        "the row " + std::string(key) + " of loading " + str(loading_) +
+            " has no \"|\" where a cell of " + str(static_cast<long long>(width)) +
+            " characters ends",
+        "vantrel stops with " +
+            quoted(std::string("\nTable loadfrag.txt:\nthe row ") + std::string(key) +
+                   " of loading " + str(loading_) + " does not end with \"|\" after at most " +
+                   str(columns_) + " cells of " + str(static_cast<long long>(width)) +
+                   " characters."),
         "align the row's closing \"|\" with the cells of the node line");
     return;
   }
@@ -415,10 +434,12 @@ void TableChecker::type_row(const Line& l, std::string_view keyword) {
     std::string_view cell = text.substr(p, width);
     if (blank_line(cell)) continue;
     std::size_t first = cell.find_first_not_of(" \t");
-    std::string where = "the " + std::string(key) + " cell " + str(c + 1) + " of loading " + str(loading_);
+    std::string where =
+        "the " + std::string(key) + " cell " + str(c + 1) + " of loading " + str(loading_);
     if (cell.size() < 4 || cell[3] == ' ') {
-      add(Kind::kTableCell, l.number, where + " holds \"" + std::string(cell.substr(first)) +
-                                          "\" with a blank as its fourth character",
+      add(Kind::kTableCell, l.number,
+          where + " holds \"" + std::string(cell.substr(first)) +
+              "\" with a blank as its fourth character",
           "vantrel takes the cell for empty: the value is lost",
           "write the value so that it reaches into the cell's fourth character");
       continue;
@@ -433,7 +454,8 @@ void TableChecker::type_row(const Line& l, std::string_view keyword) {
       std::string number = value.substr(0, value.find_first_of(" \t|"));
       std::string mended = number;
       mended[mended.find(',')] = '.';
-      add(Kind::kDecimalComma, l.number, where + " holds \"" + number + "\", written with a decimal comma",
+      add(Kind::kDecimalComma, l.number,
+          where + " holds \"" + number + "\", written with a decimal comma",
           stop_message(msg::kCommaCell,
                        {number, std::string(key), str(loading_), str(c + 1),
                         str(c < static_cast<int>(nodes_.size()) ? nodes_[c] : 0), mended}),
@@ -441,10 +463,12 @@ void TableChecker::type_row(const Line& l, std::string_view keyword) {
     } else if (across || left.find_first_not_of(' ') != std::string_view::npos) {
       add(Kind::kTableCell, l.number, where + " holds \"" + value + "\", which runs past the cell",
           "vantrel reads only the part within the cell",
-          "keep each value within its cell of " + str(static_cast<long long>(width)) + " characters");
+          "keep each value within its cell of " + str(static_cast<long long>(width)) +
+              " characters");
     } else if (c >= block_nodes_) {
       add(Kind::kTableCell, l.number, where + " has no node number above it",
-          "vantrel writes nothing for it: the value is lost", "add the node to the node line, or delete the value");
+          "vantrel writes nothing for it: the value is lost",
+          "add the node to the node line, or delete the value");
     }
   }
 }
@@ -465,7 +489,8 @@ void TableChecker::line(const Line& l) {
         node_line(l, t, lead);
         if (lira::to_int(std::string(t[lead]).c_str()).value == 0) {
           add(Kind::kTableStart, l.number, "the first node number is 0",
-              "vantrel stops with " + quoted(msg::kFirstNodes), "give the node numbers of the model");
+              "vantrel stops with " + quoted(msg::kFirstNodes),
+              "give the node numbers of the model");
         }
       } else {
         state_ = kCap;
@@ -480,8 +505,10 @@ void TableChecker::line(const Line& l) {
         return;
       }
       if (lead >= t.size()) return;
-      if (starts_digit(t[lead])) loading(l, t, lead);
-      else type_row(l, t[lead]);
+      if (starts_digit(t[lead]))
+        loading(l, t, lead);
+      else
+        type_row(l, t[lead]);
       return;
     case kAfterBlock:
       if (lead < t.size() && starts_digit(t[lead])) {
@@ -500,7 +527,8 @@ void TableChecker::line(const Line& l) {
       }
       state_ = kDone;
       return;
-    case kDone: return;
+    case kDone:
+      return;
   }
 }
 
@@ -514,15 +542,17 @@ void TableChecker::finish() {
 
 int finish_report(Report& report, std::ostream& out, const std::string& name, bool clean_text) {
   report.print(out);
-  if (report.count() == 0 && clean_text) out << name << ": no findings.\n";
-  else if (report.count() > 0) out << name << ": " << report.count() << " finding" << (report.count() > 1 ? "s" : "") << ".\n";
+  if (report.count() == 0 && clean_text)
+    out << name << ": no findings.\n";
+  else if (report.count() > 0)
+    out << name << ": " << report.count() << " finding" << (report.count() > 1 ? "s" : "") << ".\n";
   return report.count() == 0 ? kClean : kFindings;
 }
 
 template <typename OpenModel, typename OpenTable>
-int check_both(OpenModel open_model, OpenTable open_table, bool table, const std::string& model_name,
-               const std::string& table_name, std::ostream& out, std::ostream* fixed,
-               const std::string& fixed_name) {
+int check_both(OpenModel open_model, OpenTable open_table, bool table,
+               const std::string& model_name, const std::string& table_name, std::ostream& out,
+               std::ostream* fixed, const std::string& fixed_name) {
   Report model(model_name);
   {
     VantrelModelChecker checker(model, fixed);
@@ -543,7 +573,8 @@ int check_both(OpenModel open_model, OpenTable open_table, bool table, const std
   int b = table ? finish_report(fragment, out, table_name, true) : kClean;
   if (fixed != nullptr) {
     out << fixed_name << " written";
-    if (model.count() > model.mended()) out << "; " << model.count() - model.mended() << " left to mend by hand";
+    if (model.count() > model.mended())
+      out << "; " << model.count() - model.mended() << " left to mend by hand";
     out << ".\n";
     return model.count() > model.mended() || b != kClean ? kFindings : kClean;
   }
@@ -556,9 +587,10 @@ int check_vantrel_text(std::string_view model, std::string_view table, const Opt
                        std::ostream& out, std::string* fixed) {
   (void)options;
   std::ostringstream copy;
-  int code = check_both([&] { return LineReader::from_text(model); },
-                        [&] { return LineReader::from_text(table); }, true, "model.txt",
-                        "loadfrag.txt", out, fixed ? static_cast<std::ostream*>(&copy) : nullptr, "model.fixed.txt");
+  int code =
+      check_both([&] { return LineReader::from_text(model); },
+                 [&] { return LineReader::from_text(table); }, true, "model.txt", "loadfrag.txt",
+                 out, fixed ? static_cast<std::ostream*>(&copy) : nullptr, "model.fixed.txt");
   if (fixed != nullptr) *fixed = copy.str();
   return code;
 }
@@ -586,8 +618,9 @@ int check_vantrel(const Options& options, std::ostream& out) {
       return kUsage;
     }
   }
-  int code = check_both([&] { return LineReader(model); }, [&] { return LineReader(table); }, true,
-                        model, table, out, fixing ? static_cast<std::ostream*>(&file) : nullptr, fixed_name);
+  int code =
+      check_both([&] { return LineReader(model); }, [&] { return LineReader(table); }, true, model,
+                 table, out, fixing ? static_cast<std::ostream*>(&file) : nullptr, fixed_name);
   if (fixing && !file.flush()) {
     out << "modelcheck: " << fixed_name << " cannot be written.\n";
     return kUsage;

@@ -14,7 +14,8 @@ TEST(CheckVantrel, MendedCopyKeepsItsLineEnds) {
   std::string fixed;
   Options o;
   o.mode = Mode::kFixVantrel;
-  check_vantrel_text(model, "-----\n| 2 |\n-----\n| 1 - static |\n| RX  1.0 |\n-----\n", o, out, &fixed);
+  check_vantrel_text(model, "-----\n| 2 |\n-----\n| 1 - static |\n| RX  1.0 |\n-----\n", o, out,
+                     &fixed);
   EXPECT_EQ(fixed, "( 6/\r\n3 0 3 1 1 /\r\n\r\n )\r\n( 7/\r\n1 -20 0 /\r\n2 -20 0 /\r\n\r\n )\r\n");
   EXPECT_NE(out.str().find("model.txt:3: [closing-empty-line] no empty line closes the records of "
                            "document 6"),

@@ -76,8 +76,8 @@ void Report::print(std::ostream& out) const {
   for (const Finding* f : order) {
     out << file_;
     if (f->line > 0) out << ":" << f->line;
-    out << ": [" << kind_name(f->kind) << "] " << f->what << "; " << f->effect << "; mend: "
-        << f->mend << (f->mended ? " (mended)" : "") << "\n";
+    out << ": [" << kind_name(f->kind) << "] " << f->what << "; " << f->effect
+        << "; mend: " << f->mend << (f->mended ? " (mended)" : "") << "\n";
   }
   for (int k = 0; k < static_cast<int>(Kind::kCount); ++k) {
     if (per_kind_[k] > kKeptPerKind) {

@@ -13,7 +13,8 @@ HeaderLine header_at(std::string_view line, std::size_t p) {
   while (i < line.size() && is_pad(line[i])) ++i;
   std::size_t digits = i;
   int number = 0;
-  while (i < line.size() && is_digit(line[i]) && i - digits < 3) number = number * 10 + (line[i++] - '0');
+  while (i < line.size() && is_digit(line[i]) && i - digits < 3)
+    number = number * 10 + (line[i++] - '0');
   if (i == digits || (i < line.size() && is_digit(line[i]))) return h;
   std::size_t after_digits = i;
   while (i < line.size() && is_pad(line[i])) ++i;

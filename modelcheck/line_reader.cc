@@ -53,8 +53,10 @@ int LineReader::get() {
   }
   int c = peek();
   if (c != EOF) {
-    if (in_memory_) ++memory_pos_;
-    else ++pos_;
+    if (in_memory_)
+      ++memory_pos_;
+    else
+      ++pos_;
   }
   return c;
 }
@@ -81,8 +83,10 @@ bool LineReader::next(Line& line) {
       // LF CR: a CR right after the LF that does not open a CR LF of its own.
       if (peek() == '\r') {
         get();
-        if (peek() == '\n') pushed_back_ = '\r';
-        else line.end = LineEnd::kLfCr;
+        if (peek() == '\n')
+          pushed_back_ = '\r';
+        else
+          line.end = LineEnd::kLfCr;
       }
       break;
     }

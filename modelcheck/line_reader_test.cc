@@ -14,7 +14,8 @@ std::string lines_of(LineReader& in) {
   Line l;
   const char* ends[] = {"", "LF", "CRLF", "LFCR", "CR"};
   while (in.next(l)) {
-    out += std::to_string(l.number) + ":" + std::string(l.text) + ":" + ends[static_cast<int>(l.end)] + " ";
+    out += std::to_string(l.number) + ":" + std::string(l.text) + ":" +
+           ends[static_cast<int>(l.end)] + " ";
   }
   return out;
 }
