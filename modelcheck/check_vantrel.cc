@@ -198,11 +198,17 @@ void VantrelModelChecker::line(const Line& l) {
       ((h.document == 6 && header6_ == 0) || (h.document == 7 && header7_ == 0))) {
     std::string proper = header_text(h.document);
     if (!h.exact) {
-      add(Kind::kHeaderSpelling, l.number,
-          "\"" + std::string(t.substr(h.start, h.end - h.start)) + "\" is not the header \"" +
-              proper + "\" at the start of a line",
+      std::string written(t.substr(h.start, h.end - h.start));
+      add(written == proper ? Kind::kHeaderPosition : Kind::kHeaderSpelling, l.number,
+          "\"" + written + "\" is not the header \"" + proper + "\" at the start of a line",
           "vantrel stops with " + quoted(h.document == 6 ? msg::kNoDocument6 : msg::kNoLoads),
           "write \"" + proper + "\" at the start of the line", true);
+      // What stands before the header (the ")" of the document before) keeps
+      // a line of its own.
+      std::string_view pre = t.substr(0, h.start);
+      if (pre.find_first_not_of(" \t\xEF\xBB\xBF") != std::string_view::npos) {
+        write(pre, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
+      }
     }
     if (h.document == 6) {
       header6_ = l.number;

@@ -25,5 +25,19 @@ TEST(CheckVantrel, MendedCopyKeepsItsLineEnds) {
             std::string::npos);
 }
 
+TEST(CheckVantrel, HeaderAfterTheEndOfTheDocumentBefore) {
+  std::string model = "( 5/\n1 1 /\n )( 6/\n3 0 3 1 1 /\n\n )\n( 7/\n1 -20 0 /\n\n )\n";
+  std::ostringstream out;
+  std::string fixed;
+  Options o;
+  o.mode = Mode::kFixVantrel;
+  check_vantrel_text(model, "-----\n| 2 |\n-----\n| 1 - static |\n| RX  1.0 |\n-----\n", o, out,
+                     &fixed);
+  EXPECT_EQ(fixed, "( 5/\n1 1 /\n )\n( 6/\n3 0 3 1 1 /\n\n )\n( 7/\n1 -20 0 /\n\n )\n");
+  EXPECT_NE(out.str().find("model.txt:3: [header-position] \"( 6/\" is not the header"),
+            std::string::npos)
+      << out.str();
+}
+
 }  // namespace
 }  // namespace modelcheck
