@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -40,6 +41,8 @@ using lira::StiffnessKind;
 constexpr int kDocumentMax = 99;         // header numbers modelcheck keeps apart
 constexpr std::size_t kRecordMax = 256;  // tokens of one record kept
 constexpr std::int64_t kNodeFlagMax = 1 << 27;
+constexpr std::size_t kTypesKept = 32;      // element types summed up apart
+constexpr std::size_t kHeadersKept = 1000;  // header lines kept for the order
 
 std::string str(long long v) { return std::to_string(v); }
 
@@ -381,6 +384,14 @@ void ModelChecker::write_line(std::string_view text, LineEnd end) {
 
 void ModelChecker::line(const Line& l) {
   line_number_ = l.number;
+  if (l.cut > 0 && !second_) {
+    report_.mark_cut();
+    add(Kind::kLongLine, l.number,
+        "the line holds " + str(static_cast<long long>(l.text.size() + l.cut)) +
+            " characters; modelcheck reads the first " + str(static_cast<long long>(kLineMax)),
+        "tarvex reads it as one line: a header further on it is not seen",
+        "end the lines of the model where its records end");
+  }
   if (!second_) {
     if (good_end_ == LineEnd::kNone && (l.end == LineEnd::kLf || l.end == LineEnd::kCrLf)) {
       good_end_ = l.end;
@@ -442,7 +453,9 @@ void ModelChecker::line(const Line& l) {
         effect_of_missing(d), "end the line", true);
   }
   if (d >= 0 && d <= kDocumentMax) {
-    headers_.push_back(Header{d, l.number});
+    if ((d == 4 || d == 12 || d == 16) && headers_.size() < kHeadersKept) {
+      headers_.push_back(Header{d, l.number});
+    }
     if (first_header_[d] == 0) {
       if (!second_) first_header_[d] = l.number;
       begin_document(d);
@@ -757,6 +770,8 @@ void ModelChecker::element_record() {
   element_stiffness_.push_back(clamp(s));
   ElementKind kind = lira::element_kind(type);
   if (kind == ElementKind::kUnconverted) {
+    // A few types are summed up each; a file of garbage costs no more.
+    if (unconverted_.size() >= kTypesKept && unconverted_.count(type) == 0) type = INT32_MIN;
     Usage& u = unconverted_[type];
     if (u.count++ == 0) {
       u.first_element = elements_;
@@ -949,9 +964,9 @@ void ModelChecker::finish_first_pass() {
   }
   for (const auto& [type, u] : unconverted_) {
     add(Kind::kUnconvertedElement, u.line,
-        str(u.count) + " element" + (u.count > 1 ? "s" : "") + " of type " + str(type) +
-            ", the first element " + str(u.first_element) +
-            ", are of a type tarvex does not convert",
+        str(u.count) + " element" + (u.count > 1 ? "s" : "") + " of type " +
+            (type == INT32_MIN ? "further types" : str(type)) + ", the first element " +
+            str(u.first_element) + ", are of a type tarvex does not convert",
         "tarvex makes no ANSYS element of them, and numbers every later element one lower than "
         "document 1 does",
         "convert only types 10, 41, 42, 44, 51, 210, 241, 242, 244, or put these elements after "
@@ -1238,14 +1253,6 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
   }
 }
 
-std::string fixed_name_of(const std::string& name) {
-  // The copy stands beside the model: "a/model.txt" -> "a/model.fixed.txt".
-  std::size_t slash = name.find_last_of("/\\");
-  std::size_t dot = name.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = name.size();
-  return name.substr(0, dot) + ".fixed" + name.substr(dot);
-}
-
 int finish(Report& report, std::ostream& out, const std::string& name,
            const std::string* fixed_name) {
   report.print(out);
@@ -1284,6 +1291,13 @@ void check(Open open, const Options& options, Report& report, std::ostream* fixe
 
 }  // namespace
 
+std::string fixed_name_of(const std::string& name) {
+  std::size_t slash = name.find_last_of("/\\");
+  std::size_t dot = name.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = name.size();
+  return name.substr(0, dot) + ".fixed" + name.substr(dot);
+}
+
 int check_model_text(std::string_view text, const std::string& name, const Options& options,
                      std::ostream& out, std::string* fixed) {
   Report report(name);
@@ -1317,6 +1331,14 @@ int check_model(const Options& options, std::ostream& out) {
   check([&] { return LineReader(name); }, options, report, fixing ? &file : nullptr);
   if (fixing && !file.flush()) {
     out << "modelcheck: " << fixed_name << " cannot be written.\n";
+    return kUsage;
+  }
+  if (fixing && report.cut()) {
+    file.close();
+    std::remove(fixed_name.c_str());
+    report.print(out);
+    out << "modelcheck: " << name << " has a line too long to mend; no " << fixed_name
+        << " written.\n";
     return kUsage;
   }
   return finish(report, out, name, fixing ? &fixed_name : nullptr);

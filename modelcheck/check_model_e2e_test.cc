@@ -315,6 +315,20 @@ TEST(ModelcheckRun, FindingsNameWhatTarvexDoes) {
   }
 }
 
+TEST(ModelcheckRun, NoMendedCopyOfALineTooLongToKeep) {
+  std::string model = kPlate;
+  model.insert(model.find("( 4/"), std::string(2 << 20, ' ') + "\n");
+  RunResult r = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.console.find(native("modellir.txt:4: [long-line] the line holds 2097152 characters; "
+                                  "modelcheck reads the first 1048576")),
+            std::string::npos);
+  EXPECT_NE(r.console.find(native("modelcheck: modellir.txt has a line too long to mend; no "
+                                  "modellir.fixed.txt written.\n")),
+            std::string::npos);
+  EXPECT_TRUE(r.new_paths.empty());
+}
+
 TEST(ModelcheckRun, UnreadableFileAndUsage) {
   RunResult r = run_program_with_args("modelcheck", {}, {});
   EXPECT_EQ(r.exit_code, 2);

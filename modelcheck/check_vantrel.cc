@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -169,6 +170,7 @@ void VantrelModelChecker::value_line(const Line& l) {
 }
 
 void VantrelModelChecker::line(const Line& l) {
+  if (l.cut > 0) report_.mark_cut();
   if (good_end_ == LineEnd::kNone && (l.end == LineEnd::kLf || l.end == LineEnd::kCrLf)) {
     good_end_ = l.end;
   }
@@ -577,6 +579,11 @@ int check_both(OpenModel open_model, OpenTable open_table, bool table,
   }
   int a = finish_report(model, out, model_name, true);
   int b = table ? finish_report(fragment, out, table_name, true) : kClean;
+  if (fixed != nullptr && model.cut()) {
+    out << "modelcheck: " << model_name << " has a line too long to mend; no " << fixed_name
+        << " written.\n";
+    return kUsage;
+  }
   if (fixed != nullptr) {
     out << fixed_name << " written";
     if (model.count() > model.mended())
@@ -612,10 +619,7 @@ int check_vantrel(const Options& options, std::ostream& out) {
     }
   }
   bool fixing = options.mode == Mode::kFixVantrel;
-  std::size_t dot = model.find_last_of('.');
-  std::size_t slash = model.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = model.size();
-  std::string fixed_name = model.substr(0, dot) + ".fixed" + model.substr(dot);
+  std::string fixed_name = fixed_name_of(model);
   std::ofstream file;
   if (fixing) {
     file.open(fixed_name, std::ios::binary);
@@ -630,6 +634,10 @@ int check_vantrel(const Options& options, std::ostream& out) {
   if (fixing && !file.flush()) {
     out << "modelcheck: " << fixed_name << " cannot be written.\n";
     return kUsage;
+  }
+  if (fixing && code == kUsage) {
+    file.close();
+    std::remove(fixed_name.c_str());
   }
   return code;
 }

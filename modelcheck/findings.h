@@ -86,6 +86,10 @@ class Report {
   /// The findings kept, in line order, then the counts of those left out.
   void print(std::ostream& out) const;
   const std::vector<Finding>& kept() const { return kept_; }
+  /// A line too long to be kept whole was read: a mended copy would lose
+  /// its end, so none is written.
+  void mark_cut() { cut_ = true; }
+  bool cut() const { return cut_; }
 
   static constexpr std::size_t kKeptPerKind = 10;
 
@@ -94,6 +98,7 @@ class Report {
   std::vector<Finding> kept_;
   std::size_t per_kind_[static_cast<int>(Kind::kCount)] = {};
   std::size_t total_ = 0, mended_ = 0;
+  bool cut_ = false;
 };
 
 /// A message of one of the programs, quoted in a finding: the leading line

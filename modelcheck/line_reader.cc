@@ -1,5 +1,6 @@
 #include "line_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace modelcheck {
@@ -63,6 +64,7 @@ int LineReader::get() {
 
 bool LineReader::next(Line& line) {
   line_.clear();
+  cut_ = 0;
   line.end = LineEnd::kNone;
   for (;;) {
     // The bulk of a line in one step, up to the next CR or LF.
@@ -73,7 +75,9 @@ bool LineReader::next(Line& line) {
       std::size_t span = lf != nullptr ? static_cast<std::size_t>(lf - p) : n;
       const char* cr = static_cast<const char*>(std::memchr(p, '\r', span));
       if (cr != nullptr) span = static_cast<std::size_t>(cr - p);
-      line_.append(p, span);
+      std::size_t keep = std::min(span, kLineMax - std::min(kLineMax, line_.size()));
+      line_.append(p, keep);
+      cut_ += span - keep;
       pos_ += span;
     }
     int c = get();
@@ -99,10 +103,14 @@ bool LineReader::next(Line& line) {
       }
       break;
     }
-    line_ += static_cast<char>(c);
+    if (line_.size() < kLineMax)
+      line_ += static_cast<char>(c);
+    else
+      ++cut_;
   }
   if (line.end == LineEnd::kNone && line_.empty()) return false;
   line.text = line_;
+  line.cut = cut_;
   line.number = ++number_;
   return true;
 }

@@ -16,7 +16,13 @@ struct Line {
   std::string_view text;
   LineEnd end = LineEnd::kNone;
   long number = 0;
+  /// Characters of the line past `kLineMax`, which `text` leaves out.
+  std::size_t cut = 0;
 };
+
+/// The longest line kept whole: a file without line ends is not held in
+/// memory whole.
+constexpr std::size_t kLineMax = 1 << 20;
 
 /// Reads a file (or a text in memory, for tests) line by line, in binary, so
 /// that every line end is seen as it stands. Streams: only the line being
@@ -50,6 +56,7 @@ class LineReader {
   std::size_t pos_ = 0, size_ = 0;
   std::string line_;
   long number_ = 0;
+  std::size_t cut_ = 0;
   int pushed_back_ = EOF;  // a CR read ahead and given back
 };
 

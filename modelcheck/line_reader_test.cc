@@ -52,5 +52,21 @@ TEST(LineReader, FileAcrossItsBuffer) {
   std::remove(path.c_str());
 }
 
+TEST(LineReader, LongLineCut) {
+  std::string text(kLineMax + 10, 'x');
+  text += "\nend\n";
+  std::string path = ::testing::TempDir() + "line_reader_long.txt";
+  std::ofstream(path, std::ios::binary) << text;
+  LineReader in(path);
+  Line l;
+  ASSERT_TRUE(in.next(l));
+  EXPECT_EQ(l.text.size(), kLineMax);
+  EXPECT_EQ(l.cut, 10u);
+  ASSERT_TRUE(in.next(l));
+  EXPECT_EQ(l.text, "end");
+  EXPECT_EQ(l.cut, 0u);
+  std::remove(path.c_str());
+}
+
 }  // namespace
 }  // namespace modelcheck

@@ -20,4 +20,8 @@ int check_model_text(std::string_view text, const std::string& name, const Optio
 int check_vantrel_text(std::string_view model, std::string_view table, const Options& options,
                        std::ostream& out, std::string* fixed);
 
+/// The name of the mended copy, beside the model: "a/model.txt" gives
+/// "a/model.fixed.txt".
+std::string fixed_name_of(const std::string& name);
+
 }  // namespace modelcheck
