@@ -67,6 +67,14 @@ TEST(CheckModel, MendsKeepEverythingElse) {
   std::string model = replaced(kPlate, ")\n( 4/", ")( 2/ 0,5 /\n)\n( 4/");
   report(model, {}, &fixed);
   EXPECT_EQ(fixed, model);
+  // A decimal comma names its node as tarvex's stop does.
+  EXPECT_NE(
+      report(replaced(kPlate, "1 0 0 /", "1,5 0 0 /"))
+          .find(
+              "modellir.txt:6: [decimal-comma] \"1,5\" in document 4 is written with a decimal "
+              "comma; tarvex stops with \"Incorrect modellir.txt: the number \"1,5\" of node 2 in "
+              "document 4 has a decimal comma: write it with a decimal point, \"1.5\".\""),
+      std::string::npos);
   // A value line's number with its slash glued: a line without values.
   EXPECT_NE(report(replaced(kPlate, "2 1.5 /", "2 1.5 /\n3/"), {}, &fixed)
                 .find("modellir.txt:23: [glued-slash] value line \"3/\""),
