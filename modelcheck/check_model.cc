@@ -1,10 +1,1347 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/lira_types.h"
+#include "common/text_model.h"
+#include "findings.h"
+#include "header_line.h"
+#include "line_reader.h"
+#include "model_check.h"
+#include "program_messages.h"
 #include "tasks.h"
 
 namespace modelcheck {
 
-int check_model(const Options&, std::ostream& out) {
-  out << "modelcheck: this task is not built yet.\n";
-  return kUsage;
+std::string stop_message(const char* message, std::initializer_list<std::string> values) {
+  std::string text = message;
+  std::size_t from = 0;
+  for (const std::string& v : values) {
+    std::size_t open = text.find('<', from);
+    std::size_t close = open == std::string::npos ? open : text.find('>', open);
+    if (close == std::string::npos) break;
+    text.replace(open, close - open + 1, v);
+    from = open + v.size();
+  }
+  return "stops with " + quoted(text);
+}
+
+namespace {
+
+using lira::ElementKind;
+using lira::StiffnessKind;
+
+constexpr int kDocumentMax = 99;         // header numbers modelcheck keeps apart
+constexpr std::size_t kRecordMax = 256;  // tokens of one record kept
+constexpr std::int64_t kNodeFlagMax = 1 << 27;
+constexpr std::size_t kTypesKept = 32;      // element types summed up apart
+constexpr std::size_t kHeadersKept = 1000;  // header lines kept for the order
+
+std::string str(long long v) { return std::to_string(v); }
+
+// The message tarvex stops with when it does not find document `d`.
+const char* missing_message(int d) {
+  switch (d) {
+    case 3:
+      return msg::kNoStiffness;
+    case 4:
+      return msg::kNoNodes;
+    case 1:
+      return msg::kNoElements;
+    case 5:
+      return msg::kNoLinks;
+    case 7:
+      return msg::kNoLoadValues;
+    case 16:
+      return msg::kNoDoc16;
+    case 6:
+      return msg::kNoLoadTable;
+    default:
+      return nullptr;
+  }
+}
+
+// Documents that tarvex reads record by record.
+bool read_by_records(int d) { return missing_message(d) != nullptr; }
+
+std::string effect_of_missing(int d) {
+  const char* m = missing_message(d);
+  if (m != nullptr) return "tarvex does not see document " + str(d) + " and " + stop_message(m);
+  if (d == 12) return "tarvex does not see document 12 (the sign that LIRA's analysis failed)";
+  return "tarvex does not read document " + str(d) + ", so nothing is lost";
+}
+
+// A number written with a decimal comma: digits, a comma, digits, perhaps an
+// exponent and a glued slash. The comma's place, or npos.
+std::size_t decimal_comma(std::string_view t) {
+  std::size_t i = 0;
+  if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
+  std::size_t digits = i;
+  while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+  if (i == digits || i >= t.size() || t[i] != ',') return std::string_view::npos;
+  std::size_t comma = i++;
+  std::size_t fraction = i;
+  while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+  if (i == fraction) return std::string_view::npos;
+  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+    ++i;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+  }
+  if (i < t.size() && t[i] == '/') ++i;
+  return i == t.size() ? comma : std::string_view::npos;
+}
+
+// Whether `t` is a whole number as the models write them: a sign, digits
+// with a point or without, an exponent.
+bool is_number(std::string_view t) {
+  std::size_t i = 0;
+  if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
+  std::size_t digits = 0;
+  while (i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.')) {
+    if (t[i] != '.') ++digits;
+    ++i;
+  }
+  if (digits == 0) return false;
+  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+    ++i;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
+    std::size_t exponent = i;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+    if (i == exponent) return false;
+  }
+  return i == t.size() && std::count(t.begin(), t.end(), '.') <= 1;
+}
+
+std::int32_t int_of(const std::string& t) { return lira::to_int(t.c_str()).value; }
+double real_of(const std::string& t) { return std::strtod(t.c_str(), nullptr); }
+
+// Whether tarvex takes the kind token for a plate's modulus.
+bool plate_modulus(const std::string& t) {
+  lira::Token token;
+  std::size_t n = std::min<std::size_t>(t.size(), lira::kTokenMax);
+  t.copy(token.text, n);
+  token.text[n] = '\0';
+  token.length = static_cast<int>(n);
+  double v = lira::to_real(token).value;
+  return v != 0 && v != HUGE_VAL && v != -HUGE_VAL && t.find('.') != std::string::npos;
+}
+
+const char* kind_text(StiffnessKind k) {
+  switch (k) {
+    case StiffnessKind::kElasticLink:
+      return "an elastic link";
+    case StiffnessKind::kSolid:
+      return "a reinforced concrete slab";
+    case StiffnessKind::kRectangularBar:
+      return "a rectangular bar";
+    case StiffnessKind::kPlasticBar:
+      return "a plastic bar";
+    case StiffnessKind::kPlate:
+      return "a plate";
+    case StiffnessKind::kUnknown:
+      return "of a kind tarvex does not know";
+  }
+  return "";
+}
+
+// The stiffness kind that an element type needs.
+StiffnessKind kind_for(ElementKind e) {
+  switch (e) {
+    case ElementKind::kBar:
+      return StiffnessKind::kRectangularBar;
+    case ElementKind::kPlasticBar:
+      return StiffnessKind::kPlasticBar;
+    case ElementKind::kElasticLink:
+      return StiffnessKind::kElasticLink;
+    case ElementKind::kPlate:
+      return StiffnessKind::kPlate;
+    case ElementKind::kLayeredShell:
+      return StiffnessKind::kSolid;
+    case ElementKind::kUnconverted:
+      break;
+  }
+  return StiffnessKind::kUnknown;
+}
+
+int corners_of(std::int32_t type) {
+  switch (lira::element_kind(type)) {
+    case ElementKind::kBar:
+    case ElementKind::kPlasticBar:
+      return 2;
+    case ElementKind::kElasticLink:
+      return 1;
+    case ElementKind::kPlate:
+    case ElementKind::kLayeredShell:
+      return lira::shell_corners(type);
+    case ElementKind::kUnconverted:
+      break;
+  }
+  return 0;
+}
+
+struct Tok {
+  std::string text;     // as the author meant it: a decimal comma made a point
+  std::string written;  // as written, when that differs
+  long line = 0;
+  long segment = 0;  // the part of a line that the token stands in
+  std::size_t pos = 0;
+  std::size_t length = 0;
+};
+
+struct Edit {
+  std::size_t pos, erase;
+  std::string insert;
+};
+
+struct Stiffness {
+  long line = 0;  // 0: document 3 does not define it
+  StiffnessKind kind = StiffnessKind::kUnknown;
+  double section = 0;  // thickness, or area of a bar's section
+  bool holder = false;
+  std::string token;
+};
+
+struct Usage {
+  long count = 0;
+  long first_element = 0;
+  long line = 0;
+  std::int32_t type = 0;
+};
+
+struct Header {
+  int document;
+  long line;
+};
+
+/// Reads a model twice: the first pass checks the spelling, the documents
+/// and the records, and writes the mended copy; the second checks elements
+/// and loads against what the first pass gathered.
+class ModelChecker {
+ public:
+  ModelChecker(const Options& options, Report& report, std::ostream* fixed)
+      : options_(options), report_(report), fixed_(fixed) {}
+
+  void pass(LineReader& in, bool second);
+  void finish_first_pass();
+  void finish_second_pass();
+
+ private:
+  // Lines and segments.
+  void line(const Line& l);
+  void segment(std::string& text);
+  void write_line(std::string_view text, LineEnd end);
+  void begin_document(int d);
+  void end_document(bool at_close);
+  // Tokens and records.
+  void token(std::string_view t, std::size_t pos);
+  void record();
+  void record_end_check(const char* what, const char* stop, bool glued);
+  void comma_finding(const Tok& k, const char* message, long number);
+  void stiffness_record();
+  void node_record();
+  void element_record();
+  void element_record_second();
+  void value_record();
+  void case_record();
+  void load_record();
+  void own_weight(long element, std::int32_t direction, std::int32_t value_line,
+                  std::int32_t load_case, long line);
+  // Findings.
+  void add(Kind kind, long line, std::string what, std::string effect, std::string mend,
+           bool mendable = false);
+  bool fixing() const { return fixed_ != nullptr; }
+  StiffnessKind kind_of(std::int32_t s) const {
+    return s >= 0 && s < lira::kStiffnessCount && stiffness_[s].line != 0 ? stiffness_[s].kind
+                                                                          : StiffnessKind::kUnknown;
+  }
+  bool listed(std::int32_t load_case) const;
+  std::string undefined_stop(int s, const Usage& u) const;
+  /// The density tarvex's answers give stiffness `s`, in single precision
+  /// as tarvex keeps it; an elastic link weighs nothing.
+  float density_of(std::int32_t s) const {
+    if (kind_of(s) == StiffnessKind::kElasticLink) return 0.0f;
+    float d = static_cast<float>(options_.density);
+    for (const Options::DensityException& e : options_.density_exceptions) {
+      if (e.stiffness == s) d = static_cast<float>(e.density);
+    }
+    return d;
+  }
+
+  const Options& options_;
+  Report& report_;
+  std::ostream* fixed_;
+  bool second_ = false;
+
+  // Where the reading stands.
+  long line_number_ = 0;
+  LineEnd good_end_ = LineEnd::kNone;  // the first LF or CR LF of the file
+  long segment_ = 0;
+  std::string segment_text_;
+  std::vector<Edit> edits_;
+  int document_ = -1;  // the document whose records are read, or -1
+  int header_ = -1;    // the document whose header ends the one before
+  std::vector<Tok> record_;
+  std::size_t record_size_ = 0;
+
+  // What the first pass gathers.
+  std::vector<Header> headers_;
+  long first_header_[kDocumentMax + 1] = {};
+  bool closed_[kDocumentMax + 1] = {};
+  long bad_line_ends_ = 0, first_bad_line_end_ = 0;
+  LineEnd bad_end_kind_ = LineEnd::kNone;
+  Stiffness stiffness_[lira::kStiffnessCount];
+  Usage usage_[lira::kStiffnessCount];
+  std::map<std::int32_t, Usage> unconverted_;
+  long solid_of_ = -1, plastic_of_ = -1;  // the stiffness whose sub-records follow
+  int plastic_stage_ = 0;
+  long nodes_ = 0;
+  long elements_ = 0;
+  long element_no_ = 0;  // of the second pass
+  std::vector<std::int16_t> element_type_, element_stiffness_;
+  std::vector<bool> layered_node_;
+  long first_unconverted_ = 0;
+  std::int32_t first_unconverted_type_ = 0;
+  long value_lines_ = 0;
+  std::vector<float> first_value_;
+  long case_records_ = 0;
+  std::int32_t cases_[lira::kLoadCaseMax] = {};
+  int case_count_ = 0;
+  bool case_list_ended_ = false;
+  long lost_cases_ = 0, first_lost_case_line_ = 0;
+  std::int32_t first_lost_case_ = 0;
+  // What the second pass keeps.
+  std::int32_t weight_case_ = 0;
+  long last_weighted_ = 0;
+  long highest_weighted_ = 0;
+};
+
+void ModelChecker::add(Kind kind, long line, std::string what, std::string effect, std::string mend,
+                       bool mendable) {
+  // The second pass reads what the first read; only its own kinds count.
+  bool second_kind = kind == Kind::kLayeredWithoutSlab || kind == Kind::kStiffnessPairing ||
+                     kind == Kind::kNodeRange || kind == Kind::kLinkAwayFromShell ||
+                     kind == Kind::kLoadShifted || kind == Kind::kLoadSkipped ||
+                     kind == Kind::kLoadRefused || kind == Kind::kLoadCaseUnlisted ||
+                     kind == Kind::kOwnWeight;
+  if (second_kind != second_) return;
+  if (effect.rfind("stops with", 0) == 0) effect = "tarvex " + effect;
+  Finding f;
+  f.kind = kind;
+  f.line = line;
+  f.what = std::move(what);
+  f.effect = std::move(effect);
+  f.mend = std::move(mend);
+  f.mended = mendable && fixing();
+  report_.add(std::move(f));
+}
+
+bool ModelChecker::listed(std::int32_t load_case) const {
+  for (int i = 0; i < case_count_; ++i) {
+    if (cases_[i] == load_case) return true;
+  }
+  return false;
+}
+
+void ModelChecker::pass(LineReader& in, bool second) {
+  second_ = second;
+  document_ = -1;
+  record_size_ = 0;
+  for (int d = 0; d <= kDocumentMax; ++d) closed_[d] = false;
+  if (second) headers_.clear();
+  Line l;
+  while (in.next(l)) line(l);
+  header_ = -1;
+  end_document(false);
+}
+
+void ModelChecker::write_line(std::string_view text, LineEnd end) {
+  if (!fixing() || second_) return;
+  fixed_->write(text.data(), static_cast<std::streamsize>(text.size()));
+  switch (end) {
+    case LineEnd::kNone:
+      break;
+    case LineEnd::kCrLf:
+      *fixed_ << "\r\n";
+      break;
+    case LineEnd::kLf:
+      *fixed_ << '\n';
+      break;
+    // Line ends that text mode does not know become the file's own.
+    case LineEnd::kLfCr:
+    case LineEnd::kCr:
+      *fixed_ << (good_end_ == LineEnd::kCrLf ? "\r\n" : "\n");
+      break;
+  }
+}
+
+void ModelChecker::line(const Line& l) {
+  line_number_ = l.number;
+  if (l.cut > 0 && !second_) {
+    report_.mark_cut();
+    add(Kind::kLongLine, l.number,
+        "the line holds " + str(static_cast<long long>(l.text.size() + l.cut)) +
+            " characters; modelcheck reads the first " + str(static_cast<long long>(kLineMax)),
+        "tarvex reads it as one line: a header further on it is not seen",
+        "end the lines of the model where its records end");
+  }
+  if (!second_) {
+    if (good_end_ == LineEnd::kNone && (l.end == LineEnd::kLf || l.end == LineEnd::kCrLf)) {
+      good_end_ = l.end;
+    }
+    if (l.end == LineEnd::kLfCr || l.end == LineEnd::kCr) {
+      if (bad_line_ends_++ == 0) {
+        first_bad_line_end_ = l.number;
+        bad_end_kind_ = l.end;
+      }
+    }
+  }
+  // Within a line the line end of the parts split off is the line's own.
+  LineEnd inner = l.end == LineEnd::kNone
+                      ? (good_end_ == LineEnd::kCrLf ? LineEnd::kCrLf : LineEnd::kLf)
+                      : l.end;
+  std::string_view text = l.text;
+  HeaderLine h = find_header(text);
+  if (!h.found) {
+    segment_text_.assign(text.data(), text.size());
+    segment(segment_text_);
+    write_line(segment_text_, l.end);
+    return;
+  }
+  int d = h.document;
+  std::string_view pre = text.substr(0, h.start);
+  std::size_t from = pre.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+  bool pre_blank = pre.find_first_not_of(" \t", from) == std::string_view::npos;
+  std::string_view rest = text.substr(h.end);
+  bool record_rest = read_by_records(d) && lira::holds_record(rest);
+  std::string_view written = text.substr(h.start, h.end - h.start);
+  std::string proper = header_text(d);
+
+  bool wanted = d <= kDocumentMax && (read_by_records(d) || d == 12);
+  // The last records or the ")" of the document before: a line of their own
+  // when the header is one that tarvex looks for.
+  std::string before(pre);
+  if (!pre_blank) {
+    segment_text_.assign(pre.data(), pre.size());
+    segment(segment_text_);
+    before = segment_text_;
+    if (wanted) write_line(before, inner);
+  }
+  header_ = d;
+  end_document(false);
+  std::string title = "\"" + std::string(written) + "\"";
+  if (written != proper && wanted) {
+    add(Kind::kHeaderSpelling, l.number,
+        title + " is not the header \"" + proper + "\" of document " + str(d), effect_of_missing(d),
+        "write \"" + proper + "\" at the start of the line", true);
+  } else if (!h.exact && wanted) {
+    std::string where = !pre_blank ? "stands after the \")\" of the document before, on its line"
+                        : from > 0 ? "comes after a UTF-8 byte-order mark"
+                                   : "does not stand at the start of the line";
+    add(Kind::kHeaderPosition, l.number, "the header " + title + " " + where, effect_of_missing(d),
+        "start a line with \"" + proper + "\"", true);
+  } else if (l.end == LineEnd::kNone && wanted) {
+    add(Kind::kHeaderPosition, l.number,
+        "the header " + title + " is the last line of the file and has no line end",
+        effect_of_missing(d), "end the line", true);
+  }
+  if (d >= 0 && d <= kDocumentMax) {
+    if ((d == 4 || d == 12 || d == 16) && headers_.size() < kHeadersKept) {
+      headers_.push_back(Header{d, l.number});
+    }
+    if (first_header_[d] == 0) {
+      if (!second_) first_header_[d] = l.number;
+      begin_document(d);
+    } else if (first_header_[d] != l.number && !second_ && wanted) {
+      add(Kind::kDocumentTwice, l.number,
+          "document " + str(d) + " begins again (it began on line " + str(first_header_[d]) + ")",
+          "tarvex reads the first one only" +
+              std::string(d == 4 ? ", or the first after document 3" : ""),
+          "keep one document " + str(d));
+    } else if (first_header_[d] == l.number) {
+      begin_document(d);
+    }
+  }
+  std::string head = !wanted                        ? before + std::string(written)
+                     : h.exact && written == proper ? std::string(written)
+                                                    : proper;
+  LineEnd head_end = l.end == LineEnd::kNone && wanted ? inner : l.end;
+  if (record_rest) {
+    std::size_t lead = rest.find_first_not_of(" \t");
+    std::size_t last = rest.find_last_not_of(" \t");
+    add(Kind::kRecordOnHeaderLine, l.number,
+        "a record follows the header of document " + str(d) + " on its line",
+        stop_message(msg::kHeaderRecord, {str(d), std::string(rest.substr(lead, last + 1 - lead))}),
+        "move the record to a line of its own", true);
+    write_line(head, head_end);
+    segment_text_.assign(rest.substr(lead));
+    segment(segment_text_);
+    write_line(segment_text_, l.end);
+  } else {
+    write_line(head + std::string(rest), head_end);
+  }
+}
+
+void ModelChecker::begin_document(int d) {
+  document_ = read_by_records(d) ? d : -1;
+  record_size_ = 0;
+  solid_of_ = plastic_of_ = -1;
+}
+
+void ModelChecker::end_document(bool at_close) {
+  if (document_ < 0) return;
+  int d = document_;
+  if (record_size_ > 0) {
+    const Tok& last = record_[record_size_ - 1];
+    add(Kind::kRecordEnd, last.line, "the last record of document " + str(d) + " has no \"/\"",
+        "tarvex reads on past it and misreads or stops", "end the record with \" /\"");
+    record_size_ = 0;
+  }
+  if (!at_close) {
+    // At a header tarvex reads on into the next document; at the end of the
+    // file it stops.
+    bool at_end = header_ < 0;
+    add(Kind::kUnclosedDocument, first_header_[d],
+        "document " + str(d) + " has no \")\" before " +
+            (at_end ? std::string("the end of the file")
+                    : "the header of document " + str(header_) + " on line " + str(line_number_)),
+        at_end ? stop_message(msg::kEndOfFileInside, {str(d)})
+               : "tarvex reads on into document " + str(header_) + " and misreads it or stops",
+        "end document " + str(d) + " with a line \" )\"");
+  }
+  closed_[d] = true;
+  document_ = -1;
+}
+
+void ModelChecker::segment(std::string& text) {
+  ++segment_;
+  edits_.clear();
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && is_blank(text[i])) ++i;
+    std::size_t start = i;
+    while (i < text.size() && !is_blank(text[i])) ++i;
+    if (i > start) token(std::string_view(text).substr(start, i - start), start);
+  }
+  if (edits_.empty() || !fixing()) return;
+  for (auto e = edits_.rbegin(); e != edits_.rend(); ++e) text.replace(e->pos, e->erase, e->insert);
+}
+
+void ModelChecker::token(std::string_view t, std::size_t pos) {
+  if (document_ < 0) return;
+  if (t.size() > static_cast<std::size_t>(lira::kTokenMax)) {
+    add(Kind::kLongToken, line_number_,
+        "a token of " + str(static_cast<long long>(t.size())) + " characters in document " +
+            str(document_),
+        stop_message(msg::kLongToken, {std::string(t.substr(0, 20))}),
+        "break it into its values with blanks");
+  }
+  if (t[0] == ')') {
+    end_document(true);
+    return;
+  }
+  if (record_size_ == record_.size()) record_.emplace_back();
+  Tok& k = record_[record_size_++];
+  k.text.assign(t.data(), t.size());
+  k.line = line_number_;
+  k.segment = segment_;
+  k.pos = pos;
+  k.length = t.size();
+  k.written.clear();
+  int d = document_;
+  if (d == 3 || d == 4 || d == 7) {
+    std::size_t comma = decimal_comma(t);
+    if (comma != std::string_view::npos) {
+      k.written = k.text;
+      k.text[comma] = '.';
+      edits_.push_back(Edit{pos + comma, 1, "."});
+      // The stop names the node or the line whose number it is; in document
+      // 3 the record tells whether tarvex reads the number at all.
+      if (d == 4) comma_finding(k, msg::kCommaNode, nodes_ + 1);
+      if (d == 7 && record_size_ > 1) comma_finding(k, msg::kCommaLine, value_lines_ + 1);
+    }
+  }
+  if (k.text.back() == '/' || record_size_ >= kRecordMax) {
+    record();
+    record_size_ = 0;
+  }
+}
+
+void ModelChecker::comma_finding(const Tok& k, const char* message, long number) {
+  add(Kind::kDecimalComma, k.line,
+      "\"" + k.written + "\" in document " + str(document_) + " is written with a decimal comma",
+      stop_message(message, {k.written, str(number), k.text}), "write \"" + k.text + "\"", true);
+}
+
+void ModelChecker::record() {
+  if (second_) {
+    if (document_ == 1) element_record_second();
+    if (document_ == 6) load_record();
+    return;
+  }
+  switch (document_) {
+    case 3:
+      stiffness_record();
+      break;
+    case 4:
+      node_record();
+      break;
+    case 1:
+      element_record();
+      break;
+    case 7:
+      value_record();
+      break;
+    case 16:
+      case_record();
+      break;
+    default:
+      break;
+  }
+}
+
+// The record end of documents 4 and 1: one character, then the slash.
+void ModelChecker::record_end_check(const char* what, const char* stop, bool report) {
+  if (!report) return;
+  std::size_t n = record_size_;
+  const Tok& last = record_[n - 1];
+  if (last.text.back() != '/') return;  // cut off at kRecordMax tokens
+  if (last.text != "/") {
+    std::string value = last.text.substr(0, last.text.size() - 1);
+    // Only a number with its slash is certain to be a value and a record end.
+    if (!is_number(value)) return;
+    edits_.push_back(Edit{last.pos + last.length - 1, 0, " "});
+    add(Kind::kGluedSlash, last.line,
+        std::string(what) + " ends with \"" + last.text + "\", its slash glued to the value",
+        stop_message(stop), "write \"" + value + " /\"", true);
+    return;
+  }
+  if (n < 2) return;
+  const Tok& value = record_[n - 2];
+  if (value.segment != last.segment) {
+    add(Kind::kRecordEnd, last.line,
+        std::string(what) + " has its \"/\" on a line after its last value", stop_message(stop),
+        "put \" /\" right after the last value, on its line");
+    return;
+  }
+  std::size_t gap = last.pos - (value.pos + value.length);
+  if (gap != 1) {
+    edits_.push_back(Edit{value.pos + value.length, gap, " "});
+    add(Kind::kRecordEnd, last.line,
+        std::string(what) + " has " + str(static_cast<long long>(gap)) +
+            " blanks before its \"/\" where tarvex needs one",
+        stop_message(stop), "write one blank before the \"/\"", true);
+  }
+}
+
+void ModelChecker::stiffness_record() {
+  std::size_t n = record_size_;
+  const Tok& first = record_[0];
+  std::int32_t v = int_of(first.text);
+  std::string kind_token = n > 1 ? record_[1].text : "";
+  // Decimal commas: tarvex stops at each number that it reads, naming the
+  // stiffness whose record it reads; a record of an unknown kind it skips.
+  long reading = solid_of_ >= 0 ? solid_of_ : plastic_of_ >= 0 ? plastic_of_ : v;
+  bool skipped =
+      solid_of_ < 0 && plastic_of_ < 0 &&
+      lira::stiffness_kind(kind_token, plate_modulus(kind_token)) == StiffnessKind::kUnknown;
+  for (std::size_t i = 0; i < n; ++i) {
+    const Tok& k = record_[i];
+    if (k.written.empty()) continue;
+    if (skipped) {
+      add(Kind::kDecimalComma, k.line,
+          "\"" + k.written + "\" in document 3 is written with a decimal comma",
+          "tarvex skips the record, a stiffness of a kind it does not know, so the comma does no "
+          "harm there",
+          "write \"" + k.text + "\"", true);
+    } else {
+      comma_finding(k, msg::kCommaStiffness, reading);
+    }
+  }
+  // Sub-records of a slab, up to its Poisson's ratio.
+  if (solid_of_ >= 0) {
+    for (std::size_t i = 0; i < n; ++i) {
+      if (record_[i].text == "DEL" && i + 1 < n && solid_of_ < lira::kStiffnessCount) {
+        stiffness_[solid_of_].section = real_of(record_[i + 1].text);
+      }
+      if (record_[i].text.rfind("NU=", 0) == 0) solid_of_ = -1;
+    }
+    return;
+  }
+  // The material record of a plastic bar, then its tokens up to "TW".
+  if (plastic_of_ >= 0) {
+    std::size_t i = 0;
+    if (plastic_stage_ == 0) {
+      plastic_stage_ = 1;
+      return;
+    }
+    for (; i < n; ++i) {
+      if (record_[i].text.rfind("AZ", 0) == 0 && i + 1 < n && plastic_of_ < lira::kStiffnessCount) {
+        stiffness_[plastic_of_].holder = real_of(record_[i + 1].text) != 0;
+      }
+      if (record_[i].text.rfind("TW", 0) == 0) plastic_of_ = -1;
+    }
+    return;
+  }
+  StiffnessKind kind = lira::stiffness_kind(kind_token, plate_modulus(kind_token));
+  // LIRA writes further rows of a stiffness with the number 0: tarvex takes
+  // each for a stiffness 0 of its own.
+  bool continuation = v == 0 && first.text == "0";
+  if (continuation) {
+    std::string makes =
+        kind == StiffnessKind::kUnknown
+            ? "tarvex takes it for a stiffness 0 of a kind it does not know and skips it"
+            : std::string("tarvex takes it for stiffness 0, ") + kind_text(kind) +
+                  ", and writes a material 0 and its constants that no element uses";
+    add(Kind::kStiffnessContinuation, first.line,
+        "the row \"0 " + kind_token + " ...\" continues the stiffness before it", makes,
+        kind_token.rfind("RO", 0) == 0
+            ? "delete the row; give its density to tarvex's density questions"
+            : "delete the row, or write what it says into the stiffness's own record");
+  }
+  if (v < 0 || v >= lira::kStiffnessCount) {
+    add(Kind::kStiffnessNumber, first.line,
+        "stiffness number " + first.text + " is outside 0 to 49",
+        stop_message(msg::kStiffnessOutside, {str(v)}), "number the stiffnesses 1 to 49");
+    if (kind == StiffnessKind::kSolid) solid_of_ = lira::kStiffnessCount;
+    if (kind == StiffnessKind::kPlasticBar) {
+      plastic_of_ = lira::kStiffnessCount;
+      plastic_stage_ = 0;
+    }
+    return;
+  }
+  Stiffness& s = stiffness_[v];
+  if (!continuation || s.line == 0) {
+    s = Stiffness{};
+    s.line = first.line;
+    s.kind = kind;
+    s.token = kind_token.substr(0, 20);
+  }
+  switch (kind) {
+    case StiffnessKind::kPlate:
+      if (n > 3) s.section = real_of(record_[3].text);
+      break;
+    case StiffnessKind::kRectangularBar:
+      if (n > 4) s.section = real_of(record_[3].text) / 100 * (real_of(record_[4].text) / 100);
+      break;
+    case StiffnessKind::kPlasticBar:
+      if (n > 3) s.section = real_of(record_[2].text) / 100 * (real_of(record_[3].text) / 100);
+      plastic_of_ = v;
+      plastic_stage_ = 0;
+      break;
+    case StiffnessKind::kSolid:
+      solid_of_ = v;
+      break;
+    default:
+      break;
+  }
+}
+
+void ModelChecker::node_record() {
+  ++nodes_;
+  std::size_t n = record_size_;
+  std::size_t values = record_[n - 1].text == "/" ? n - 1 : n;
+  if (values < 2 || values > 3) {
+    add(Kind::kRecordFields, record_[0].line,
+        "node " + str(nodes_) + " has " + str(static_cast<long long>(values)) +
+            " values where tarvex reads two or three",
+        stop_message(msg::kBadNodes), "give the node its x, y and z, then \" /\"");
+    return;
+  }
+  record_end_check(("node " + str(nodes_)).c_str(), msg::kBadNodes, true);
+}
+
+void ModelChecker::element_record() {
+  ++elements_;
+  std::size_t n = record_size_;
+  std::int32_t type = int_of(record_[0].text);
+  std::int32_t s = n > 1 ? int_of(record_[1].text) : 0;
+  auto clamp = [](std::int32_t v) {
+    return static_cast<std::int16_t>(v < INT16_MIN ? INT16_MIN : v > INT16_MAX ? INT16_MAX : v);
+  };
+  element_type_.push_back(clamp(type));
+  element_stiffness_.push_back(clamp(s));
+  ElementKind kind = lira::element_kind(type);
+  if (kind == ElementKind::kUnconverted) {
+    // A few types are summed up each; a file of garbage costs no more.
+    if (unconverted_.size() >= kTypesKept && unconverted_.count(type) == 0) type = INT32_MIN;
+    Usage& u = unconverted_[type];
+    if (u.count++ == 0) {
+      u.first_element = elements_;
+      u.line = record_[0].line;
+      u.type = type;
+    }
+    if (first_unconverted_ == 0) {
+      first_unconverted_ = elements_;
+      first_unconverted_type_ = type;
+    }
+    return;
+  }
+  std::size_t values = record_[n - 1].text == "/" ? n - 1 : n;
+  std::size_t wanted = 2 + static_cast<std::size_t>(corners_of(type));
+  std::string element = "element " + str(elements_) + " (type " + str(type) + ")";
+  if (values != wanted) {
+    add(Kind::kRecordFields, record_[0].line,
+        element + " has " + str(static_cast<long long>(values)) + " numbers where tarvex reads " +
+            str(static_cast<long long>(wanted)),
+        stop_message(msg::kBadElement),
+        "give the type, the stiffness and " + str(corners_of(type)) + " node numbers, then \" /\"");
+  } else {
+    record_end_check(element.c_str(), msg::kBadElement, true);
+  }
+  if (s < 0 || s >= lira::kStiffnessCount) {
+    add(Kind::kStiffnessNumber, record_[0].line, element + " has stiffness " + str(s),
+        stop_message(msg::kStiffnessOutside, {str(s)}), "number the stiffnesses 1 to 49");
+  } else if (s != 0) {
+    Usage& u = usage_[s];
+    if (u.count++ == 0) {
+      u.first_element = elements_;
+      u.line = record_[0].line;
+      u.type = type;
+    }
+  }
+  if (kind == ElementKind::kLayeredShell) {
+    for (std::size_t i = 2; i < n && i < wanted; ++i) {
+      std::int64_t node = int_of(record_[i].text);
+      if (node < 1 || node > kNodeFlagMax) continue;
+      if (static_cast<std::size_t>(node) >= layered_node_.size()) {
+        layered_node_.resize(static_cast<std::size_t>(node) * 2 + 1024);
+      }
+      layered_node_[static_cast<std::size_t>(node)] = true;
+    }
+  }
+}
+
+void ModelChecker::value_record() {
+  std::size_t n = record_size_;
+  ++value_lines_;
+  const Tok& number = record_[0];
+  std::int32_t line = int_of(number.text);
+  std::size_t values = 0;
+  if (number.text.back() == '/' &&
+      is_number(std::string_view(number.text).substr(0, number.text.size() - 1))) {
+    edits_.push_back(Edit{number.pos + number.length - 1, 0, " "});
+    add(Kind::kGluedSlash, number.line,
+        "value line \"" + number.text + "\" carries its slash glued to its number",
+        stop_message(msg::kLineNumber),
+        "write \"" + number.text.substr(0, number.text.size() - 1) + " /\"", true);
+  } else {
+    // A slash glued to the last value ends the line as a blank and a slash
+    // would: tarvex reads both.
+    values = record_[n - 1].text != "/" ? n - 1 : n >= 2 ? n - 2 : 0;
+  }
+  if (line != value_lines_) {
+    add(Kind::kValueLines, number.line,
+        "value line " + number.text + " stands where tarvex expects line " + str(value_lines_),
+        stop_message(msg::kLineNumber),
+        "number the lines of document 7 1, 2, 3, ... without gaps, and the loads of document 6 "
+        "to match");
+  }
+  if (values > 4) {
+    add(Kind::kValueLines, number.line,
+        "value line " + number.text + " holds " + str(static_cast<long long>(values)) + " values",
+        stop_message(msg::kTooManyValues), "give at most four values a line");
+  }
+  first_value_.push_back(values > 0 ? static_cast<float>(real_of(record_[1].text)) : 0.0f);
+}
+
+void ModelChecker::case_record() {
+  ++case_records_;
+  std::int32_t c = int_of(record_[0].text);
+  if (case_list_ended_) return;
+  if (case_records_ > lira::kLoadCaseMax) {
+    if (lost_cases_++ == 0) {
+      first_lost_case_ = c;
+      first_lost_case_line_ = record_[0].line;
+    }
+    return;
+  }
+  if (c == 0) {
+    case_list_ended_ = true;
+    add(Kind::kLoadCases, record_[0].line, "load case 0 in document 16",
+        "tarvex ends its list of load cases there: this case and those after it get no load step",
+        "number the load cases from 1");
+    return;
+  }
+  cases_[case_count_++] = c;
+}
+
+// The stop of tarvex at the first element of a stiffness that it lacks: a
+// layered shell stops it while it makes the layer nodes, the others while it
+// writes the elements.
+std::string ModelChecker::undefined_stop(int s, const Usage& u) const {
+  if (lira::is_layered_shell(u.type)) {
+    return stop_message(msg::kNoSlab, {str(u.first_element), str(u.type), str(s)});
+  }
+  return stop_message(msg::kUndefinedStiffness, {str(u.first_element), str(s)});
+}
+
+void ModelChecker::finish_first_pass() {
+  if (bad_line_ends_ > 0) {
+    add(Kind::kLineEnds, first_bad_line_end_,
+        str(bad_line_ends_) + " line" + (bad_line_ends_ > 1 ? "s end" : " ends") + " with " +
+            (bad_end_kind_ == LineEnd::kCr ? "a lone CR" : "LF CR") + ", from this line on",
+        "tarvex reads text mode, where only LF and CR LF end a line: it does not see the headers "
+        "of the lines that follow",
+        "end every line with CR LF or LF", true);
+  }
+  // Documents that tarvex needs, and the order it reads them in.
+  for (int d : {3, 4, 1, 5, 6, 7, 16}) {
+    if (first_header_[d] == 0) {
+      add(Kind::kMissingDocument, 0, "there is no document " + str(d),
+          stop_message(missing_message(d)),
+          "add document " + str(d) + " (at least its header and \" )\")");
+    }
+  }
+  auto first_after = [&](int d, long after) -> long {
+    for (const Header& h : headers_) {
+      if (h.document == d && h.line > after) return h.line;
+    }
+    return 0;
+  };
+  if (first_header_[3] != 0 && first_header_[4] != 0 && first_after(4, first_header_[3]) == 0) {
+    add(Kind::kDocumentOrder, first_header_[4],
+        "document 4 stands before document 3 (line " + str(first_header_[3]) + ")",
+        "tarvex looks for document 4 after document 3 and " + stop_message(msg::kNoNodes),
+        "move document 4 after document 3");
+  }
+  if (first_header_[7] != 0) {
+    long sixteen = first_after(16, first_header_[7]);
+    long twelve = first_after(12, first_header_[7]);
+    if (twelve != 0 && (sixteen == 0 || twelve < sixteen)) {
+      add(Kind::kDocumentOrder, twelve,
+          "document 12 stands after document 7 and before any document 16",
+          "tarvex takes it for the sign of a failed analysis and " +
+              stop_message(msg::kAnalysisFailed),
+          "run LIRA's analysis again, or move document 16 right after document 7");
+    } else if (sixteen == 0 && first_header_[16] != 0) {
+      add(Kind::kDocumentOrder, first_header_[16],
+          "document 16 stands before document 7 (line " + str(first_header_[7]) + ")",
+          "tarvex looks for document 16 after document 7 and " + stop_message(msg::kNoDoc16),
+          "move document 16 after document 7");
+    }
+  }
+  // Stiffnesses that tarvex does not know or that are not there, with the
+  // elements that use them.
+  for (int s = 1; s < lira::kStiffnessCount; ++s) {
+    const Stiffness& st = stiffness_[s];
+    const Usage& u = usage_[s];
+    std::string users = u.count == 0
+                            ? "no element uses it"
+                            : str(u.count) + " element" + (u.count > 1 ? "s use" : " uses") +
+                                  " it, the first element " + str(u.first_element) + " on line " +
+                                  str(u.line);
+    if (st.line != 0 && st.kind == StiffnessKind::kUnknown) {
+      add(Kind::kUnknownStiffness, st.line,
+          "stiffness " + str(s) + " is of a kind tarvex does not know (\"" + st.token + "\"); " +
+              users,
+          u.count == 0
+              ? std::string("tarvex skips it with \"Unknown element skipped\"")
+              : "tarvex skips it with \"Unknown element skipped\" and " + undefined_stop(s, u),
+          "describe it as a plate (modulus with a point: 3.0E6), rectangular bar (S0), plastic "
+          "bar (S100), elastic link (3) or reinforced concrete slab (GENE14/)");
+    } else if (st.line == 0 && u.count > 0) {
+      add(Kind::kUndefinedStiffness, u.line,
+          "element " + str(u.first_element) + " has stiffness " + str(s) +
+              ", which document 3 does not define; " + users,
+          "tarvex " + undefined_stop(s, u),
+          "add stiffness " + str(s) +
+              " to document 3, or give the element a stiffness that is there");
+    } else if (st.kind == StiffnessKind::kPlasticBar && !st.holder && u.count > 0 &&
+               lira::element_kind(u.type) == ElementKind::kPlasticBar) {
+      add(Kind::kPlasticHolder, st.line,
+          "plastic bar stiffness " + str(s) +
+              " has no holder value (\"AZ\" and a number other than 0)",
+          stop_message(msg::kHolderZero), "add \"AZ\" with the holder value before \"TW\"");
+    }
+  }
+  for (const auto& [type, u] : unconverted_) {
+    add(Kind::kUnconvertedElement, u.line,
+        str(u.count) + " element" + (u.count > 1 ? "s" : "") + " of type " +
+            (type == INT32_MIN ? "further types" : str(type)) + ", the first element " +
+            str(u.first_element) + ", are of a type tarvex does not convert",
+        "tarvex makes no ANSYS element of them, and numbers every later element one lower than "
+        "document 1 does",
+        "convert only types 10, 41, 42, 44, 51, 210, 241, 242, 244, or put these elements after "
+        "all "
+        "others");
+  }
+  if (lost_cases_ > 0) {
+    add(Kind::kLoadCases, first_lost_case_line_,
+        str(case_records_) + " load cases in document 16, where tarvex takes 20 at most",
+        "tarvex writes no load step for load case " + str(first_lost_case_) + " and the " +
+            str(lost_cases_ - 1) + " after it",
+        "split the load cases into models of at most 20");
+  }
+}
+
+// The second pass: elements against the stiffnesses and the nodes.
+void ModelChecker::element_record_second() {
+  long element_no = ++element_no_;
+  std::size_t n = record_size_;
+  std::int32_t type = int_of(record_[0].text);
+  ElementKind kind = lira::element_kind(type);
+  if (kind == ElementKind::kUnconverted || n < 2) return;
+  long line = record_[0].line;
+  std::int32_t s = int_of(record_[1].text);
+  std::string element = "element " + str(element_no) + " (type " + str(type) + ")";
+  StiffnessKind has = kind_of(s);
+  if (s > 0 && s < lira::kStiffnessCount && stiffness_[s].line != 0 &&
+      has != StiffnessKind::kUnknown) {
+    if (kind == ElementKind::kLayeredShell && has != StiffnessKind::kSolid) {
+      add(Kind::kLayeredWithoutSlab, line,
+          element + " is a layered shell, but its stiffness " + str(s) + " is " + kind_text(has),
+          stop_message(msg::kNoSlab, {str(element_no), str(type), str(s)}),
+          "give it a reinforced concrete slab stiffness (GENE14/), or make it a plate (type " +
+              str(lira::plain_plate_of(type)) + ")");
+    } else if (kind != ElementKind::kLayeredShell && has != kind_for(kind)) {
+      add(Kind::kStiffnessPairing, line,
+          element + " has stiffness " + str(s) + ", which is " + kind_text(has) +
+              ", where it needs " + kind_text(kind_for(kind)),
+          "tarvex builds it with the ANSYS element type of its stiffness, not the one its type "
+          "needs",
+          "give the element a stiffness of its own kind");
+    }
+  }
+  std::size_t corners = static_cast<std::size_t>(corners_of(type));
+  for (std::size_t i = 2; i < n && i < 2 + corners; ++i) {
+    if (record_[i].text == "/") break;
+    std::int32_t node = int_of(record_[i].text);
+    if (node < 1 || node > nodes_) {
+      add(Kind::kNodeRange, line,
+          element + " names node " + str(node) + ", outside 1 to " + str(nodes_),
+          stop_message(msg::kNodeOutside, {str(node), str(element_no), str(nodes_)}),
+          "name nodes of document 4");
+      continue;
+    }
+    if (kind == ElementKind::kElasticLink || kind == ElementKind::kPlasticBar) {
+      bool layered = static_cast<std::size_t>(node) < layered_node_.size() &&
+                     layered_node_[static_cast<std::size_t>(node)];
+      if (!layered) {
+        add(Kind::kLinkAwayFromShell, line,
+            element +
+                std::string(kind == ElementKind::kElasticLink ? " is an elastic link"
+                                                              : " is a plastic bar") +
+                " at node " + str(node) + ", which is no node of a layered shell",
+            stop_message(kind == ElementKind::kElasticLink ? msg::kElasticLinkNode
+                                                           : msg::kPlasticBarNode),
+            "place elastic links and plastic bars at nodes of layered shells (types 241, 242, "
+            "244) only");
+      }
+    }
+  }
+}
+
+// The second pass: the loads of document 6.
+void ModelChecker::load_record() {
+  std::size_t n = record_size_;
+  long line = record_[0].line;
+  std::int32_t f[5] = {};
+  for (std::size_t i = 0; i < 5; ++i) {
+    bool early = i >= n || record_[i].text[0] == '/' || (i < 4 && record_[i].text.back() == '/');
+    if (early) {
+      add(Kind::kLoadRefused, line, "the load record has its \"/\" before its fifth number",
+          stop_message(msg::kLoadTable),
+          "write element, load type, direction, value line and load case, then \" /\"");
+      return;
+    }
+    f[i] = int_of(record_[i].text);
+  }
+  std::int32_t number = f[0], type = f[1], direction = f[2], value_line = f[3], load_case = f[4];
+  std::string load = "the load on " + std::string(type == 0 ? "node " : "element ") + str(number) +
+                     " (load type " + str(type) + ", direction " + str(direction) + ", case " +
+                     str(load_case) + ")";
+  if (weight_case_ == 0) {
+    if (options_.weight_case != 0)
+      weight_case_ = options_.weight_case;
+    else if (type == 16)
+      weight_case_ = load_case;
+  }
+  if (!listed(load_case)) {
+    add(Kind::kLoadCaseUnlisted, line,
+        load + " belongs to a load case that document 16 does not list", "tarvex never applies it",
+        "list load case " + str(load_case) + " in document 16");
+    return;
+  }
+  if (value_line < 1 || value_line > value_lines_) {
+    add(Kind::kLoadRefused, line,
+        load + " takes its values from line " + str(value_line) + " of document 7, which has " +
+            str(value_lines_) + " lines",
+        stop_message(msg::kValueLine), "name a line of document 7");
+    return;
+  }
+  if (type == 0) {
+    if (direction < 1 || direction > 6) {
+      add(Kind::kLoadRefused, line, load + " has no direction 1 to 6",
+          stop_message(msg::kOtherDirection, {str(direction)}),
+          "give forces directions 1 to 3 and moments 4 to 6");
+    }
+    return;
+  }
+  if (type == 16) {
+    own_weight(number, direction, value_line, load_case, line);
+    return;
+  }
+  if (number < 1 || number > elements_) {
+    add(Kind::kLoadRefused, line, load + " names an element that document 1 does not have",
+        stop_message(msg::kNotInDoc1, {str(number), str(elements_)}),
+        "name an element of document 1");
+    return;
+  }
+  std::int32_t element_type = element_type_[static_cast<std::size_t>(number - 1)];
+  ElementKind kind = lira::element_kind(element_type);
+  bool bar_load = lira::is_bar(element_type) && type == 6;
+  bool shell_load = lira::is_shell(element_type);
+  if (bar_load) {
+    if (direction != 2 && direction != 3) {
+      add(Kind::kLoadRefused, line, load + " on a bar",
+          direction >= 1 && direction <= 6 ? stop_message(msg::kBeamDirection)
+                                           : stop_message(msg::kOtherDirection, {str(direction)}),
+          "load bars in direction 2 or 3");
+      return;
+    }
+  } else if (shell_load) {
+    if (type != 6 && type != 7) {
+      add(Kind::kLoadRefused, line, load + " on a plate", stop_message(msg::kShellLoadType),
+          "load plates with load type 6 or 7");
+      return;
+    }
+    if (direction != 3) {
+      add(Kind::kLoadRefused, line, load + " on a plate",
+          direction >= 1 && direction <= 6 ? stop_message(msg::kShellDirection)
+                                           : stop_message(msg::kOtherDirection, {str(direction)}),
+          "load plates in direction 3");
+      return;
+    }
+  } else {
+    std::string on =
+        kind == ElementKind::kUnconverted
+            ? "an element of type " + str(element_type) + ", which tarvex does not convert"
+        : kind == ElementKind::kElasticLink ? std::string("an elastic link")
+                                            : "a bar (only load type 6 is applied to bars)";
+    add(Kind::kLoadSkipped, line, load + " is on " + on, "tarvex skips it: the load is lost",
+        "apply the load to a bar (load type 6) or a plate (load types 6, 7)");
+    return;
+  }
+  if (first_unconverted_ != 0 && number > first_unconverted_) {
+    add(Kind::kLoadShifted, line,
+        load + " comes after element " + str(first_unconverted_) + " of type " +
+            str(first_unconverted_type_) + ", which tarvex does not convert",
+        stop_message(msg::kLoadShifted, {str(number), str(first_unconverted_),
+                                         str(first_unconverted_type_), str(first_unconverted_)}),
+        "put the elements of types tarvex does not convert after all others, or convert them");
+  }
+}
+
+// The own weight is an acceleration on every element: those after the last
+// own-weight record must weigh nothing.
+void ModelChecker::finish_second_pass() {
+  if (options_.weight_case != 0) weight_case_ = options_.weight_case;
+  if (weight_case_ == 0 || !listed(weight_case_)) return;
+  for (long j = highest_weighted_ + 1; j <= elements_; ++j) {
+    std::int32_t t = element_type_[static_cast<std::size_t>(j - 1)];
+    ElementKind k = lira::element_kind(t);
+    if (k == ElementKind::kElasticLink) continue;
+    if (k == ElementKind::kUnconverted) {
+      add(Kind::kOwnWeight, 0,
+          "element " + str(j) + ", after the last own-weight record of case " + str(weight_case_) +
+              ", is of type " + str(t),
+          stop_message(msg::kZeroWeightType), "give own-weight records only to converted elements");
+      return;
+    }
+    if (options_.has_density &&
+        density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]) != 0.0f) {
+      add(Kind::kOwnWeight, 0,
+          "element " + str(j) + " has no own-weight record in case " + str(weight_case_) +
+              ", though it weighs at density " +
+              str(static_cast<long long>(
+                  density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]))),
+          stop_message(msg::kUndescribedWeight),
+          "give element " + str(j) + " its own-weight record, or its stiffness the density 0");
+      return;
+    }
+  }
+}
+
+// Own weight: tarvex applies it as an acceleration, after checking each
+// record against the density of the element's stiffness.
+void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t value_line,
+                              std::int32_t load_case, long line) {
+  std::string load = "the own weight of element " + str(element);
+  if (load_case != weight_case_) {
+    add(Kind::kOwnWeight, line,
+        load + " stands in load case " + str(load_case) + ", not in the own-weight case " +
+            str(weight_case_),
+        stop_message(msg::kNotWeight),
+        "keep own weight (load type 16) in one load case, and name it "
+        "as the own-weight case to tarvex");
+    return;
+  }
+  if (element < 1 || element > elements_) {
+    add(Kind::kLoadRefused, line, load + ": document 1 has no such element",
+        stop_message(msg::kNotInDoc1, {str(element), str(elements_)}),
+        "name an element of document 1");
+    return;
+  }
+  auto weighs = [&](std::int32_t s) { return options_.has_density && density_of(s) != 0.0f; };
+  // The elements between the last own-weight record and this one must weigh
+  // nothing.
+  for (long j = last_weighted_ + 1; j < element; ++j) {
+    std::int32_t t = element_type_[static_cast<std::size_t>(j - 1)];
+    ElementKind k = lira::element_kind(t);
+    if (k == ElementKind::kElasticLink) continue;
+    if (k == ElementKind::kUnconverted) {
+      add(Kind::kOwnWeight, line,
+          "element " + str(j) + ", before " + load + ", is of type " + str(t),
+          stop_message(msg::kZeroWeightType),
+          "give own-weight records only after converted elements");
+      break;
+    }
+    if (weighs(element_stiffness_[static_cast<std::size_t>(j - 1)])) {
+      add(Kind::kOwnWeight, line,
+          "element " + str(j) + " has no own-weight record, though it weighs at density " +
+              str(static_cast<long long>(
+                  density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]))),
+          stop_message(msg::kUndescribedWeight),
+          "give element " + str(j) + " its own-weight record, or its stiffness the density 0");
+      break;
+    }
+  }
+  last_weighted_ = element;
+  if (element > highest_weighted_) highest_weighted_ = element;
+  std::int32_t t = element_type_[static_cast<std::size_t>(element - 1)];
+  std::int32_t s = element_stiffness_[static_cast<std::size_t>(element - 1)];
+  ElementKind k = lira::element_kind(t);
+  if (k == ElementKind::kUnconverted || k == ElementKind::kElasticLink) {
+    add(Kind::kOwnWeight, line, load + ", of type " + str(t), stop_message(msg::kWeightType),
+        "drop own weight on elastic links and on types tarvex does not convert");
+    return;
+  }
+  if (direction != 3) {
+    add(Kind::kOwnWeight, line, load + " has direction " + str(direction),
+        stop_message(msg::kWeightDirection), "give own weight direction 3");
+    return;
+  }
+  if (!options_.has_density || s < 0 || s >= lira::kStiffnessCount) return;
+  // As tarvex works it out, in single precision: the stiffness's weight
+  // intensity times 10 against the value times 10000.
+  float density = density_of(s);
+  float intensity = static_cast<float>(stiffness_[s].section * density);
+  float value = static_cast<float>(
+      static_cast<double>(first_value_[static_cast<std::size_t>(value_line - 1)]) * 10000.0);
+  float difference = static_cast<float>(intensity * 10.0 - value);
+  float deviation = std::fabs(static_cast<float>(difference / value));
+  if (deviation > 0.05) {
+    std::ostringstream expected;
+    expected << static_cast<double>(intensity) / 1000.0;
+    std::ostringstream given;
+    given << first_value_[static_cast<std::size_t>(value_line - 1)];
+    add(Kind::kOwnWeight, line,
+        load + " is " + given.str() + " (line " + str(value_line) +
+            " of document 7), where stiffness " + str(s) + " at density " +
+            str(static_cast<long long>(density)) + " gives " + expected.str(),
+        stop_message(msg::kWeightValue),
+        "write " + expected.str() + " on line " + str(value_line) +
+            " of document 7, or give tarvex the density the model was made with");
+  }
+}
+
+int finish(Report& report, std::ostream& out, const std::string& name,
+           const std::string* fixed_name) {
+  report.print(out);
+  if (report.count() == 0) {
+    out << name << ": no findings: tarvex will read it as it is written.\n";
+  } else {
+    out << name << ": " << report.count() << " finding" << (report.count() > 1 ? "s" : "");
+    if (fixed_name != nullptr) out << ", " << report.mended() << " mended";
+    out << ".\n";
+  }
+  if (fixed_name != nullptr) {
+    out << *fixed_name << " written";
+    if (report.count() > report.mended()) {
+      out << "; " << report.count() - report.mended() << " finding"
+          << (report.count() - report.mended() > 1 ? "s are" : " is") << " left to mend by hand";
+    }
+    out << ".\n";
+    return report.count() > report.mended() ? kFindings : kClean;
+  }
+  return report.count() == 0 ? kClean : kFindings;
+}
+
+// Both passes over a model that `open` reads from its start each time.
+template <typename Open>
+void check(Open open, const Options& options, Report& report, std::ostream* fixed) {
+  ModelChecker checker(options, report, fixed);
+  {
+    LineReader in = open();
+    checker.pass(in, false);
+  }
+  checker.finish_first_pass();
+  LineReader in = open();
+  checker.pass(in, true);
+  checker.finish_second_pass();
+}
+
+}  // namespace
+
+std::string fixed_name_of(const std::string& name) {
+  std::size_t slash = name.find_last_of("/\\");
+  std::size_t dot = name.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = name.size();
+  return name.substr(0, dot) + ".fixed" + name.substr(dot);
+}
+
+int check_model_text(std::string_view text, const std::string& name, const Options& options,
+                     std::ostream& out, std::string* fixed) {
+  Report report(name);
+  std::ostringstream copy;
+  check([&] { return LineReader::from_text(text); }, options, report, fixed ? &copy : nullptr);
+  if (fixed != nullptr) *fixed = copy.str();
+  std::string fixed_name = fixed_name_of(name);
+  return finish(report, out, name, fixed != nullptr ? &fixed_name : nullptr);
+}
+
+int check_model(const Options& options, std::ostream& out) {
+  std::string name = options.file(0, "modellir.txt");
+  {
+    LineReader probe(name);
+    if (!probe.ok()) {
+      out << "modelcheck: " << name << " cannot be read.\n";
+      return kUsage;
+    }
+  }
+  Report report(name);
+  bool fixing = options.mode == Mode::kFix;
+  std::string fixed_name = fixed_name_of(name);
+  std::ofstream file;
+  if (fixing) {
+    file.open(fixed_name, std::ios::binary);
+    if (!file) {
+      out << "modelcheck: " << fixed_name << " cannot be written.\n";
+      return kUsage;
+    }
+  }
+  check([&] { return LineReader(name); }, options, report, fixing ? &file : nullptr);
+  if (fixing && !file.flush()) {
+    out << "modelcheck: " << fixed_name << " cannot be written.\n";
+    return kUsage;
+  }
+  if (fixing && report.cut()) {
+    file.close();
+    std::remove(fixed_name.c_str());
+    report.print(out);
+    out << "modelcheck: " << name << " has a line too long to mend; no " << fixed_name
+        << " written.\n";
+    return kUsage;
+  }
+  return finish(report, out, name, fixing ? &fixed_name : nullptr);
 }
 
 }  // namespace modelcheck

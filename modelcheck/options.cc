@@ -30,13 +30,15 @@ const char kUsageText[] =
     "\n"
     "Options:\n"
     "  --density D       the common density in kg/m3, for the own-weight check\n"
+    "  --density S:D     stiffness S has the density D (tarvex's exceptions)\n"
     "  --weight-case N   the own-weight load case, for the own-weight check\n"
     "  --case N          the load case whose loads the picture shows\n"
     "  --help            this text\n"
     "  --version         the version\n"
     "\n"
-    "Exit codes: 0 nothing found, 1 findings, 2 a usage error or a file that\n"
-    "cannot be read.\n";
+    "Exit codes: 0 nothing found (with --fix: nothing left after mending), 1\n"
+    "findings, 2 a usage error or a file that cannot be read. docs/findings.md\n"
+    "explains every finding.\n";
 
 namespace {
 
@@ -96,6 +98,19 @@ bool parse_options(const std::vector<std::string>& args, Options& options, std::
     } else if (a == "--density") {
       const std::string* v = value("a density in kg/m3");
       if (!v) return false;
+      std::size_t colon = v->find(':');
+      if (colon != std::string::npos) {
+        // An exception: "4:7850" gives stiffness 4 the density 7850.
+        Options::DensityException e{};
+        if (!whole_number(v->substr(0, colon), e.stiffness) || e.stiffness < 1 ||
+            e.stiffness > 49 || !real_number(v->substr(colon + 1), e.density) || e.density < 0) {
+          error = "--density S:D needs a stiffness 1 to 49 and a density in kg/m3, not \"" + *v +
+                  "\".";
+          return false;
+        }
+        options.density_exceptions.push_back(e);
+        continue;
+      }
       if (!real_number(*v, options.density) || options.density < 0) {
         error = "--density needs a density in kg/m3, not \"" + *v + "\".";
         return false;

@@ -26,6 +26,13 @@ struct Options {
   int load_case = 0;               // --case N: the load case a picture shows (0: none)
   bool has_density = false;        // --density D: the common density, kg/m3
   double density = 0;
+  /// --density S:D, as often as needed: stiffness S has the density D, as
+  /// tarvex's density exceptions give it.
+  struct DensityException {
+    int stiffness;
+    double density;
+  };
+  std::vector<DensityException> density_exceptions;
   int weight_case = 0;             // --weight-case N: the own-weight load case (0: none)
 
   /// The n-th file named on the command line, or `fallback`.

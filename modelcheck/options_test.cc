@@ -33,6 +33,12 @@ TEST(Options, TasksAndDefaultFiles) {
   Options d = parsed({"--density", "2500", "--weight-case", "1"});
   EXPECT_TRUE(d.has_density);
   EXPECT_EQ(d.density, 2500);
+  Options e = parsed({"--density", "2500", "--density", "4:7850"});
+  ASSERT_EQ(e.density_exceptions.size(), 1u);
+  EXPECT_EQ(e.density_exceptions[0].stiffness, 4);
+  EXPECT_EQ(e.density_exceptions[0].density, 7850);
+  EXPECT_EQ(refused({"--density", "50:7850"}),
+            "--density S:D needs a stiffness 1 to 49 and a density in kg/m3, not \"50:7850\".");
   EXPECT_EQ(d.weight_case, 1);
   EXPECT_EQ(parsed({"--verify", "--help"}).mode, Mode::kHelp);
 }

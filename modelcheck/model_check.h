@@ -1,0 +1,27 @@
+// The check of a tarvex model, on a text in memory as on a file.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "options.h"
+
+namespace modelcheck {
+
+/// Checks the model `text` (named `name` in the report) as `check_model`
+/// checks a file, the report to `out`; with `fixed` set, the mended copy goes
+/// there. Returns the exit code.
+int check_model_text(std::string_view text, const std::string& name, const Options& options,
+                     std::ostream& out, std::string* fixed);
+
+/// The same for vantrel's model and table (either text may be empty when
+/// `table_name` is empty: the table is then not checked).
+int check_vantrel_text(std::string_view model, std::string_view table, const Options& options,
+                       std::ostream& out, std::string* fixed);
+
+/// The name of the mended copy, beside the model: "a/model.txt" gives
+/// "a/model.fixed.txt".
+std::string fixed_name_of(const std::string& name);
+
+}  // namespace modelcheck
