@@ -364,22 +364,7 @@ void ModelChecker::pass(LineReader& in, bool second) {
 
 void ModelChecker::write_line(std::string_view text, LineEnd end) {
   if (!fixing() || second_) return;
-  fixed_->write(text.data(), static_cast<std::streamsize>(text.size()));
-  switch (end) {
-    case LineEnd::kNone:
-      break;
-    case LineEnd::kCrLf:
-      *fixed_ << "\r\n";
-      break;
-    case LineEnd::kLf:
-      *fixed_ << '\n';
-      break;
-    // Line ends that text mode does not know become the file's own.
-    case LineEnd::kLfCr:
-    case LineEnd::kCr:
-      *fixed_ << (good_end_ == LineEnd::kCrLf ? "\r\n" : "\n");
-      break;
-  }
+  modelcheck::write_line(*fixed_, text, end, good_end_);
 }
 
 void ModelChecker::line(const Line& l) {

@@ -80,21 +80,7 @@ class VantrelModelChecker {
 
 void VantrelModelChecker::write(std::string_view text, LineEnd end) {
   if (fixed_ == nullptr) return;
-  fixed_->write(text.data(), static_cast<std::streamsize>(text.size()));
-  switch (end) {
-    case LineEnd::kNone:
-      break;
-    case LineEnd::kCrLf:
-      *fixed_ << "\r\n";
-      break;
-    case LineEnd::kLf:
-      *fixed_ << "\n";
-      break;
-    case LineEnd::kLfCr:
-    case LineEnd::kCr:
-      *fixed_ << (good_end_ == LineEnd::kCrLf ? "\r\n" : "\n");
-      break;
-  }
+  write_line(*fixed_, text, end, good_end_);
 }
 
 // The end line of document 6 or 7 has come: one empty line must stand

@@ -115,4 +115,13 @@ bool LineReader::next(Line& line) {
   return true;
 }
 
+void write_line(std::ostream& out, std::string_view text, LineEnd end, LineEnd usual) {
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (end == LineEnd::kLfCr || end == LineEnd::kCr) {
+    end = usual == LineEnd::kCrLf ? LineEnd::kCrLf : LineEnd::kLf;
+  }
+  if (end == LineEnd::kCrLf) out << "\r\n";
+  else if (end == LineEnd::kLf) out << '\n';
+}
+
 }  // namespace modelcheck

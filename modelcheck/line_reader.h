@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,11 @@ struct Line {
   /// Characters of the line past `kLineMax`, which `text` leaves out.
   std::size_t cut = 0;
 };
+
+/// Writes `text` and its line end to a mended copy. LF and CR LF stay as
+/// they stand; the line ends that text mode does not know (LF CR, a lone CR)
+/// become `usual`, the end of the file's own lines (CR LF or LF).
+void write_line(std::ostream& out, std::string_view text, LineEnd end, LineEnd usual);
 
 /// The longest line kept whole: a file without line ends is not held in
 /// memory whole.

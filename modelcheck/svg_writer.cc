@@ -46,41 +46,28 @@ void SvgWriter::polygon(const double* x, const double* y, int count, const char*
   std::fprintf(file_, "\" %s/>\n", style);
 }
 
-void SvgWriter::line(double x1, double y1, double x2, double y2, const char* style) {
+void SvgWriter::shape(const char* tag, std::initializer_list<Attribute> attributes,
+                      const char* style) {
   if (file_ == nullptr) return;
-  std::fputs("<line x1=\"", file_);
-  number(x1);
-  std::fputs("\" y1=\"", file_);
-  number(y1);
-  std::fputs("\" x2=\"", file_);
-  number(x2);
-  std::fputs("\" y2=\"", file_);
-  number(y2);
-  std::fprintf(file_, "\" %s/>\n", style);
+  std::fprintf(file_, "<%s", tag);
+  for (const Attribute& a : attributes) {
+    std::fprintf(file_, " %s=\"", a.name);
+    number(a.value);
+    std::fputc('"', file_);
+  }
+  std::fprintf(file_, " %s/>\n", style);
+}
+
+void SvgWriter::line(double x1, double y1, double x2, double y2, const char* style) {
+  shape("line", {{"x1", x1}, {"y1", y1}, {"x2", x2}, {"y2", y2}}, style);
 }
 
 void SvgWriter::circle(double x, double y, double r, const char* style) {
-  if (file_ == nullptr) return;
-  std::fputs("<circle cx=\"", file_);
-  number(x);
-  std::fputs("\" cy=\"", file_);
-  number(y);
-  std::fputs("\" r=\"", file_);
-  number(r);
-  std::fprintf(file_, "\" %s/>\n", style);
+  shape("circle", {{"cx", x}, {"cy", y}, {"r", r}}, style);
 }
 
 void SvgWriter::rect(double x, double y, double w, double h, const char* style) {
-  if (file_ == nullptr) return;
-  std::fputs("<rect x=\"", file_);
-  number(x);
-  std::fputs("\" y=\"", file_);
-  number(y);
-  std::fputs("\" width=\"", file_);
-  number(w);
-  std::fputs("\" height=\"", file_);
-  number(h);
-  std::fprintf(file_, "\" %s/>\n", style);
+  shape("rect", {{"x", x}, {"y", y}, {"width", w}, {"height", h}}, style);
 }
 
 void SvgWriter::text(double x, double y, const std::string& text, const char* style) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 
 namespace modelcheck {
@@ -29,6 +30,12 @@ class SvgWriter {
   void raw(const std::string& text);
 
  private:
+  struct Attribute {
+    const char* name;
+    double value;
+  };
+  /// `<tag name="value" ... style/>`, the values as numbers.
+  void shape(const char* tag, std::initializer_list<Attribute> attributes, const char* style);
   void number(double v);
   std::FILE* file_ = nullptr;
   bool failed_ = false;
