@@ -1283,6 +1283,20 @@ std::string fixed_name_of(const std::string& name) {
   return name.substr(0, dot) + ".fixed" + name.substr(dot);
 }
 
+bool readable(const std::string& name, std::ostream& out) {
+  if (LineReader(name).ok()) return true;
+  out << "modelcheck: " << name << " cannot be read.\n";
+  return false;
+}
+
+bool open_mended_copy(bool fixing, const std::string& name, std::ofstream& file, std::ostream& out) {
+  if (!fixing) return true;
+  file.open(name, std::ios::binary);
+  if (file) return true;
+  out << "modelcheck: " << name << " cannot be written.\n";
+  return false;
+}
+
 int check_model_text(std::string_view text, const std::string& name, const Options& options,
                      std::ostream& out, std::string* fixed) {
   Report report(name);
@@ -1295,24 +1309,12 @@ int check_model_text(std::string_view text, const std::string& name, const Optio
 
 int check_model(const Options& options, std::ostream& out) {
   std::string name = options.file(0, "modellir.txt");
-  {
-    LineReader probe(name);
-    if (!probe.ok()) {
-      out << "modelcheck: " << name << " cannot be read.\n";
-      return kUsage;
-    }
-  }
+  if (!readable(name, out)) return kUsage;
   Report report(name);
   bool fixing = options.mode == Mode::kFix;
   std::string fixed_name = fixed_name_of(name);
   std::ofstream file;
-  if (fixing) {
-    file.open(fixed_name, std::ios::binary);
-    if (!file) {
-      out << "modelcheck: " << fixed_name << " cannot be written.\n";
-      return kUsage;
-    }
-  }
+  if (!open_mended_copy(fixing, fixed_name, file, out)) return kUsage;
   check([&] { return LineReader(name); }, options, report, fixing ? &file : nullptr);
   if (fixing && !file.flush()) {
     out << "modelcheck: " << fixed_name << " cannot be written.\n";

@@ -597,23 +597,11 @@ int check_vantrel_text(std::string_view model, std::string_view table, const Opt
 int check_vantrel(const Options& options, std::ostream& out) {
   std::string model = options.file(0, "model.txt");
   std::string table = options.file(1, "loadfrag.txt");
-  for (const std::string& name : {model, table}) {
-    LineReader probe(name);
-    if (!probe.ok()) {
-      out << "modelcheck: " << name << " cannot be read.\n";
-      return kUsage;
-    }
-  }
+  if (!readable(model, out) || !readable(table, out)) return kUsage;
   bool fixing = options.mode == Mode::kFixVantrel;
   std::string fixed_name = fixed_name_of(model);
   std::ofstream file;
-  if (fixing) {
-    file.open(fixed_name, std::ios::binary);
-    if (!file) {
-      out << "modelcheck: " << fixed_name << " cannot be written.\n";
-      return kUsage;
-    }
-  }
+  if (!open_mended_copy(fixing, fixed_name, file, out)) return kUsage;
   int code =
       check_both([&] { return LineReader(model); }, [&] { return LineReader(table); }, true, model,
                  table, out, fixing ? static_cast<std::ostream*>(&file) : nullptr, fixed_name);

@@ -1,6 +1,7 @@
 // The check of a tarvex model, on a text in memory as on a file.
 #pragma once
 
+#include <fstream>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -23,5 +24,11 @@ int check_vantrel_text(std::string_view model, std::string_view table, const Opt
 /// The name of the mended copy, beside the model: "a/model.txt" gives
 /// "a/model.fixed.txt".
 std::string fixed_name_of(const std::string& name);
+
+/// False, with the engineer told, when the file `name` cannot be read.
+bool readable(const std::string& name, std::ostream& out);
+/// Opens the mended copy `name` when `fixing`; false, with the engineer told,
+/// when it cannot be written.
+bool open_mended_copy(bool fixing, const std::string& name, std::ofstream& file, std::ostream& out);
 
 }  // namespace modelcheck
