@@ -51,12 +51,7 @@ const std::string kPlate =
 const char kAnswers[] = "0.005\n2500\nn\n1\nc\n";
 const std::vector<std::string> kDensity = {"--density", "2500", "--weight-case", "1"};
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
+using lira::testing::replaced;
 
 bool converted(const RunResult& r) {
   return r.console.find(native("\nTransformation completed.")) != std::string::npos;

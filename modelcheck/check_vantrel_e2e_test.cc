@@ -15,12 +15,7 @@ using lira::testing::run_program;
 using lira::testing::run_program_with_args;
 using lira::testing::RunResult;
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
+using lira::testing::replaced;
 
 bool merged(const RunResult& r) {
   return r.console.find(native("\nModel transformed saccessfully.")) != std::string::npos;

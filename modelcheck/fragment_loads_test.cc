@@ -2,30 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "vantrel/example_table_test.h"
+
 namespace modelcheck {
 namespace {
 
-// Nine columns of eight characters, two blocks; the value 0.000 and the
-// empty cells give nothing, the row RUX none at all.
-const std::string kTable =
-    "LOADS ON THE FRAGMENT\n"
-    "--------------------------------------------------------------------------------\n"
-    "| Loading | Type | Nodes                                                       |\n"
-    "--------------------------------------------------------------------------------\n"
-    "|          101     102     103     104     105     106     107     108     109 |\n"
-    "--------------------------------------------------------------------------------\n"
-    "| 1 - static                                                                   |\n"
-    "| RX     1.250   0.000  -2.500                                                 |\n"
-    "| RZ   -10.000                                                           3.000 |\n"
-    "| RUX                                                                          |\n"
-    "| 2 - static                                                                   |\n"
-    "| RY           123.456                                                         |\n"
-    "--------------------------------------------------------------------------------\n"
-    "|          110     111                                                         |\n"
-    "--------------------------------------------------------------------------------\n"
-    "| 3 - static                                                                   |\n"
-    "| RUZ    1e-05   2.000                                                         |\n"
-    "--------------------------------------------------------------------------------\n";
+// The table reader's example: nine columns of eight characters, two blocks;
+// the value 0.000 and the empty cells give nothing, the row RUX none at all.
+const std::string& kTable = vantrel_test::kExample;
 
 std::string listed(const FragmentTable& t) {
   std::string s;

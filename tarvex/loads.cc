@@ -66,11 +66,12 @@ bool read_record(Run& run, TableRecord& record) {
 
 LoadRecord values_of_line(Run& run, std::int32_t line) {
   unsigned char bytes[kLoadRecordSize];
+  LoadRecord record;
   if (line < 1 || line > run.loads.count() || !run.loads.read(line, bytes) ||
-      lira::decode_fields<LoadRecord>(bytes).line != line) {
+      (record = lira::decode_fields<LoadRecord>(bytes)).line != line) {
     lira::fail("\nIncorrect loades.tmp: irrelevant load type number.");
   }
-  return lira::decode_fields<LoadRecord>(bytes);
+  return record;
 }
 
 ElementRecord element(Run& run, std::int64_t number) {

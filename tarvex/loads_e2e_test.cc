@@ -433,12 +433,7 @@ const std::string kPlateEcho = kPlateConsole.substr(kQuestions.size());
 const std::string kHeaderEnd =
     "\": begin the records of the document on the line after its header.";
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
+using lira::testing::replaced;
 
 // A stop of the plate model, with loads of case 1 and own weight in case 2.
 struct PlateStop {

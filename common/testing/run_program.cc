@@ -106,6 +106,13 @@ std::string native(std::string_view text) {
   return out;
 }
 
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
 std::string source_file(const std::string& relative_path) {
   return read_all(fs::path(LIRA_SOURCE_DIR) / relative_path);
 }

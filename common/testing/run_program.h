@@ -62,6 +62,10 @@ bool windows_binaries();
 /// for the Windows binaries): the console and the script are text mode.
 std::string native(std::string_view text);
 
+/// `text` with the first `from` replaced by `to`; a test failure when `from`
+/// is not there.
+std::string replaced(std::string text, const std::string& from, const std::string& to);
+
 /// Reads a file of the source tree (examples), relative to its top.
 std::string source_file(const std::string& relative_path);
 
