@@ -332,15 +332,8 @@ void ModelChecker::add(Kind kind, long line, std::string what, std::string effec
                      kind == Kind::kLoadRefused || kind == Kind::kLoadCaseUnlisted ||
                      kind == Kind::kOwnWeight;
   if (second_kind != second_) return;
-  if (effect.rfind("stops with", 0) == 0) effect = "tarvex " + effect;
-  Finding f;
-  f.kind = kind;
-  f.line = line;
-  f.what = std::move(what);
-  f.effect = std::move(effect);
-  f.mend = std::move(mend);
-  f.mended = mendable && fixing();
-  report_.add(std::move(f));
+  report_.add(make_finding("tarvex", kind, line, std::move(what), std::move(effect),
+                           std::move(mend), mendable && fixing()));
 }
 
 bool ModelChecker::listed(std::int32_t load_case) const {

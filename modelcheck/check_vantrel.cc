@@ -20,15 +20,8 @@ std::string str(long long v) { return std::to_string(v); }
 
 Finding finding(Kind kind, long line, std::string what, std::string effect, std::string mend,
                 bool mended = false) {
-  if (effect.rfind("stops with", 0) == 0) effect = "vantrel " + effect;
-  Finding f;
-  f.kind = kind;
-  f.line = line;
-  f.what = std::move(what);
-  f.effect = std::move(effect);
-  f.mend = std::move(mend);
-  f.mended = mended;
-  return f;
+  return make_finding("vantrel", kind, line, std::move(what), std::move(effect), std::move(mend),
+                      mended);
 }
 
 bool blank_line(std::string_view t) { return t.find_first_not_of(" \t") == std::string_view::npos; }

@@ -87,6 +87,19 @@ void Report::print(std::ostream& out) const {
   }
 }
 
+Finding make_finding(const char* program, Kind kind, long line, std::string what,
+                     std::string effect, std::string mend, bool mended) {
+  if (effect.rfind("stops with", 0) == 0) effect = std::string(program) + " " + effect;
+  Finding f;
+  f.kind = kind;
+  f.line = line;
+  f.what = std::move(what);
+  f.effect = std::move(effect);
+  f.mend = std::move(mend);
+  f.mended = mended;
+  return f;
+}
+
 std::string quoted(const std::string& message) {
   std::string text = message;
   if (!text.empty() && text[0] == '\n') text.erase(0, 1);

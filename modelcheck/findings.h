@@ -72,6 +72,11 @@ struct Finding {
   bool mended = false;
 };
 
+/// A finding of `program` ("tarvex", "vantrel"): an effect that begins
+/// "stops with" is the program's.
+Finding make_finding(const char* program, Kind kind, long line, std::string what,
+                     std::string effect, std::string mend, bool mended);
+
 /// The findings of one file. Only the first few of each kind are kept, so a
 /// fault repeated on every line of a big model costs no memory; the rest are
 /// counted and summed up.
