@@ -15,6 +15,8 @@ answers scripted) and the real modelcheck in a scratch directory:
                  on the copy; where the only spoilings are spelling or layout,
                  `--fix` leaves nothing and the copy's script is the script of
                  the model before it was spoiled, byte for byte;
+  twisted-found  where --verify warns of a twisted element, the check has a
+                 finding of it;
   no-crash       modelcheck ends with 0, 1 or 2 (and no sanitizer report), in
                  every mode; tarvex ends with a completion or an orderly stop.
 
@@ -51,8 +53,9 @@ ANSWERS = b"0.005\n2500\ny\n3\n7850\n0\n1\nc\n"
 DENSITY_ARGS = ["--density", "2500", "--density", "3:7850", "--weight-case", "1"]
 COMPLETED = b"\nTransformation completed."
 STOPPED = b"\nPress any key to finish\n"
-# Differences of --verify that the conversion's rules call real: none yet.
-REAL_DIFFERENCES = []
+# Differences of --verify that the conversion's rules call real: a
+# quadrilateral whose corners, in the order tarvex writes them, cross over.
+REAL_DIFFERENCES = [r"twisted"]
 SANITIZER = re.compile(rb"ERROR: AddressSanitizer|runtime error:|ERROR: LeakSanitizer")
 SANITIZER_ENV = {"ASAN_OPTIONS": "exitcode=86:abort_on_error=0",
                  "UBSAN_OPTIONS": "exitcode=87:print_stacktrace=1"}
@@ -153,6 +156,10 @@ def check_case(case, bins, scratch):
                 if rc != 1 or not groups or len(real) != len(groups) or "cannot be read" in text:
                     case.violate("completes", "tarvex completes; --verify exits %s: %s" % (
                         rc, verify_digest(text)))
+            twisted = re.search(r"^  \* (element \d+ \(LIRA type \d+.*twisted.*)$", text, re.M)
+            if twisted and "twisted" not in report:
+                case.violate("twisted-found", "--verify warns: %s; the check says: %s" % (
+                    twisted.group(1)[:200], digest(report)))
             modelcheck(case, bins, where, ["--picture", "--case", "2"])
         elif state == "stopped":
             if not quote_found(stop, report):
