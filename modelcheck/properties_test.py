@@ -253,6 +253,18 @@ def pick_header(rng, lines, docs=None):
     return rng.choice(heads) if heads else None
 
 
+def fields_changed(rng, lines, docs, change, want=None):
+    """A record of `docs` (one that `want` takes) with its blank-separated
+    fields changed by `change`, in place."""
+    i = pick_record(rng, lines, docs, want)
+    if i is None:
+        return False
+    fields = lines[i].split()
+    change(fields)
+    lines[i] = " ".join(fields)
+    return True
+
+
 # Each spoiler changes `lines` in place and returns True when it applied.
 # MENDABLE: spelling and layout that --fix mends; the copy must convert to the
 # very script of the model before the spoiling.
@@ -385,15 +397,10 @@ def stiffness_row_shape(rng, lines):
 
 
 def element_type(rng, lines):
-    i = pick_record(rng, lines, (1,))
-    if i is None:
-        return False
-    parts = lines[i].split()
-    t = parts[0]
-    parts[0] = {"10": "5", "210": rng.choice(["5", "10"]), "44": rng.choice(["41", "241", "42"]),
-                "42": "44", "241": "44", "242": "42", "51": "55"}.get(t, "5")
-    lines[i] = " ".join(parts)
-    return True
+    def change(p):
+        p[0] = {"10": "5", "210": rng.choice(["5", "10"]), "44": rng.choice(["41", "241", "42"]),
+                "42": "44", "241": "44", "242": "42", "51": "55"}.get(p[0], "5")
+    return fields_changed(rng, lines, (1,), change)
 
 
 def type5_bars(rng, lines):
@@ -406,13 +413,9 @@ def type5_bars(rng, lines):
 
 
 def twisted_quad(rng, lines):
-    i = pick_record(rng, lines, (1,), lambda l: re.match(r"^(44|41|241) ", l))
-    if i is None:
-        return False
-    p = lines[i].split()
-    p[4], p[5] = p[5], p[4]
-    lines[i] = " ".join(p)
-    return True
+    def change(p):
+        p[4], p[5] = p[5], p[4]
+    return fields_changed(rng, lines, (1,), change, lambda l: re.match(r"^(44|41|241) ", l))
 
 
 def long_token(rng, lines):
@@ -492,13 +495,9 @@ def extra_document(rng, lines):
 
 
 def weight_value(rng, lines):
-    i = pick_record(rng, lines, (7,), lambda l: l.startswith("1 "))
-    if i is None:
-        return False
-    p = lines[i].split()
-    p[1] = "%g" % (float(p[1]) * rng.choice([0, 0.97, 1.03, 1.049, 1.06, 0.5, 2]))
-    lines[i] = " ".join(p)
-    return True
+    def change(p):
+        p[1] = "%g" % (float(p[1]) * rng.choice([0, 0.97, 1.03, 1.049, 1.06, 0.5, 2]))
+    return fields_changed(rng, lines, (7,), change, lambda l: l.startswith("1 "))
 
 
 def load_on_link(rng, lines):
@@ -513,24 +512,15 @@ def load_on_link(rng, lines):
 
 
 def load_direction(rng, lines):
-    i = pick_record(rng, lines, (6,))
-    if i is None:
-        return False
-    p = lines[i].split()
-    if len(p) > 3:
+    def change(p):
         p[2] = str(rng.randint(0, 8))
-        lines[i] = " ".join(p)
-    return True
+    return fields_changed(rng, lines, (6,), change, lambda l: len(l.split()) > 3)
 
 
 def undefined_stiffness(rng, lines):
-    i = pick_record(rng, lines, (1,))
-    if i is None:
-        return False
-    p = lines[i].split()
-    p[1] = rng.choice(["9", "0", "49", "50"])
-    lines[i] = " ".join(p)
-    return True
+    def change(p):
+        p[1] = rng.choice(["9", "0", "49", "50"])
+    return fields_changed(rng, lines, (1,), change)
 
 
 def truncated(rng, text):
