@@ -145,8 +145,7 @@ def check_case(case, bins, scratch):
     try:
         with open(os.path.join(where, "modellir.txt"), "wb") as f:
             f.write(case.model)
-        _, report = modelcheck(case, bins, where, DENSITY_ARGS)
-        check_rc = _
+        check_rc, report = modelcheck(case, bins, where, DENSITY_ARGS)
         state, stop, script = tarvex(bins, where)
         if state == "completed":
             rc, text = modelcheck(case, bins, where, ["--verify"])
@@ -186,8 +185,7 @@ def check_case(case, bins, scratch):
                 fstate, fstop, fscript = tarvex(bins, where, "modellir.fixed.txt")
                 if fix_rc == 0 and fstate != "completed":
                     case.violate("fix-converts", "--fix leaves nothing; tarvex on the copy %s%s" % (
-                        fstate, ": \"%s\"" % stop_text(fstop)
-                        if fstop else ""))
+                        fstate, ": \"%s\"" % stop_text(fstop) if fstop else ""))
                 if case.mendable:
                     if fix_rc != 0:
                         case.violate("fix-converts", "only spelling and layout spoiled; --fix "
