@@ -154,7 +154,7 @@ std::string digest(const std::string& report) {
   std::string joined;
   int n = 0;
   for (const std::string& line : lines_of(report)) {
-    if (line.find("] ") == std::string::npos || n == 6) continue;
+    if (line.find("] ") == std::string::npos || n == 12) continue;
     std::string text = std::regex_replace(line, std::regex("^\\S+?:(\\d+:)? "), "");
     joined += (n++ ? " | " : "") + text.substr(0, 300);
   }

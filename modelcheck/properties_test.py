@@ -205,7 +205,7 @@ def digest(report, unmended=False):
     lines = [l for l in report.splitlines() if "] " in l and (not unmended or "(mended)" not in l)]
     if not lines:
         return report.strip().splitlines()[-1] if report.strip() else "(nothing)"
-    return " | ".join(re.sub(r"^\S+?:(\d+:)? ", "", l)[:300] for l in lines[:6])
+    return " | ".join(re.sub(r"^\S+?:(\d+:)? ", "", l)[:300] for l in lines[:12])
 
 
 def verify_digest(text):
