@@ -67,7 +67,7 @@ void violate(const std::string& property, const std::string& detail) {
     if (k.property == property && std::regex_search(detail, k.pattern)) return;
   }
   std::fprintf(stderr, "\nmodelcheck property violated: [%s] %s\n", property.c_str(),
-               detail.c_str());
+               detail.substr(0, 1000).c_str());
   std::abort();
 }
 
@@ -149,14 +149,14 @@ bool quoted(const std::vector<std::string>& stop, const std::string& report) {
   return false;
 }
 
-// The first findings of a report, as the property test writes them.
+// The findings of a report, as the property test writes them.
 std::string digest(const std::string& report) {
   std::string joined;
   int n = 0;
   for (const std::string& line : lines_of(report)) {
-    if (line.find("] ") == std::string::npos || n == 12) continue;
+    if (line.find("] ") == std::string::npos) continue;
     std::string text = std::regex_replace(line, std::regex("^\\S+?:(\\d+:)? "), "");
-    joined += (n++ ? " | " : "") + text.substr(0, 300);
+    joined += (n++ ? " | " : "") + text;
   }
   if (n > 0) return joined;
   std::vector<std::string> lines = lines_of(trimmed(report));

@@ -56,6 +56,8 @@ STOPPED = b"\nPress any key to finish\n"
 # Differences of --verify that the conversion's rules call real: a
 # quadrilateral whose corners, in the order tarvex writes them, cross over.
 REAL_DIFFERENCES = [r"twisted"]
+# How much of a violation's detail is shown; known.txt's patterns see all of it.
+SHOWN = 700
 SANITIZER = re.compile(rb"ERROR: AddressSanitizer|runtime error:|ERROR: LeakSanitizer")
 SANITIZER_ENV = {"ASAN_OPTIONS": "exitcode=86:abort_on_error=0",
                  "UBSAN_OPTIONS": "exitcode=87:print_stacktrace=1"}
@@ -205,7 +207,7 @@ def digest(report, unmended=False):
     lines = [l for l in report.splitlines() if "] " in l and (not unmended or "(mended)" not in l)]
     if not lines:
         return report.strip().splitlines()[-1] if report.strip() else "(nothing)"
-    return " | ".join(re.sub(r"^\S+?:(\d+:)? ", "", l)[:300] for l in lines[:12])
+    return " | ".join(re.sub(r"^\S+?:(\d+:)? ", "", l) for l in lines)
 
 
 def verify_digest(text):
@@ -674,7 +676,7 @@ def main(argv):
             for path in rest[1:]:
                 c = check_case(committed_case(bins, scratch, path, path), bins, scratch)
                 for prop, detail in c.violations:
-                    print("%s: [%s] %s" % (path, prop, detail))
+                    print("%s: [%s] %s" % (path, prop, detail[:SHOWN]))
                 failed += bool(c.violations)
                 if not c.violations:
                     print("%s: every property holds" % path)
@@ -705,16 +707,18 @@ def run_all(bins, source, rest, scratch):
             for prop, detail in unlisted:
                 failed = True
                 print("FAILED: %s: [%s] %s (a violation known.txt does not list)" % (
-                    c.name, prop, detail))
+                    c.name, prop, detail[:SHOWN]))
             if c.violations and not unlisted:
-                print("known:  %s: [%s] %s" % (c.name, c.violations[0][0], c.violations[0][1][:300]))
+                prop, detail = c.violations[0]
+                print("known:  %s: %s [%s] %s" % (c.name, known_as(known, prop, detail), prop,
+                                                  detail[:300]))
             elif not c.violations:
                 print("MENDED: %s holds every property now: move it to regressions/ and drop its "
                       "line from known.txt" % c.name)
         elif c.violations:
             failed = True
             for prop, detail in c.violations:
-                print("FAILED: %s: [%s] %s" % (c.name, prop, detail))
+                print("FAILED: %s: [%s] %s" % (c.name, prop, detail[:SHOWN]))
     print("committed inputs: %s" % ", ".join("%d %s" % (n, k) for k, n in sorted(counts.items())))
 
     # The generated models, at small sizes, spoiled.
@@ -736,7 +740,7 @@ def run_all(bins, source, rest, scratch):
         check_case(c, bins, scratch)
         for prop, detail in c.violations:
             failed = True
-            print("FAILED: %s: [%s] %s" % (c.name, prop, detail))
+            print("FAILED: %s: [%s] %s" % (c.name, prop, detail[:SHOWN]))
 
     def one(k):
         rng = random.Random(seed * 1000003 + k)
@@ -758,7 +762,7 @@ def run_all(bins, source, rest, scratch):
                     continue
                 new += 1
                 failed = True
-                print("FAILED: %s: [%s] %s" % (c.name, prop, detail))
+                print("FAILED: %s: [%s] %s" % (c.name, prop, detail[:SHOWN]))
             if c.violations and keep:
                 os.makedirs(keep, exist_ok=True)
                 tag = "-".join(sorted({p for p, _ in c.violations}))
