@@ -36,6 +36,8 @@ const std::vector<std::string> kDensities = {"--density", "2500", "--density", "
 const char kCompleted[] = "\nTransformation completed.";
 const char kStopped[] = "\nPress any key to finish\n";
 
+constexpr std::size_t kMatched = 2000;
+
 struct Known {
   std::string property;
   std::regex pattern;
@@ -64,7 +66,11 @@ std::vector<Known> read_known() {
 void violate(const std::string& property, const std::string& detail) {
   static const std::vector<Known> known = read_known();
   for (const Known& k : known) {
-    if (k.property == property && std::regex_search(detail, k.pattern)) return;
+    // libstdc++'s matcher recurses once a character: a bounded detail keeps
+    // it within the stack (the property test matches all of it).
+    if (k.property == property && std::regex_search(detail.substr(0, kMatched), k.pattern)) {
+      return;
+    }
   }
   std::fprintf(stderr, "\nmodelcheck property violated: [%s] %s\n", property.c_str(),
                detail.substr(0, 1000).c_str());
@@ -149,13 +155,25 @@ bool quoted(const std::vector<std::string>& stop, const std::string& report) {
   return false;
 }
 
+// A finding without the "file:line: " (or "file: ") before it.
+std::string without_place(const std::string& line) {
+  std::size_t colon = line.find(':');
+  if (colon == std::string::npos) return line;
+  std::size_t at = colon + 1;
+  while (at < line.size() && line[at] >= '0' && line[at] <= '9') ++at;
+  if (at > colon + 1 && at < line.size() && line[at] == ':') ++at;
+  else at = colon + 1;
+  if (at < line.size() && line[at] == ' ') ++at;
+  return line.substr(at);
+}
+
 // The findings of a report, as the property test writes them.
 std::string digest(const std::string& report) {
   std::string joined;
   int n = 0;
   for (const std::string& line : lines_of(report)) {
     if (line.find("] ") == std::string::npos) continue;
-    std::string text = std::regex_replace(line, std::regex("^\\S+?:(\\d+:)? "), "");
+    std::string text = without_place(line);
     joined += (n++ ? " | " : "") + text;
   }
   if (n > 0) return joined;
@@ -166,7 +184,13 @@ std::string digest(const std::string& report) {
 std::string verify_digest(const std::string& text) {
   std::size_t at = text.find("cannot be read");
   if (at != std::string::npos) {
-    return trimmed(std::regex_replace(text.substr(at), std::regex("\\s+"), " ")).substr(0, 300);
+    std::string single;
+    for (char c : text.substr(at, 2000)) {
+      bool blank = c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+      if (!blank) single += c;
+      else if (!single.empty() && single.back() != ' ') single += ' ';
+    }
+    return trimmed(single).substr(0, 300);
   }
   std::string joined;
   int n = 0;
@@ -213,12 +237,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       violate("completes", "tarvex completes; --verify exits " + std::to_string(verify.code) +
                                ": " + verify_digest(verify.report));
     }
-    std::smatch twisted;
-    static const std::regex warning(R"re(\n  \* (element \d+ \(LIRA type \d+[^\n]*twisted[^\n]*))re");
-    if (std::regex_search(verify.report, twisted, warning) &&
-        check.report.find("twisted") == std::string::npos) {
-      violate("twisted-found", "--verify warns: " + twisted[1].str().substr(0, 200) +
-                                   "; the check says: " + digest(check.report));
+    for (const std::string& line : lines_of(verify.report)) {
+      if (line.rfind("  * element ", 0) != 0 || line.find(" (LIRA type ") == std::string::npos ||
+          line.find("twisted") == std::string::npos) {
+        continue;
+      }
+      if (check.report.find("twisted") == std::string::npos) {
+        violate("twisted-found", "--verify warns: " + line.substr(4, 200) +
+                                     "; the check says: " + digest(check.report));
+      }
+      break;
     }
     modelcheck_run({"--picture", "--case", "2"});
   } else if (run.state == "stopped") {
