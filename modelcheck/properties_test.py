@@ -339,7 +339,12 @@ def decimal_comma(rng, lines):
         if i is not None:
             spots = [m.start() for m in re.finditer(r"(?<=\d)\.(?=\d)", lines[i])]
             k = rng.choice(spots)
-            lines[i] = lines[i][:k] + "," + lines[i][k + 1:]
+            zero = re.search(r"(?<![\d.])0$", lines[i][:k])
+            if zero and rng.random() < 0.3:
+                k -= 1  # ",5" for "0.5"
+                lines[i] = lines[i][:k] + "," + lines[i][k + 2:]
+            else:
+                lines[i] = lines[i][:k] + "," + lines[i][k + 1:]
             done = True
     return done
 
