@@ -5,6 +5,7 @@
 // of modelcheck/properties_test.py aborts:
 //   completes       tarvex completes: --verify exits 0, or names only twisted
 //                   elements (a difference the conversion's rules call real);
+//   no-false-stop   tarvex completes: no finding of the check says it stops;
 //   twisted-found   --verify warns of a twisted element: the check finds it;
 //   stop-quoted     tarvex stops: a finding of the check quotes the stop;
 //   clean-converts  the check finds nothing: tarvex completes;
@@ -252,6 +253,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (verify.code != 0 && !only_real_differences(verify)) {
       violate("completes", "tarvex completes; --verify exits " + std::to_string(verify.code) +
                                ": " + verify_digest(verify.report));
+    }
+    std::string stops;
+    for (const std::string& line : lines_of(check.report)) {
+      if (line.find("] ") != std::string::npos && line.find("stops with") != std::string::npos) {
+        stops += line + "\n";
+      }
+    }
+    if (!stops.empty()) {
+      violate("no-false-stop", "tarvex completes; the check says: " + digest(stops));
     }
     for (const std::string& line : lines_of(verify.report)) {
       if (line.rfind("  * element ", 0) != 0 || line.find(" (LIRA type ") == std::string::npos ||

@@ -15,6 +15,8 @@ answers scripted) and the real modelcheck in a scratch directory:
                  on the copy; where the only spoilings are spelling or layout,
                  `--fix` leaves nothing and the copy's script is the script of
                  the model before it was spoiled, byte for byte;
+  no-false-stop  wherever tarvex completes, no finding of the check says that
+                 it stops;
   twisted-found  where --verify warns of a twisted element, the check has a
                  finding of it;
   no-crash       modelcheck ends with 0, 1 or 2 (and no sanitizer report), in
@@ -157,6 +159,10 @@ def check_case(case, bins, scratch):
                 if rc != 1 or not groups or len(real) != len(groups) or "cannot be read" in text:
                     case.violate("completes", "tarvex completes; --verify exits %s: %s" % (
                         rc, verify_digest(text)))
+            stops = [l for l in report.splitlines() if "] " in l and "stops with" in l]
+            if stops:
+                case.violate("no-false-stop", "tarvex completes; the check says: %s" % digest(
+                    "\n".join(stops)))
             twisted = re.search(r"^  \* (element \d+ \(LIRA type \d+.*twisted.*)$", text, re.M)
             if twisted and "twisted" not in report:
                 case.violate("twisted-found", "--verify warns: %s; the check says: %s" % (
