@@ -146,7 +146,8 @@ struct Conversion {
 
 Conversion convert(const std::string& model) {
   std::string shown;
-  int code = lira::testing::fuzz_run({{"modellir.txt", model}}, kAnswers, tarvex::run_tarvex, &shown);
+  int code =
+      lira::testing::fuzz_run({{"modellir.txt", model}}, kAnswers, tarvex::run_tarvex, &shown);
   if (code == 0 && shown.find(kCompleted) != std::string::npos) return {"completed", {}};
   std::size_t at = shown.rfind(kStopped);
   if (at == std::string::npos) return {"failed (exit " + std::to_string(code) + ")", {}};

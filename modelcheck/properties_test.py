@@ -442,7 +442,8 @@ def long_token(rng, lines):
 
 
 def hexadecimal(rng, lines):
-    i = pick_record(rng, lines, (1, 4, 5, 6, 7), lambda l: re.search(r"(?<![\d.,])\d+(?![\d.,])", l))
+    whole = r"(?<![\d.,])\d+(?![\d.,])"
+    i = pick_record(rng, lines, (1, 4, 5, 6, 7), lambda l: re.search(whole, l))
     if i is None:
         return False
     spots = list(re.finditer(r"(?<![\d.,])(\d+)(?![\d.,])", lines[i]))
