@@ -266,7 +266,10 @@ def fields_changed(rng, lines, docs, change, want=None):
     if i is None:
         return False
     fields = lines[i].split()
-    change(fields)
+    try:
+        change(fields)
+    except (IndexError, ValueError):
+        return False  # a record an earlier spoiling left too short, or not a number
     lines[i] = " ".join(fields)
     return True
 
