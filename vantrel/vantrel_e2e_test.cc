@@ -531,7 +531,7 @@ TEST(VantrelTableStops, CellsOfEightCharactersReadAsNine) {
   // Five nodes: the cells are 9 characters wide, the rows are drawn with 8,
   // and the minus sign of -4.100 ends the third cell.
   const std::string table = head("101 102 103 104 105") + "| 1 - static |\n" +
-                            "| RX     1.250   0.000  -2.500  -4.100" + std::string(42, ' ') +
+                            "| RX     1.250   0.000  -2.500  -4.100" + std::string(41, ' ') +
                             "|\n" + kRule;
   expect_table_stop(run(kModel, table), table,
                     kTable + "the cell \"-2.500  -\" of block 1, loading 1, row RX, column 3 "
