@@ -11,7 +11,12 @@ scratch folder, and:
 - wherever vantrel completes, `modelcheck --verify --vantrel` exits 0;
 - wherever vantrel stops, `modelcheck --vantrel` has a finding that quotes
   vantrel's message;
-- wherever `modelcheck --vantrel` finds nothing, vantrel completes.
+- wherever `modelcheck --vantrel` finds nothing, vantrel completes;
+- `modelcheck --vantrel --fix` run again on its mended copy changes nothing.
+
+Half of the models are spoiled too, once or twice, in the ways that models
+edited by hand come (an empty line too many or too few, a header or an end
+glued to the line before, two records on a line, CR LF line ends).
 
 Usage: vantrel_table_property_test.py BUILD_DIR [COUNT [SEED]]
 A failing table is written to the scratch folder named in the report.
@@ -27,6 +32,22 @@ MODEL = ("( 0/ frame /\n( 1/\n5 1 1 2 /\n )\n( 6/\n1 0 3 1 1 /\n2 0 3 2 1 /\n\n 
          "( 7/\n1 -10 0 /\n2 -5 0 /\n{last} 2.5 0 /\n\n )\n( 16/\n1 /\n )\n")
 RULE = "-" * 80 + "\n"
 KEYWORDS = ["RX", "RY", "RZ", "RUX", "RUY", "RUZ"]
+MODEL_SPOILS = [
+    (" )\n( 7/", " )\n\n( 7/"),
+    (" )\n( 7/", " )( 7/"),
+    ("2 0 3 2 1 /\n\n", "2 0 3 2 1 /\n"),
+    ("2 0 3 2 1 /\n\n )", "2 0 3 2 1 / )"),
+    ("2.5 0 /\n\n )", "2.5 0 / )"),
+    ("( 7/\n1 -10 0 /", "( 7/ 1 -10 0 /"),
+    ("( 6/", "(6/"),
+    ("( 7/", "( 7 /"),
+    ("1 -10 0 /\n2 -5 0 /", "1 -10 0 / 2 -5 0 /"),
+    ("2.5 0 /\n\n", "2.5 0 /\n   \n"),
+    ("2 0 3 2 1 /\n\n", "2 0 3 2 1 /\n\n\n"),
+    ("1 -10 0 /\n", "1 -10 0 /\n\n"),
+    ("2.5 0 /\n\n )", "2.5 0 /\n\n)"),
+    ("1 0 3 1 1 /\n", "1 0 3 1 1 /\n\n"),
+]
 PRESS = b"\nPress any key to finish\n"
 
 
@@ -92,6 +113,31 @@ def table(rng):
     return "".join(lines)
 
 
+def model(rng):
+    text = MODEL.format(last=rng.choice([5, 9, 0x10, 120]))
+    if rng.random() < 0.5:
+        for _ in range(rng.randint(1, 2)):
+            old, new = rng.choice(MODEL_SPOILS)
+            text = text.replace(old, new, 1)
+    if rng.random() < 0.2:
+        text = text.replace("\n", "\r\n")
+    return text
+
+
+def write(folder, files):
+    os.makedirs(folder, exist_ok=True)
+    for name, content in files.items():
+        with open(os.path.join(folder, name), "w", newline="") as f:
+            f.write(content)
+
+
+def read(path):
+    if not os.path.exists(path):
+        return None
+    with open(path, "rb") as f:
+        return f.read()
+
+
 def run(args, folder, stdin=b""):
     r = subprocess.run(args, cwd=folder, input=stdin, stdout=subprocess.PIPE,
                        stderr=subprocess.PIPE, timeout=30)
@@ -114,20 +160,16 @@ def main(argv):
     if len(argv) < 2:
         sys.exit(__doc__)
     build = os.path.abspath(argv[1])
-    count = int(argv[2]) if len(argv) > 2 else 200
+    count = int(argv[2]) if len(argv) > 2 else 150
     seed = int(argv[3]) if len(argv) > 3 else 20261208
     rng = random.Random(seed)
     scratch = tempfile.mkdtemp(prefix="vantrel-tables-")
     tally = {"completed": 0, "stopped": 0, "clean": 0}
     failures = []
     for n in range(count):
-        model = MODEL.format(last=rng.choice([5, 9, 0x10, 120]))
         text = table(rng)
         folder = os.path.join(scratch, "t%d" % n)
-        os.makedirs(folder)
-        for name, content in (("model.txt", model), ("loadfrag.txt", text)):
-            with open(os.path.join(folder, name), "w", newline="\n") as f:
-                f.write(content)
+        write(folder, {"model.txt": model(rng), "loadfrag.txt": text})
         code, console = run([binary(build, "vantrel")], folder, b"k\n")
         check_code, check = run([binary(build, "modelcheck"), "--vantrel"], folder)
         problem = None
@@ -151,6 +193,18 @@ def main(argv):
             tally["clean"] += 1
             if code != 0 and problem is None:
                 problem = "--vantrel finds nothing, vantrel stops"
+        if problem is None:
+            # The mended copy, mended again: nothing more to do.
+            run([binary(build, "modelcheck"), "--vantrel", "--fix"], folder)
+            once = read(os.path.join(folder, "model.fixed.txt"))
+            if once is not None:
+                again = os.path.join(folder, "again")
+                write(again, {"loadfrag.txt": text})
+                with open(os.path.join(again, "model.txt"), "wb") as f:
+                    f.write(once)
+                run([binary(build, "modelcheck"), "--vantrel", "--fix"], again)
+                if read(os.path.join(again, "model.fixed.txt")) != once:
+                    problem = "--vantrel --fix on its own mended copy changes it again"
         if problem:
             failures.append("%s: %s" % (folder, problem))
         else:
