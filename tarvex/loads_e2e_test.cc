@@ -238,7 +238,7 @@ TEST(TarvexLoads, StopsInTheLoadValues) {
   for (const Case& c : cases) {
     std::string model = kPlate + c.loads;
     auto r = run_program("tarvex", {{"modellir.txt", model}}, answers("2500", 2));
-    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.console, native(kPlateConsole + c.echo + c.message + kPressAnyKey)) << c.loads;
     EXPECT_EQ(r.files, (Files{{"modellir.txt", model},
                               {"modelans.lgw", native(plate_script("2500"))},
@@ -447,7 +447,7 @@ void expect_plate_stop(const PlateStop& c) {
   const std::string plate = kPlate + docs("1 6 3 1 1 /\n", "1 1.5 /\n", "1 /\n");
   const std::string model = replaced(plate, c.from, c.to);
   auto r = run_program("tarvex", {{"modellir.txt", model}}, answers("2500", 2));
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.errors, "");
   EXPECT_EQ(r.console, native(kQuestions + c.console + c.message + kPressAnyKey)) << c.to;
   Files files = c.files;
