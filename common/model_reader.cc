@@ -354,6 +354,16 @@ void StiffnessReader::solid(StiffnessRecord& s) {
   echo.text("\n\n");
 }
 
+SlabLayers solid_layers(const StiffnessRecord& s) {
+  SlabLayers layers = slab_layers(s.number, s.rows, s.row_count, s.section);
+  // Only the last sign change of the diagram counts: an earlier one at a
+  // strain of 0 does no harm, and the named checks of the layers come first.
+  if (!std::isfinite(s.diagram.ec)) {
+    refuse_stiffness(s.number, "has a point of zero strain where its stress changes sign.");
+  }
+  return layers;
+}
+
 // ------------------------------------------------------------ document 4
 
 NodeReader::NodeReader(ModelReader& r) : r_(r) {

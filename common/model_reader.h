@@ -119,6 +119,10 @@ struct StiffnessRecord {
   int row_count = 0;
 };
 
+/// The layers of a slab stiffness as read (`slab_layers`); a diagram whose
+/// modulus has no finite value stops the run too.
+SlabLayers solid_layers(const StiffnessRecord& s);
+
 /// Document 3, found from the model's current position. Kinds that the
 /// converter does not know are passed over with "Unknown element skipped".
 class StiffnessReader {

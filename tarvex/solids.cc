@@ -1,9 +1,5 @@
 #include "solids.h"
 
-#include <cmath>
-#include <string>
-
-#include "common/stop.h"
 #include "materials.h"
 
 namespace tarvex {
@@ -52,12 +48,7 @@ void write_solid(Run& run, int v, const lira::StiffnessRecord& r, const SlabLaye
 
 void write_solid_stiffness(Run& run, const lira::StiffnessRecord& r) {
   const int v = r.number;
-  SlabLayers layers = slab_layers(v, r.rows, r.row_count, r.section);
-  // Only the last sign change of the diagram counts: an earlier one at a
-  // strain of 0 does no harm, and the named checks of the layers come first.
-  if (!std::isfinite(r.diagram.ec)) {
-    lira::refuse_stiffness(v, "has a point of zero strain where its stress changes sign.");
-  }
+  SlabLayers layers = lira::solid_layers(r);
   run.stiffness.weight_intensity[v] = lira::weight_intensity(r.section, run.density[v]);
   run.stiffness.t_bottom[v] = layers.t_bottom;
   run.stiffness.t_middle[v] = layers.t_middle;
