@@ -108,7 +108,8 @@ void elastic_link(Reading& r, ElementRecord& e) {
   std::int32_t m = ++r.run.node_count;
   float zm = lira::link_node_z(bottom.z);
   lira::Writer& s = r.run.script;
-  s << "N," << m << "," << bottom.x << "," << bottom.y << "," << zm << ",,,,\n";
+  s << "N," << m << "," << lira::Coordinate{bottom.x} << "," << lira::Coordinate{bottom.y} << ","
+    << zm << ",,,,\n";
   s << "FLST,2,1,1,ORDE,1";
   fitem(s, m);
   s << "\nD,P51X, , , , , ,UX,UY,UZ, , ,\n!*\n";

@@ -126,8 +126,16 @@ void write_node_commands(Run& run) {
   for (std::int64_t i = 1; i <= run.nodes.count(); ++i) {
     if (!run.nodes.read(i, record)) lira::fail("\nFile nodes.tmp can't be read.");
     NodeRecord node = lira::decode_fields<NodeRecord>(record);
-    s << "N," << static_cast<long long>(i) << "," << node.x << "," << node.y << "," << node.z
-      << ",,,,\n";
+    s << "N," << static_cast<long long>(i) << "," << lira::Coordinate{node.x} << ","
+      << lira::Coordinate{node.y} << ",";
+    // A height read from document 4 is held exactly; one computed for a
+    // layer node keeps six digits, so its rounding noise never shows.
+    if (i <= run.model_node_count) {
+      s << lira::Coordinate{node.z};
+    } else {
+      s << node.z;
+    }
+    s << ",,,,\n";
   }
   close_nodes(run);
 }
