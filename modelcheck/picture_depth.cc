@@ -13,8 +13,9 @@ namespace {
 constexpr double kSameDepth = 0.01;
 /// Overlaps smaller than these are touches: neighbours that share an edge.
 constexpr double kLeastArea = 0.01, kLeastLength = 0.25;
-/// A point this far inside a face's edges is covered by it.
-constexpr double kInside = 0.5;
+/// A point this far inside a face's edges is covered by it: its edges too,
+/// so that a point on the edge shared by two faces before it is hidden.
+constexpr double kInside = -0.01;
 /// Pairs looked at in one cell at most: a heap of coincident elements keeps its rough order.
 constexpr std::size_t kCellCrowd = 1000;
 
@@ -382,8 +383,10 @@ std::vector<std::pair<double, double>> Occluders::visible_parts(const DepthItem&
         stamp_[f] = query_;
         Polygon poly = polygon_of(faces_[f]);
         if (poly.n < 3) continue;
+        // However short the part inside (a model of many faces has faces
+        // smaller than a pixel), it is hidden or not.
         auto [t0, t1] = clip_segment(s, poly);
-        if ((t1 - t0) * length < kLeastLength) continue;
+        if (t1 <= t0) continue;
         // In front of the segment by how much, at both ends of the part inside.
         auto ahead = [&](double t) {
           double x = s.x[0] + t * (s.x[1] - s.x[0]), y = s.y[0] + t * (s.y[1] - s.y[0]);

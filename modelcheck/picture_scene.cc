@@ -79,7 +79,7 @@ struct Loads {
   std::vector<std::pair<std::uint32_t, std::pair<int, double>>> shaded;
   double most_pressure = 0, least_pressure = 0, most_line = 0, pressure_scale = 0;
   double most_force = 0, least_force = 0;
-  std::size_t arrows = 0;
+  std::size_t arrows = 0, drawable = 0;  // drawn; of a known node and not 0
 };
 
 Loads loads_of(const ScriptModel& s, const LoadStep* step) {
@@ -533,7 +533,7 @@ void legend_loads(const SceneRequest& request, const Loads& loads, bool detailed
     pen.say("  nodal loads: " + std::to_string(step->forces.size()) + ", from " + legend_number(loads.least_force) +
             " to " + legend_number(loads.most_force));
     pen.say("  arrows: forces blue, moments purple (double heads)");
-    if (loads.arrows < step->forces.size()) pen.say("  (the " + std::to_string(loads.arrows) + " largest drawn)");
+    if (loads.arrows < loads.drawable) pen.say("  (the " + std::to_string(loads.arrows) + " largest drawn)");
   }
   if (!step->pressures.empty()) {
     pen.say("  pressures: " + std::to_string(step->pressures.size()) + " faces, from " +
@@ -669,6 +669,10 @@ Scene build_scene(const ScriptModel& s, const SceneRequest& request) {
   Loads loads = loads_of(s, request.loads);
   std::vector<Arrow> arrows = plan_arrows(view, loads, scene.detailed);
   loads.arrows = arrows.size();
+  for (std::size_t i = 0; request.loads != nullptr && i < request.loads->forces.size(); ++i) {
+    const ScriptLoad& f = request.loads->forces[i];
+    loads.drawable += view.known(f.target) && f.value != 0;
+  }
   std::vector<ArrowReach> reach;
   for (const Arrow& a : arrows) reach.push_back(ArrowReach{view.node(a.node), a.dx, a.dy});
   view.proj = fit_view(s, reach);
