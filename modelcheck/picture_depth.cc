@@ -251,6 +251,7 @@ ScreenGrid::ScreenGrid(const std::vector<DepthItem>& items) {
     all.x1 = std::max(all.x1, b.x1), all.y1 = std::max(all.y1, b.y1);
   }
   double w = std::max(all.x1 - all.x0, 1.0), h = std::max(all.y1 - all.y0, 1.0);
+  if (!std::isfinite(w) || !std::isfinite(h)) all.x0 = all.y0 = 0, w = h = 1;  // a node at no number
   // Cells of about two items each, no smaller than a pixel, and not too many.
   cell = std::max({std::sqrt(2 * w * h / static_cast<double>(items.size())), 1.0, std::sqrt(w * h / 4e6)});
   x0 = all.x0, y0 = all.y0;

@@ -57,8 +57,8 @@ TEST(ModelcheckPicture, SlabHidesTheSupportUnderIt) {
   // the two on the screen) lies under the slab, which hides it.
   std::string model = lira::testing::source_file("examples/tarvex/slab/modellir.txt");
   RunResult t = lira::testing::run_program("tarvex", {{"modellir.txt", model}}, "0.005\n2500\nn\n1\nc\n");
-  RunResult r = lira::testing::run_program_with_args(
-      "modelcheck", {"--picture", "--case", "3"}, Files{{"modellir.txt", model}, {"modelans.lgw", t.files["modelans.lgw"]}});
+  Files files{{"modellir.txt", model}, {"modelans.lgw", t.files["modelans.lgw"]}};
+  RunResult r = lira::testing::run_program_with_args("modelcheck", {"--picture", "--case", "3"}, files);
   ASSERT_EQ(r.exit_code, 0);
   const std::string& svg = r.files["model.svg"];
   // The supports at x = 590: (place in the file, y of the point).

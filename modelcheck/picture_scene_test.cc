@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "common/lira_types.h"
 
@@ -113,7 +114,9 @@ TEST(PictureScene, TheOutlineHidesWhatFacesHideAndDrawsEverySupport) {
   }
   auto at = [&](int i, int k) { return grid[static_cast<std::size_t>(k * (kAcross + 1) + i)]; };
   for (int k = 0; k < kUp; ++k) {
-    for (int i = 0; i < kAcross; ++i) m.element(lira::kShell63, {at(i, k), at(i + 1, k), at(i + 1, k + 1), at(i, k + 1)});
+    for (int i = 0; i < kAcross; ++i) {
+      m.element(lira::kShell63, {at(i, k), at(i + 1, k), at(i + 1, k + 1), at(i, k + 1)});
+    }
   }
   for (int k = 0; k <= 70; ++k) {
     for (int i = 0; i <= kAcross; ++i) m.support(at(i, k));
@@ -191,6 +194,22 @@ TEST(PictureScene, LegendSaysNoMinusZeroAndStaysInside) {
   }
   EXPECT_EQ(legend_number(-0.0), "0");
   EXPECT_EQ(legend_number(-2.5), "-2.5");
+}
+
+TEST(PictureScene, ANodeBeyondAnyNumberEndsInOrder) {
+  // A node read as infinity (a float out of range): the scene is still
+  // built, its shapes all there, and the writer draws what is no number at 0.
+  Model m;
+  auto a = m.node(0, 0, 0), b = m.node(1, 0, 0), c = m.node(1, 1, 0), d = m.node(0, 1, 0);
+  m.s.nodes[static_cast<std::size_t>(c)].x = std::numeric_limits<float>::infinity();
+  m.element(lira::kShell63, {a, b, c, d});
+  m.element(lira::kBeam4, {a, c});
+  m.support(c);
+  m.support(a);
+  LoadStep step;
+  step.forces.push_back(ScriptLoad{c, 2, -5});
+  Scene scene = build_scene(m.s, SceneRequest{"modelans.lgw", &step, 1, 1, true});
+  EXPECT_EQ(scene.shapes.size(), 5u);
 }
 
 TEST(PictureScene, FitTextCutsTheMiddle) {
