@@ -56,6 +56,7 @@ enum class Kind {
   kTableRowEnd,
   kTableCell,
   kTableRule,
+  kTableStop,
   kCount
 };
 
