@@ -287,7 +287,7 @@ int ScreenGrid::row(double y) const {
   return static_cast<int>(std::clamp(std::isfinite(r) ? r : 0.0, 0.0, static_cast<double>(ny - 1)));
 }
 
-std::vector<std::size_t> paint_order(const std::vector<DepthItem>& items) {
+std::vector<std::size_t> paint_order(const std::vector<DepthItem>& items, std::size_t* hidden_points) {
   std::size_t n = items.size();
   ScreenGrid grid(items);
   std::vector<Box> boxes(n);
@@ -301,6 +301,9 @@ std::vector<std::size_t> paint_order(const std::vector<DepthItem>& items) {
     for (std::uint32_t p = grid.start[k]; p < grid.start[k + 1] && !hidden[i]; ++p) {
       hidden[i] = face_hides(items[grid.index[p]], items[i].x[0], items[i].y[0], items[i].depth[0]);
     }
+  }
+  if (hidden_points != nullptr) {
+    *hidden_points = static_cast<std::size_t>(std::count(hidden.begin(), hidden.end(), true));
   }
   std::vector<std::pair<std::uint32_t, std::uint32_t>> edges;  // (drawn first, drawn after)
   for (int r = 0; r < grid.ny; ++r) {

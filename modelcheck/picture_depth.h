@@ -29,8 +29,8 @@ constexpr double kSupportHalfWidth = 6, kSupportHeight = 10;
 /// otherwise the rough order is kept. A support is a symbol: where no face
 /// hides its point it is drawn over what its triangle overlaps (the plate
 /// it stands on too); where one does, all that stands before its point
-/// hides it.
-std::vector<std::size_t> paint_order(const std::vector<DepthItem>& items);
+/// hides it, and `hidden_points` (where given) counts it.
+std::vector<std::size_t> paint_order(const std::vector<DepthItem>& items, std::size_t* hidden_points = nullptr);
 
 /// The items of a view by the cells of a square grid over their boxes.
 struct ScreenGrid {

@@ -74,7 +74,7 @@ TEST(ModelcheckPicture, SlabHidesTheSupportUnderIt) {
   std::size_t last_face = svg.rfind("fill=\"#4e79a7\" stroke=\"#333333\" stroke-width=\"0.5\"");
   EXPECT_LT(under, last_face);
   EXPECT_GT(over, last_face);
-  EXPECT_NE(svg.find(">  supports: green triangles (5 nodes)<"), std::string::npos);
+  EXPECT_NE(svg.find(">  supports: green triangles (5 nodes, 1 behind faces)<"), std::string::npos);
 }
 
 TEST(ModelcheckPicture, LoadCaseNotInTheScript) {

@@ -82,6 +82,11 @@ struct Loads {
   std::size_t arrows = 0, drawable = 0;  // drawn; of a known node and not 0
 };
 
+/// What the view left out of sight, for the legend.
+struct Unseen {
+  std::size_t supports = 0;  // hidden by faces before them
+};
+
 Loads loads_of(const ScriptModel& s, const LoadStep* step) {
   Loads l;
   l.step = step;
@@ -227,7 +232,8 @@ void face_shapes(const View& view, const Loads& loads, const Piece& piece, const
   }
 }
 
-void detailed_shapes(const View& view, const Loads& loads, std::vector<Shape>& out) {
+/// The shapes back to front; returns the supports hidden by faces.
+std::size_t detailed_shapes(const View& view, const Loads& loads, std::vector<Shape>& out) {
   std::vector<Piece> pieces;
   std::vector<DepthItem> items;
   element_pieces(view, pieces, items);
@@ -245,7 +251,8 @@ void detailed_shapes(const View& view, const Loads& loads, std::vector<Shape>& o
     pieces.push_back(Piece{Piece::kSupport, static_cast<std::size_t>(n)});
     items.push_back(view.item(&p, 1));
   }
-  for (std::size_t i : paint_order(items)) {
+  std::size_t hidden = 0;
+  for (std::size_t i : paint_order(items, &hidden)) {
     const Piece& piece = pieces[i];
     const DepthItem& item = items[i];
     if (piece.kind == Piece::kPlate || piece.kind == Piece::kSolidFace) {
@@ -259,6 +266,7 @@ void detailed_shapes(const View& view, const Loads& loads, std::vector<Shape>& o
       out.push_back(shape_of(Shape::kSupport, item, ""));
     }
   }
+  return hidden;
 }
 
 // ---------------------------------------------------------------- the outline view
@@ -392,7 +400,9 @@ void visible_line(const Occluders& faces, const DepthItem& line, Shape::Kind kin
   }
 }
 
-void outline_shapes(const View& view, const Loads& loads, bool draw_lines, std::vector<Shape>& out) {
+/// The outline's edges, the parts of bars no face hides, the supports no
+/// face hides; returns the supports hidden.
+std::size_t outline_shapes(const View& view, const Loads& loads, bool draw_lines, std::vector<Shape>& out) {
   const ScriptModel& s = view.s;
   std::vector<FaceNodes> faces = outer_faces(s);
   for (const auto& [a, b] : outline_edges(view, faces)) {
@@ -429,10 +439,13 @@ void outline_shapes(const View& view, const Loads& loads, bool draw_lines, std::
                    0, out);
     }
   }
+  std::size_t hidden = 0;
   for (std::size_t i = line_count; i < wanted.size(); ++i) {
     const DepthItem& p = wanted[i];
-    if (!occluders.hidden(p.x[0], p.y[0], p.depth[0])) out.push_back(shape_of(Shape::kSupport, p, ""));
+    if (occluders.hidden(p.x[0], p.y[0], p.depth[0])) ++hidden;
+    else out.push_back(shape_of(Shape::kSupport, p, ""));
   }
+  return hidden;
 }
 
 // ---------------------------------------------------------------- the legend
@@ -553,14 +566,15 @@ void legend_loads(const SceneRequest& request, const Loads& loads, bool detailed
 }
 
 /// The lines below the materials, from y 0.
-void legend_tail(const View& view, const SceneRequest& request, const Loads& loads, bool detailed,
-                 std::size_t lines, bool draw_lines, LegendPen& pen) {
+void legend_tail(const View& view, const SceneRequest& request, const Loads& loads, const Unseen& unseen,
+                 bool detailed, std::size_t lines, bool draw_lines, LegendPen& pen) {
   std::vector<std::int32_t> supported = supported_nodes(view.s);
   std::size_t drawn = 0;
   for (std::int32_t n : supported) drawn += view.known(n);
   pen.say("  bars: lines; links (LINK8): dashed, a ring at the first node");
   pen.say("  supports: green triangles (" + std::to_string(supported.size()) + " nodes" +
-          (drawn < supported.size() ? ", " + std::to_string(drawn) + " drawn" : "") + ")");
+          (drawn < supported.size() ? ", " + std::to_string(drawn) + " drawn" : "") +
+          (unseen.supports > 0 ? ", " + std::to_string(unseen.supports) + " behind faces" : "") + ")");
   pen.gap();
   legend_loads(request, loads, detailed, pen);
   if (!detailed) {
@@ -572,11 +586,11 @@ void legend_tail(const View& view, const SceneRequest& request, const Loads& loa
   }
 }
 
-void legend(const View& view, const SceneRequest& request, const Loads& loads, bool detailed, std::size_t lines,
-            bool draw_lines, std::int64_t node_count, std::vector<LegendLine>& out) {
+void legend(const View& view, const SceneRequest& request, const Loads& loads, const Unseen& unseen, bool detailed,
+            std::size_t lines, bool draw_lines, std::int64_t node_count, std::vector<LegendLine>& out) {
   std::vector<LegendLine> tail;
   LegendPen below{tail, 0};
-  legend_tail(view, request, loads, detailed, lines, draw_lines, below);
+  legend_tail(view, request, loads, unseen, detailed, lines, draw_lines, below);
   LegendPen pen{out, 30};
   legend_head(view.s, request.script_name, node_count, pen);
   pen.gap();
@@ -677,11 +691,9 @@ Scene build_scene(const ScriptModel& s, const SceneRequest& request) {
   for (const Arrow& a : arrows) reach.push_back(ArrowReach{view.node(a.node), a.dx, a.dy});
   view.proj = fit_view(s, reach);
 
-  if (scene.detailed) {
-    detailed_shapes(view, loads, scene.shapes);
-  } else {
-    outline_shapes(view, loads, draw_lines, scene.shapes);
-  }
+  Unseen unseen;
+  unseen.supports = scene.detailed ? detailed_shapes(view, loads, scene.shapes)
+                                   : outline_shapes(view, loads, draw_lines, scene.shapes);
   for (const Arrow& a : arrows) {
     Shape arrow;
     arrow.kind = a.moment ? Shape::kMoment : Shape::kForce;
@@ -692,7 +704,7 @@ Scene build_scene(const ScriptModel& s, const SceneRequest& request) {
     arrow.color = a.moment ? "#8e44ad" : "#1f3a93";
     scene.shapes.push_back(arrow);
   }
-  legend(view, request, loads, scene.detailed, lines, draw_lines, scene.node_count, scene.legend);
+  legend(view, request, loads, unseen, scene.detailed, lines, draw_lines, scene.node_count, scene.legend);
   return scene;
 }
 

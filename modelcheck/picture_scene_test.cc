@@ -97,6 +97,8 @@ TEST(PictureScene, AColumnBehindAWallIsDrawnBeforeIt) {
   // The foot's support (the right one of the two) is hidden by the wall.
   std::size_t foot = scene.shapes[supports[0]].x[0] > scene.shapes[supports[1]].x[0] ? supports[0] : supports[1];
   EXPECT_LT(foot, wall[0]);
+  ASSERT_NE(legend_line(scene, "  supports: "), nullptr);
+  EXPECT_EQ(legend_line(scene, "  supports: ")->text, "  supports: green triangles (2 nodes, 1 behind faces)");
 }
 
 TEST(PictureScene, TheOutlineHidesWhatFacesHideAndDrawsEverySupport) {
@@ -135,7 +137,8 @@ TEST(PictureScene, TheOutlineHidesWhatFacesHideAndDrawsEverySupport) {
   EXPECT_NEAR(bar.y[0], view.y(Point{1.1, 1, 1}), 0.5);
   EXPECT_NEAR(bar.y[1], view.y(Point{1.1, 1, 6}), 0.01);
   ASSERT_NE(legend_line(scene, "  supports: green triangles ("), nullptr);
-  EXPECT_EQ(legend_line(scene, "  supports: green triangles (")->text, "  supports: green triangles (1208 nodes)");
+  EXPECT_EQ(legend_line(scene, "  supports: green triangles (")->text,
+            "  supports: green triangles (1208 nodes, 1 behind faces)");
 }
 
 TEST(PictureScene, ArrowsStayInTheView) {

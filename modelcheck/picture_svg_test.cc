@@ -64,7 +64,8 @@ TEST(PictureSvg, ShapesAndLegendAsTheyStand) {
            "<line x1=\"0.0\" y1=\"0.0\" x2=\"5.0\" y2=\"5.0\" stroke=\"#8e44ad\" stroke-width=\"2\"/>",
            "<rect x=\"910.0\" y=\"37.0\" width=\"14.0\" height=\"12.0\" fill=\"#4e79a7\" stroke=\"#333333\"/>\n"
            "<text x=\"930.0\" y=\"48.0\" font-size=\"13\" >a &lt; b &amp; &quot;c&quot;</text>",
-           "<text x=\"910.0\" y=\"66.0\" font-size=\"13\" font-weight=\"bold\" fill=\"#b00000\">Outline only:</text>"}) {
+           "<text x=\"910.0\" y=\"66.0\" font-size=\"13\" font-weight=\"bold\" fill=\"#b00000\">"
+           "Outline only:</text>"}) {
     EXPECT_NE(svg.find(part), std::string::npos) << part << "\n" << svg;
   }
   EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
