@@ -15,6 +15,7 @@
 #include "apdl_script.h"
 #include "common/lira_types.h"
 #include "common/number_format.h"
+#include "common/stop.h"
 #include "common/text_model.h"
 #include "geometry.h"
 #include "svg_writer.h"
@@ -250,7 +251,14 @@ int draw_picture(const Options& options, std::ostream& out) {
   bool from_model = false;
   const LoadStep* loads = nullptr;
   if (options.load_case != 0) {
-    step = step_of_case(model_name, options.load_case, from_model);
+    try {
+      step = step_of_case(model_name, options.load_case, from_model);
+    } catch (const lira::Stop& stop) {
+      // Document 16 as tarvex would refuse it: no load step to find.
+      out << "modelcheck --picture: " << model_name << " cannot be read as tarvex reads it:" << stop.message
+          << "\n";
+      return kUsage;
+    }
     for (const LoadStep& l : s.steps) {
       if (l.number == step && step != 0) loads = &l;
     }
