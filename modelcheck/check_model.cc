@@ -319,6 +319,7 @@ class ModelChecker {
   std::int32_t first_lost_case_ = 0;
   // What the second pass keeps.
   std::int32_t weight_case_ = 0;
+  bool weight_known_ = false;  // given, or taken from the first own-weight record
   long last_weighted_ = 0;
   long highest_weighted_ = 0;
 };
@@ -1036,11 +1037,14 @@ void ModelChecker::load_record() {
   std::string load = "the load on " + std::string(type == 0 ? "node " : "element ") + str(number) +
                      " (load type " + str(type) + ", direction " + str(direction) + ", case " +
                      str(load_case) + ")";
-  if (weight_case_ == 0) {
-    if (options_.weight_case != 0)
+  if (!weight_known_) {
+    if (options_.has_weight_case) {
       weight_case_ = options_.weight_case;
-    else if (type == 16)
+      weight_known_ = true;
+    } else if (type == 16) {
       weight_case_ = load_case;
+      weight_known_ = true;
+    }
   }
   if (!listed(load_case)) {
     add(Kind::kLoadCaseUnlisted, line,
@@ -1121,7 +1125,7 @@ void ModelChecker::load_record() {
 // The own weight is an acceleration on every element: those after the last
 // own-weight record must weigh nothing.
 void ModelChecker::finish_second_pass() {
-  if (options_.weight_case != 0) weight_case_ = options_.weight_case;
+  if (options_.has_weight_case) weight_case_ = options_.weight_case;
   if (weight_case_ == 0 || !listed(weight_case_)) return;
   for (long j = highest_weighted_ + 1; j <= elements_; ++j) {
     std::int32_t t = element_type_[static_cast<std::size_t>(j - 1)];
@@ -1155,8 +1159,9 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
   std::string load = "the own weight of element " + str(element);
   if (load_case != weight_case_) {
     add(Kind::kOwnWeight, line,
-        load + " stands in load case " + str(load_case) + ", not in the own-weight case " +
-            str(weight_case_),
+        load + " stands in load case " + str(load_case) +
+            (weight_case_ == 0 ? std::string(", while tarvex is answered 0: no own-weight case")
+                               : ", not in the own-weight case " + str(weight_case_)),
         stop_message(msg::kNotWeight),
         "keep own weight (load type 16) in one load case, and name it "
         "as the own-weight case to tarvex");

@@ -1,0 +1,86 @@
+// Whole runs of modelcheck and of tarvex on the same small models, each
+// written out here: what the check says tarvex does is what tarvex does.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/testing/run_program.h"
+
+namespace {
+
+using lira::testing::native;
+using lira::testing::replaced;
+using lira::testing::run_program;
+using lira::testing::run_program_with_args;
+using lira::testing::RunResult;
+
+// A plate on four nodes, its own weight (0.2 m at 2500 kg/m3 gives 0.5) in
+// case 1 and a pressure in case 2.
+const std::string kPlate =
+    "( 3/\n"
+    "1 3.0E6 0.2 0.2 /\n"
+    ")\n"
+    "( 4/\n"
+    "0 0 0 /\n"
+    "1 0 0 /\n"
+    "0 1 0 /\n"
+    "1 1 0 /\n"
+    ")\n"
+    "( 1/\n"
+    "44 1 1 2 3 4 /\n"
+    ")\n"
+    "( 5/\n"
+    "1 1 2 3 /\n"
+    ")\n"
+    "( 6/\n"
+    "1 16 3 1 1 /\n"
+    "1 6 3 2 2 /\n"
+    ")\n"
+    "( 7/\n"
+    "1 0.5 /\n"
+    "2 1.5 /\n"
+    ")\n"
+    "( 16/\n"
+    "1 0 /\n"
+    "2 0 /\n"
+    ")\n";
+// VR3, density 2500, no exceptions, own weight in case 1, go on.
+const char kAnswers[] = "0.005\n2500\nn\n1\nc\n";
+
+bool converted(const RunResult& r) {
+  return r.console.find(native("\nTransformation completed.")) != std::string::npos;
+}
+bool has(const std::string& text, const std::string& part) {
+  return text.find(native(part)) != std::string::npos;
+}
+// tarvex stops with `message` (which begins with "\n").
+bool stops_with(const RunResult& r, const std::string& message) {
+  return has(r.console, message + "\nPress any key to finish\n");
+}
+
+// "--weight-case 0" is tarvex's answer 0: no own-weight case. An own-weight
+// record in a listed case then stops tarvex, and the check says so; without
+// own-weight records the model converts and the check finds nothing.
+TEST(ModelcheckAgreesWithTarvex, WeightCaseZero) {
+  RunResult check = run_program_with_args(
+      "modelcheck", {"--density", "2500", "--weight-case", "0"}, {{"modellir.txt", kPlate}});
+  EXPECT_EQ(check.exit_code, 1);
+  EXPECT_TRUE(has(check.console,
+                  "modellir.txt:17: [own-weight] the own weight of element 1 stands in load case "
+                  "1, while tarvex is answered 0: no own-weight case; tarvex stops with \"Doc. 6 "
+                  "of modellir.txt includes load type, which is not weight but supposed to be.\""))
+      << check.console;
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", kPlate}}, "0.005\n2500\nn\n0\nc\n"),
+                         "\nDoc. 6 of modellir.txt includes load type, which is\nnot weight but "
+                         "supposed to be."));
+
+  std::string weightless = replaced(kPlate, "1 16 3 1 1 /\n", "");
+  RunResult clean = run_program_with_args(
+      "modelcheck", {"--density", "2500", "--weight-case", "0"}, {{"modellir.txt", weightless}});
+  EXPECT_EQ(clean.exit_code, 0) << clean.console;
+  EXPECT_TRUE(
+      converted(run_program("tarvex", {{"modellir.txt", weightless}}, "0.005\n2500\nn\n0\nc\n")));
+}
+
+}  // namespace
