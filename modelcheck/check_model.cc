@@ -121,6 +121,13 @@ bool is_number(std::string_view t) {
 }
 
 std::int32_t int_of(const std::string& t) { return lira::to_int(t.c_str()).value; }
+
+// Whether `t` is a whole integer as tarvex converts one: decimal, "0x"
+// hexadecimal or "0" octal, every character taken.
+bool is_integer(std::string_view t) {
+  std::string text(t);
+  return !text.empty() && *lira::to_int(text.c_str()).end == '\0';
+}
 double real_of(const std::string& t) { return std::strtod(t.c_str(), nullptr); }
 
 // Whether tarvex takes the kind token for a plate's modulus.
@@ -594,8 +601,9 @@ void ModelChecker::record_end_check(const char* what, const char* stop, bool rep
   if (last.text.back() != '/') return;  // cut off at kRecordMax tokens
   if (last.text != "/") {
     std::string value = last.text.substr(0, last.text.size() - 1);
-    // Only a number with its slash is certain to be a value and a record end.
-    if (!is_number(value)) return;
+    // Only a number with its slash is certain to be a value and a record end;
+    // node numbers are integers, which tarvex reads in hexadecimal too.
+    if (!is_number(value) && !(document_ == 1 && is_integer(value))) return;
     edits_.push_back(Edit{last.pos + last.length - 1, 0, " "});
     add(Kind::kGluedSlash, last.line,
         std::string(what) + " ends with \"" + last.text + "\", its slash glued to the value",
@@ -804,8 +812,8 @@ void ModelChecker::value_record() {
   const Tok& number = record_[0];
   std::int32_t line = int_of(number.text);
   std::size_t values = 0;
-  if (number.text.back() == '/' &&
-      is_number(std::string_view(number.text).substr(0, number.text.size() - 1))) {
+  std::string_view unslashed = std::string_view(number.text).substr(0, number.text.size() - 1);
+  if (number.text.back() == '/' && (is_number(unslashed) || is_integer(unslashed))) {
     edits_.push_back(Edit{number.pos + number.length - 1, 0, " "});
     add(Kind::kGluedSlash, number.line,
         "value line \"" + number.text + "\" carries its slash glued to its number",

@@ -83,4 +83,37 @@ TEST(ModelcheckAgreesWithTarvex, WeightCaseZero) {
       converted(run_program("tarvex", {{"modellir.txt", weightless}}, "0.005\n2500\nn\n0\nc\n")));
 }
 
+// Node and line numbers in hexadecimal, which tarvex reads as strtol does,
+// with their slash glued: mended as decimal ones are, and the copy converts
+// to the script of the same model written in decimal.
+TEST(ModelcheckAgreesWithTarvex, HexadecimalGluedSlashMended) {
+  std::string model = replaced(replaced(kPlate, "44 1 1 2 3 4 /", "44 1 0x1 0x2 0x3 0x4/"),
+                               "2 1.5 /\n", "2 1.5 /\n0xa/\n");
+  std::string mended = replaced(replaced(kPlate, "44 1 1 2 3 4 /", "44 1 0x1 0x2 0x3 0x4 /"),
+                                "2 1.5 /\n", "2 1.5 /\n0xa /\n");
+  std::string decimal = replaced(kPlate, "2 1.5 /\n", "2 1.5 /\n3 /\n");
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  EXPECT_TRUE(has(check.console,
+                  "modellir.txt:11: [glued-slash] element 1 (type 44) ends with \"0x4/\", its "
+                  "slash glued to the value; tarvex stops with \"Error in document 1 (file "
+                  "modellir.txt).\"; mend: write \"0x4 /\" (mended)\n"))
+      << check.console;
+  EXPECT_TRUE(has(check.console, "modellir.txt:23: [glued-slash] value line \"0xa/\" carries its "
+                                 "slash glued to its number"))
+      << check.console;
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers),
+                         "\nError in document 1 (file modellir.txt)."));
+  // Line 0xa is line 10, where tarvex expects line 3: the mended copy still
+  // has that finding.
+  EXPECT_TRUE(has(check.console, "[value-lines] value line 0xa/ stands where tarvex expects line 3"))
+      << check.console;
+  std::string hex3 = replaced(mended, "0xa /", "0x3 /");
+  RunResult expected = run_program("tarvex", {{"modellir.txt", decimal}}, kAnswers);
+  RunResult got = run_program("tarvex", {{"modellir.txt", hex3}}, kAnswers);
+  ASSERT_TRUE(converted(expected));
+  EXPECT_EQ(got.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
+  EXPECT_EQ(run_program_with_args("modelcheck", {}, {{"modellir.txt", hex3}}).exit_code, 0);
+}
+
 }  // namespace
