@@ -252,6 +252,11 @@ class ModelChecker {
   void record();
   void record_end_check(const char* what, const char* stop, bool glued);
   void comma_finding(const Tok& k, const char* message, long number);
+  void closing_slash(std::string_view t, std::size_t pos);
+  /// The kind of the stiffness record being read, from its kind token.
+  StiffnessKind record_kind() const;
+  /// Whether tarvex skips the rest of the record being read to its slash.
+  bool skipping_to_slash() const;
   void stiffness_record();
   void node_record();
   void element_record();
@@ -533,6 +538,18 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
     end_document(true);
     return;
   }
+  if (record_size_ > 0 && t.size() > 1 && t[0] == '/' && t[1] == ')') {
+    closing_slash(t, pos);
+    return;
+  }
+  // Where tarvex skips a record to its slash, the slash ends the record even
+  // within a word: "0.30625/1" ends one record and begins the next.
+  std::size_t slash = t.find('/');
+  if (slash != std::string_view::npos && slash + 1 < t.size() && skipping_to_slash()) {
+    token(t.substr(0, slash + 1), pos);
+    token(t.substr(slash + 1), pos + slash + 1);
+    return;
+  }
   if (record_size_ == record_.size()) record_.emplace_back();
   Tok& k = record_[record_size_++];
   k.text.assign(t.data(), t.size());
@@ -554,10 +571,53 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
       if (d == 7 && record_size_ > 1) comma_finding(k, msg::kCommaLine, value_lines_ + 1);
     }
   }
-  if (k.text.back() == '/' || record_size_ >= kRecordMax) {
+  // tarvex skips a record of a kind it does not know from after its kind
+  // token on, so a slash glued to that token does not end it.
+  bool kind_slash = d == 3 && record_size_ == 2 && solid_of_ < 0 && plastic_of_ < 0 &&
+                    record_kind() == StiffnessKind::kUnknown;
+  if ((k.text.back() == '/' && !kind_slash) || record_size_ >= kRecordMax) {
     record();
     record_size_ = 0;
   }
+}
+
+StiffnessKind ModelChecker::record_kind() const {
+  if (record_size_ < 2) return StiffnessKind::kUnknown;
+  const std::string& t = record_[1].text;
+  return lira::stiffness_kind(t, plate_modulus(t));
+}
+
+bool ModelChecker::skipping_to_slash() const {
+  if (document_ != 3 || record_size_ < 2 || solid_of_ >= 0 || plastic_of_ >= 0) return false;
+  StiffnessKind kind = record_kind();
+  // A bar's record is skipped after its height when no slash is glued to it.
+  return kind == StiffnessKind::kUnknown ||
+         (kind == StiffnessKind::kRectangularBar && record_size_ >= 5 &&
+          record_[4].text.back() != '/');
+}
+
+// "/)": the last record's slash with the document's ")" glued to it. Where
+// tarvex reads the slash as a word of its own (a plate or a link of document
+// 3, the codes of document 5, the values of document 7) it takes "/)" whole
+// and does not see the ")"; elsewhere it reads the slash alone and the ")"
+// after it.
+void ModelChecker::closing_slash(std::string_view t, std::size_t pos) {
+  StiffnessKind kind = record_kind();
+  bool whole = document_ == 5 || document_ == 7 ||
+               (document_ == 3 && solid_of_ < 0 && plastic_of_ < 0 &&
+                (kind == StiffnessKind::kPlate || kind == StiffnessKind::kElasticLink));
+  if (whole) {
+    edits_.push_back(Edit{pos + 1, 0, " "});
+    add(Kind::kRecordEnd, line_number_,
+        "the last record of document " + str(document_) +
+            " ends with \"/)\", the document's \")\" glued to its slash",
+        "tarvex reads \"/)\" as the record's slash and does not see the \")\": it reads on past "
+        "the end of document " +
+            str(document_) + " and misreads what follows or stops",
+        "write \"/ )\"", true);
+  }
+  token(t.substr(0, 1), pos);
+  token(t.substr(1), pos + 1);
 }
 
 void ModelChecker::comma_finding(const Tok& k, const char* message, long number) {
