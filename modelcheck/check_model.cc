@@ -243,6 +243,7 @@ class ModelChecker {
  private:
   // Lines and segments.
   void line(const Line& l);
+  void line_part(std::string_view text, HeaderLine h, LineEnd end, LineEnd inner, bool continued);
   void segment(std::string& text);
   void write_line(std::string_view text, LineEnd end);
   void begin_document(int d);
@@ -398,8 +399,31 @@ void ModelChecker::line(const Line& l) {
   LineEnd inner = l.end == LineEnd::kNone
                       ? (good_end_ == LineEnd::kCrLf ? LineEnd::kCrLf : LineEnd::kLf)
                       : l.end;
+  // A line that holds several headers ("( 0/ 1; frame/ )( 1/") is read as
+  // one part for each, each further one after the ")" before it.
   std::string_view text = l.text;
   HeaderLine h = find_header(text);
+  bool continued = false;
+  while (h.found) {
+    HeaderLine next = find_header_after_close(text, h.end);
+    if (!next.found) break;
+    line_part(text.substr(0, next.start), h, inner, inner, continued);
+    text = text.substr(next.start);
+    h = find_header(text);
+    continued = true;
+  }
+  line_part(text, h, l.end, inner, continued);
+}
+
+// One part of a line, which holds the header `h` if any: `end` is the line
+// end it is written with, `inner` that of the parts split off it;
+// `continued` when the part follows another on the line.
+void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, LineEnd inner,
+                             bool continued) {
+  Line l;
+  l.number = line_number_;
+  l.end = end;
+  if (continued) h.exact = false;
   if (!h.found) {
     segment_text_.assign(text.data(), text.size());
     segment(segment_text_);
@@ -433,7 +457,8 @@ void ModelChecker::line(const Line& l) {
         title + " is not the header \"" + proper + "\" of document " + str(d), effect_of_missing(d),
         "write \"" + proper + "\" at the start of the line", true);
   } else if (!h.exact && wanted) {
-    std::string where = !pre_blank ? "stands after the \")\" of the document before, on its line"
+    std::string where = !pre_blank || continued
+                            ? "stands after the \")\" of the document before, on its line"
                         : from > 0 ? "comes after a UTF-8 byte-order mark"
                                    : "does not stand at the start of the line";
     add(Kind::kHeaderPosition, l.number, "the header " + title + " " + where, effect_of_missing(d),

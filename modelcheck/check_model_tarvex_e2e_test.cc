@@ -194,4 +194,30 @@ TEST(ModelcheckAgreesWithTarvex, StiffnessAfterTheSlashOfASkippedRow) {
   EXPECT_FALSE(has(run.files.at("modelans.lgw"), "MPDATA,EX,2,"));
 }
 
+// Document 0 and the header of document 1 on one line, as exporters write
+// them: tarvex sees no document 1 there. The check names the header where it
+// stands (no advice to add a document 1), and the mended copy, the header on
+// a line of its own, converts to the script of the plate.
+TEST(ModelcheckAgreesWithTarvex, HeaderAfterDocumentZeroOnItsLine) {
+  std::string elements = "( 1/\n44 1 1 2 3 4 /\n)\n";
+  std::string rest = replaced(kPlate, elements, "");
+  std::string model = "( 0/ 1; frame/ 2; 5/ )( 1/\n44 1 1 2 3 4 /\n)\n" + rest;
+  std::string mended = "( 0/ 1; frame/ 2; 5/ )\n" + elements + rest;
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.console,
+            native("modellir.txt:1: [header-position] the header \"( 1/\" stands after the \")\" "
+                   "of the document before, on its line; tarvex does not see document 1 and "
+                   "stops with \"Incorrect modellir.txt: no elements.\"; mend: start a line with "
+                   "\"( 1/\" (mended)\n"
+                   "modellir.txt: 1 finding, 1 mended.\n"
+                   "modellir.fixed.txt written.\n"));
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers),
+                         "\nIncorrect modellir.txt: no elements."));
+  RunResult clean = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  RunResult after = run_program("tarvex", {{"modellir.txt", mended}}, kAnswers);
+  ASSERT_TRUE(converted(after)) << after.console;
+  EXPECT_EQ(after.files.at("modelans.lgw"), clean.files.at("modelans.lgw"));
+}
+
 }  // namespace
