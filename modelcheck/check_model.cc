@@ -259,6 +259,9 @@ class ModelChecker {
   /// Whether tarvex skips the rest of the record being read to its slash.
   bool skipping_to_slash() const;
   void stiffness_record();
+  void stiffness_row_end(long v, StiffnessKind kind);
+  void short_row_word(const Tok& k);
+  void row_end_finding(StiffnessKind kind, long line, const std::string& what);
   void node_record();
   void element_record();
   void element_record_second();
@@ -314,6 +317,14 @@ class ModelChecker {
   Usage usage_[lira::kStiffnessCount];
   std::map<std::int32_t, Usage> unconverted_;
   long solid_of_ = -1, plastic_of_ = -1;  // the stiffness whose sub-records follow
+  /// A plate's or a link's row that ended before its values: tarvex reads
+  /// them, and the word that must end the row, from the words after it.
+  struct ShortRow {
+    int left = 0;           // values still to read
+    bool end_next = false;  // the next word must end the row
+    long stiffness = 0, line = 0;
+    StiffnessKind kind = StiffnessKind::kUnknown;
+  } short_row_;
   int plastic_stage_ = 0;
   long nodes_ = 0;
   long elements_ = 0;
@@ -506,6 +517,7 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
 }
 
 void ModelChecker::begin_document(int d) {
+  short_row_ = ShortRow{};
   document_ = read_by_records(d) ? d : -1;
   record_size_ = 0;
   solid_of_ = plastic_of_ = -1;
@@ -560,6 +572,14 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
         "break it into its values with blanks");
   }
   if (t[0] == ')') {
+    // A row of document 3 still short of its values takes the ")" for one,
+    // and the header after it for its end.
+    if (document_ == 3 && !second_ && (short_row_.left > 0 || short_row_.end_next)) {
+      row_end_finding(short_row_.kind, short_row_.line,
+                      "the last row of document 3, stiffness " + str(short_row_.stiffness) +
+                          ", ends before its values");
+    }
+    short_row_ = ShortRow{};
     end_document(true);
     return;
   }
@@ -596,11 +616,20 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
       if (d == 7 && record_size_ > 1) comma_finding(k, msg::kCommaLine, value_lines_ + 1);
     }
   }
+  if (d == 3 && !second_ && (short_row_.left > 0 || short_row_.end_next)) short_row_word(k);
   // tarvex skips a record of a kind it does not know from after its kind
   // token on, so a slash glued to that token does not end it.
   bool kind_slash = d == 3 && record_size_ == 2 && solid_of_ < 0 && plastic_of_ < 0 &&
                     record_kind() == StiffnessKind::kUnknown;
-  if ((k.text.back() == '/' && !kind_slash) || record_size_ >= kRecordMax) {
+  // A plate's or a link's row ends at the word after its last value when
+  // that word begins with '/', whatever follows the slash in it.
+  bool row_end = false;
+  if (d == 3 && solid_of_ < 0 && plastic_of_ < 0 && k.text[0] == '/') {
+    StiffnessKind kind = record_kind();
+    row_end = (kind == StiffnessKind::kPlate && record_size_ == 3 + lira::kPlateRowValues) ||
+              (kind == StiffnessKind::kElasticLink && record_size_ == 3 + lira::kLinkRowValues);
+  }
+  if ((k.text.back() == '/' && !kind_slash) || row_end || record_size_ >= kRecordMax) {
     record();
     record_size_ = 0;
   }
@@ -789,6 +818,9 @@ void ModelChecker::stiffness_record() {
     }
     return;
   }
+  if (kind == StiffnessKind::kPlate || kind == StiffnessKind::kElasticLink) {
+    stiffness_row_end(v, kind);
+  }
   Stiffness& s = stiffness_[v];
   if (!continuation || s.line == 0) {
     s = Stiffness{};
@@ -814,6 +846,80 @@ void ModelChecker::stiffness_record() {
     default:
       break;
   }
+}
+
+// Whether the conversion of the number `t` stops at a glued slash, as
+// tarvex converts it.
+bool slash_glued(const std::string& t) {
+  lira::Token token;
+  std::size_t n = std::min<std::size_t>(t.size(), lira::kTokenMax);
+  t.copy(token.text, n);
+  token.text[n] = '\0';
+  token.length = static_cast<int>(n);
+  return lira::ends_with_slash(lira::to_real(token).end);
+}
+
+// A plate's row holds its modulus, Poisson's ratio and thickness, a link's
+// its modulus; a slash glued to the last, or a word that begins with '/'
+// after it, ends the row. tarvex stops at any other word there.
+void ModelChecker::stiffness_row_end(long v, StiffnessKind kind) {
+  std::size_t n = record_size_;
+  std::size_t values =
+      static_cast<std::size_t>(kind == StiffnessKind::kPlate ? lira::kPlateRowValues
+                                                             : lira::kLinkRowValues);
+  const char* row = kind == StiffnessKind::kPlate ? "the plate row" : "the elastic link row";
+  long line = record_[0].line;
+  if (n >= 2 + values) {
+    const Tok& last = record_[1 + values];
+    if (slash_glued(last.text) || n == 2 + values) {
+      // A slash glued, or the row ended in a word that tarvex does not
+      // take for its last value: it reads the end from the next row.
+      if (!slash_glued(last.text)) {
+        short_row_ = ShortRow{0, true, v, line, kind};
+      }
+      return;
+    }
+    const Tok& end = record_[2 + values];
+    if (!lira::ends_stiffness_row(end.text)) {
+      row_end_finding(kind, line,
+                      std::string(row) + " of stiffness " + str(v) + " holds \"" + end.text +
+                          "\" after its " +
+                          (kind == StiffnessKind::kPlate ? "thickness" : "modulus"));
+    }
+    return;
+  }
+  // The row ended early: tarvex reads on into the next row for the rest.
+  short_row_ = ShortRow{static_cast<int>(2 + values - n), false, v, line, kind};
+}
+
+void ModelChecker::short_row_word(const Tok& k) {
+  ShortRow& r = short_row_;
+  if (r.left > 0) {
+    if (--r.left == 0 && !slash_glued(k.text)) r.end_next = true;
+    if (r.left == 0 && !r.end_next) {
+      add(Kind::kRecordFields, r.line,
+          "the row of stiffness " + str(r.stiffness) + " ends before its values",
+          "tarvex reads them from the row after it, and misreads both",
+          "write the row with all its values");
+    }
+    return;
+  }
+  r.end_next = false;
+  if (!lira::ends_stiffness_row(k.text)) {
+    row_end_finding(r.kind, r.line,
+                    "the row of stiffness " + str(r.stiffness) +
+                        " ends otherwise than tarvex reads it; after its last value it meets \"" +
+                        k.text + "\"");
+  }
+}
+
+void ModelChecker::row_end_finding(StiffnessKind kind, long line, const std::string& what) {
+  bool plate = kind == StiffnessKind::kPlate;
+  add(Kind::kRecordFields, line, what,
+      stop_message(plate ? msg::kBadStiffness : msg::kLinkRowEnd),
+      plate ? "write the plate as stiffness, modulus with a point, Poisson's ratio, thickness, "
+              "\" /\"; a section that is no plate needs a kind that tarvex converts"
+            : "write the link as stiffness, 3, modulus, \" /\"");
 }
 
 void ModelChecker::node_record() {

@@ -220,4 +220,48 @@ TEST(ModelcheckAgreesWithTarvex, HeaderAfterDocumentZeroOnItsLine) {
   EXPECT_EQ(after.files.at("modelans.lgw"), clean.files.at("modelans.lgw"));
 }
 
+// "bad stiffness." foreseen: a plate row with a value after its thickness
+// (a density, as LIRA writes one), a numeric row that tarvex takes for a
+// plate because its first value has a point, a row that ends before its
+// thickness; and a link row with a value after its modulus. The check quotes
+// the very stop that tarvex makes.
+TEST(ModelcheckAgreesWithTarvex, StiffnessRowsThatStopTarvex) {
+  struct Case {
+    const char* row;
+    long line;
+    const char* what;
+    const char* stop;
+  };
+  const char kBad[] = "\nIncorrect modellir.txt: bad stiffness.";
+  const Case cases[] = {
+      {"1 3.0E6 0.2 0.2 2.5 /", 2, "the plate row of stiffness 1 holds \"2.5\" after its thickness",
+       kBad},
+      {"1 3.0E6 0.2 0.2 /\n2 2.1E7 0.3 0.04 0.5 0.5 /", 3,
+       "the plate row of stiffness 2 holds \"0.5\" after its thickness", kBad},
+      {"1 3.0E6 0.2/\n2 S0 3E6 20 40 /", 2,
+       "the row of stiffness 1 ends otherwise than tarvex reads it; after its last value it "
+       "meets \"S0\"",
+       kBad},
+      {"1 3.0E6 0.2 0.2 /\n2 3 1000 5 /", 3,
+       "the elastic link row of stiffness 2 holds \"5\" after its modulus",
+       "\nIncorrect modellir.txt: 51 el. type unrecognized."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.row);
+    std::string model = replaced(kPlate, "1 3.0E6 0.2 0.2 /", c.row);
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    std::string quoted = std::string(c.stop).substr(1);
+    EXPECT_TRUE(has(check.console, "modellir.txt:" + std::to_string(c.line) +
+                                       ": [record-fields] " + std::string(c.what) +
+                                       "; tarvex stops with \"" + quoted + "\"; mend: "))
+        << check.console;
+    EXPECT_EQ(check.exit_code, 1);
+    EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers), c.stop));
+  }
+  // A word that begins with '/' ends the row, whatever follows the slash.
+  std::string slashed = replaced(kPlate, "0.2 0.2 /", "0.2 0.2 /x");
+  EXPECT_EQ(run_program_with_args("modelcheck", {}, {{"modellir.txt", slashed}}).exit_code, 0);
+  EXPECT_TRUE(converted(run_program("tarvex", {{"modellir.txt", slashed}}, kAnswers)));
+}
+
 }  // namespace

@@ -26,7 +26,7 @@ void read_elastic_link(Run& run, int v) {
   *run.console.out << "\n";
   if (!lira::ends_with_slash(e.end)) {
     lira::next_token(run.model, token);
-    if (token.first() != '/') refuse(" 51 el. type unrecognized.");
+    if (!lira::ends_stiffness_row(token.view())) refuse(" 51 el. type unrecognized.");
   }
   run.density[v] = 0;
 
@@ -47,7 +47,7 @@ void read_plate(Run& run, int v, const lira::Token& kind) {
   run.stiffness.weight_intensity[v] = to_single(t.value * run.density[v]);
   if (!lira::ends_with_slash(t.end)) {
     next_echoed(run, token);
-    if (token.first() != '/') refuse(" bad stiffness.");
+    if (!lira::ends_stiffness_row(token.view())) refuse(" bad stiffness.");
   }
   *run.console.out << "\n";
 
