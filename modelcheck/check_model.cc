@@ -247,6 +247,7 @@ class ModelChecker {
   void segment(std::string& text);
   void write_line(std::string_view text, LineEnd end);
   void begin_document(int d);
+  void unconverted_document(int d);
   void end_document(bool at_close);
   // Tokens and records.
   void token(std::string_view t, std::size_t pos);
@@ -484,7 +485,10 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
       headers_.push_back(Header{d, l.number});
     }
     if (first_header_[d] == 0) {
-      if (!second_) first_header_[d] = l.number;
+      if (!second_) {
+        first_header_[d] = l.number;
+        unconverted_document(d);
+      }
       begin_document(d);
     } else if (first_header_[d] != l.number && !second_ && wanted) {
       add(Kind::kDocumentTwice, l.number,
@@ -514,6 +518,28 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
   } else {
     write_line(head + std::string(rest), head_end);
   }
+}
+
+// A document that tarvex passes over: what it describes is not in the
+// script. Document 0 holds the title, which the script needs not.
+void ModelChecker::unconverted_document(int d) {
+  if (d == 0 || d == 12 || (read_by_records(d))) return;
+  if (d == 19) {
+    add(Kind::kUnconvertedDocument, line_number_,
+        "document 19 holds the soil under the model (the bedding of plates, the soil springs of "
+        "piles)",
+        "tarvex does not convert it: the ANSYS model has no soil, and its plates and piles rest on "
+        "the supports of document 5 alone",
+        "model the soil in ANSYS after the conversion (springs or an elastic foundation), or give "
+        "the model supports that stand for it");
+    return;
+  }
+  add(Kind::kUnconvertedDocument, line_number_,
+      "document " + str(d) + " is one that tarvex does not convert",
+      "the ANSYS model lacks what it describes: tarvex takes the elements, stiffnesses, nodes, "
+      "supports and loads of documents 1, 3 to 7 and 16 only",
+      "see what document " + str(d) +
+          " holds, and model it in ANSYS after the conversion where the analysis needs it");
 }
 
 void ModelChecker::begin_document(int d) {

@@ -264,4 +264,31 @@ TEST(ModelcheckAgreesWithTarvex, StiffnessRowsThatStopTarvex) {
   EXPECT_TRUE(converted(run_program("tarvex", {{"modellir.txt", slashed}}, kAnswers)));
 }
 
+// Documents that tarvex does not convert are named with what the ANSYS model
+// lacks; tarvex converts the model to the same script as without them.
+TEST(ModelcheckAgreesWithTarvex, DocumentsTarvexDoesNotConvert) {
+  std::string model = "( 0/ 1; plate on soil /\n)\n" + kPlate +
+                      "( 19/\n1 1000 1000 /\n)\n"
+                      "( 17/\n1 2 /\n)\n";
+  RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.console,
+            native("modellir.txt:30: [unconverted-document] document 19 holds the soil under the "
+                   "model (the bedding of plates, the soil springs of piles); tarvex does not "
+                   "convert it: the ANSYS model has no soil, and its plates and piles rest on the "
+                   "supports of document 5 alone; mend: model the soil in ANSYS after the "
+                   "conversion (springs or an elastic foundation), or give the model supports "
+                   "that stand for it\n"
+                   "modellir.txt:33: [unconverted-document] document 17 is one that tarvex does "
+                   "not convert; the ANSYS model lacks what it describes: tarvex takes the "
+                   "elements, stiffnesses, nodes, supports and loads of documents 1, 3 to 7 and "
+                   "16 only; mend: see what document 17 holds, and model it in ANSYS after the "
+                   "conversion where the analysis needs it\n"
+                   "modellir.txt: 2 findings.\n"));
+  EXPECT_EQ(check.exit_code, 1);
+  RunResult with = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+  RunResult without = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  ASSERT_TRUE(converted(with));
+  EXPECT_EQ(with.files.at("modelans.lgw"), without.files.at("modelans.lgw"));
+}
+
 }  // namespace

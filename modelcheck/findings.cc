@@ -17,6 +17,7 @@ const char* const kNames[] = {
     "line-ends",
     "long-token",
     "missing-document",
+    "unconverted-document",
     "document-order",
     "document-twice",
     "unclosed-document",

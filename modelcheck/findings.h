@@ -22,6 +22,7 @@ enum class Kind {
   // What only the author can mend.
   kLongToken,
   kMissingDocument,
+  kUnconvertedDocument,
   kDocumentOrder,
   kDocumentTwice,
   kUnclosedDocument,
