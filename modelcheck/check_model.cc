@@ -12,6 +12,7 @@
 #include "common/lira_types.h"
 #include "common/text_model.h"
 #include "findings.h"
+#include "geometry.h"
 #include "header_line.h"
 #include "line_reader.h"
 #include "model_check.h"
@@ -43,6 +44,7 @@ constexpr std::size_t kRecordMax = 256;  // tokens of one record kept
 constexpr std::int64_t kNodeFlagMax = 1 << 27;
 constexpr std::size_t kTypesKept = 32;      // element types summed up apart
 constexpr std::size_t kHeadersKept = 1000;  // header lines kept for the order
+constexpr double kMillimetre = 0.001;       // in the model's unit of length, metres
 
 std::string str(long long v) { return std::to_string(v); }
 
@@ -130,14 +132,19 @@ bool is_integer(std::string_view t) {
 }
 double real_of(const std::string& t) { return std::strtod(t.c_str(), nullptr); }
 
-// Whether tarvex takes the kind token for a plate's modulus.
-bool plate_modulus(const std::string& t) {
-  lira::Token token;
+// The word `t` converted as tarvex converts a real number.
+lira::RealValue real_token(const std::string& t, lira::Token& token) {
   std::size_t n = std::min<std::size_t>(t.size(), lira::kTokenMax);
   t.copy(token.text, n);
   token.text[n] = '\0';
   token.length = static_cast<int>(n);
-  double v = lira::to_real(token).value;
+  return lira::to_real(token);
+}
+
+// Whether tarvex takes the kind token for a plate's modulus.
+bool plate_modulus(const std::string& t) {
+  lira::Token token;
+  double v = real_token(t, token).value;
   return v != 0 && v != HUGE_VAL && v != -HUGE_VAL && t.find('.') != std::string::npos;
 }
 
@@ -266,6 +273,7 @@ class ModelChecker {
   void node_record();
   void element_record();
   void element_record_second();
+  void twisted_check(const std::string& element, long line);
   void value_record();
   void case_record();
   void load_record();
@@ -328,6 +336,13 @@ class ModelChecker {
   } short_row_;
   int plastic_stage_ = 0;
   long nodes_ = 0;
+  std::vector<float> coordinates_;  // x, y, z of each node, as tarvex keeps them
+  // Coordinates that single precision rounds by more than a millimetre.
+  long rounded_nodes_ = 0, rounded_first_ = 0, rounded_line_ = 0;
+  double rounded_value_ = 0;
+  int rounded_axis_ = 0;
+  bool rounded_axes_[3] = {};
+  double low_[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
   long elements_ = 0;
   long element_no_ = 0;  // of the second pass
   std::vector<std::int16_t> element_type_, element_stiffness_;
@@ -356,7 +371,7 @@ void ModelChecker::add(Kind kind, long line, std::string what, std::string effec
                      kind == Kind::kNodeRange || kind == Kind::kLinkAwayFromShell ||
                      kind == Kind::kLoadShifted || kind == Kind::kLoadSkipped ||
                      kind == Kind::kLoadRefused || kind == Kind::kLoadCaseUnlisted ||
-                     kind == Kind::kOwnWeight;
+                     kind == Kind::kOwnWeight || kind == Kind::kTwistedPlate;
   if (second_kind != second_) return;
   report_.add(make_finding("tarvex", kind, line, std::move(what), std::move(effect),
                            std::move(mend), mendable && fixing()));
@@ -878,11 +893,7 @@ void ModelChecker::stiffness_record() {
 // tarvex converts it.
 bool slash_glued(const std::string& t) {
   lira::Token token;
-  std::size_t n = std::min<std::size_t>(t.size(), lira::kTokenMax);
-  t.copy(token.text, n);
-  token.text[n] = '\0';
-  token.length = static_cast<int>(n);
-  return lira::ends_with_slash(lira::to_real(token).end);
+  return lira::ends_with_slash(real_token(t, token).end);
 }
 
 // A plate's row holds its modulus, Poisson's ratio and thickness, a link's
@@ -957,9 +968,32 @@ void ModelChecker::node_record() {
         "node " + str(nodes_) + " has " + str(static_cast<long long>(values)) +
             " values where tarvex reads two or three",
         stop_message(msg::kBadNodes), "give the node its x, y and z, then \" /\"");
+    coordinates_.resize(static_cast<std::size_t>(nodes_) * 3);
     return;
   }
   record_end_check(("node " + str(nodes_)).c_str(), msg::kBadNodes, true);
+  // tarvex keeps the coordinates in single precision, z 0 when not given.
+  float xyz[3] = {};
+  bool rounded = false;
+  for (std::size_t i = 0; i < values; ++i) {
+    lira::Token token;
+    double v = real_token(record_[i].text, token).value;
+    xyz[i] = static_cast<float>(v);
+    if (!std::isfinite(v)) continue;
+    low_[i] = std::min(low_[i], v);
+    if (std::fabs(static_cast<double>(xyz[i]) - v) > kMillimetre) {
+      if (!rounded && rounded_nodes_++ == 0) {
+        rounded_first_ = nodes_;
+        rounded_line_ = record_[0].line;
+        rounded_value_ = v;
+        rounded_axis_ = static_cast<int>(i);
+      }
+      rounded_axes_[i] = true;
+      rounded = true;
+    }
+  }
+  coordinates_.resize(static_cast<std::size_t>(nodes_) * 3);
+  std::copy(xyz, xyz + 3, coordinates_.end() - 3);
 }
 
 void ModelChecker::element_record() {
@@ -1177,6 +1211,28 @@ void ModelChecker::finish_first_pass() {
         "all "
         "others");
   }
+  if (rounded_nodes_ > 0) {
+    const char* axes[] = {"x", "y", "z"};
+    std::ostringstream value;
+    value.precision(12);
+    value << axes[rounded_axis_] << " = " << rounded_value_ << ", held as "
+          << static_cast<double>(static_cast<float>(rounded_value_));
+    // A round number at or below the lowest coordinate of each such axis.
+    std::string shift;
+    for (int i = 0; i < 3; ++i) {
+      if (!rounded_axes_[i]) continue;
+      double origin = std::floor(low_[i] / 1000) * 1000;
+      shift += std::string(shift.empty() ? "" : ", ") + "subtract " +
+               str(static_cast<long long>(origin)) + " from every " + axes[i];
+    }
+    add(Kind::kSiteCoordinates, rounded_line_,
+        str(rounded_nodes_) + " node" + (rounded_nodes_ > 1 ? "s have" : " has") +
+            " coordinates that single precision does not hold to a millimetre, the first node " +
+            str(rounded_first_) + ": " + value.str(),
+        "tarvex keeps coordinates in single precision, so the script moves these nodes by more "
+        "than a millimetre: lengths, areas and the loads on them lose their accuracy",
+        "move the origin near the model: " + shift + " in document 4");
+  }
   if (lost_cases_ > 0) {
     add(Kind::kLoadCases, first_lost_case_line_,
         str(case_records_) + " load cases in document 16, where tarvex takes 20 at most",
@@ -1241,6 +1297,56 @@ void ModelChecker::element_record_second() {
       }
     }
   }
+  if (lira::is_shell(type) && corners == 4 && n >= 6) twisted_check(element, line);
+}
+
+// tarvex writes a quadrilateral's corners a, b, c, d of document 1 in
+// LIRA's order, a, b, then the corners opposite them: a, b, d, c. Where
+// these cross over, ANSYS builds a bow tie; the order of document 1 that
+// untwists it is the finding's cure.
+void ModelChecker::twisted_check(const std::string& element, long line) {
+  std::int32_t node[4];
+  for (int i = 0; i < 4; ++i) {
+    node[i] = int_of(record_[2 + static_cast<std::size_t>(i)].text);
+    if (node[i] < 1 || node[i] > nodes_) return;
+  }
+  auto face = [&](const int order[4], Point p[4]) {
+    for (int i = 0; i < 4; ++i) {
+      const float* c = &coordinates_[static_cast<std::size_t>(node[order[i]] - 1) * 3];
+      p[i] = Point{c[0], c[1], c[2]};
+    }
+  };
+  auto names = [&](const int order[4]) {
+    std::string text;
+    for (int i = 0; i < 4; ++i) text += (i ? " " : "") + str(node[order[i]]);
+    return text;
+  };
+  // The corners as tarvex writes them from each order of document 1.
+  static const int kWritten[] = {0, 1, 3, 2};
+  static const int kOrders[][4] = {{0, 1, 3, 2}, {0, 2, 1, 3}, {0, 2, 3, 1},
+                                   {0, 3, 1, 2}, {0, 3, 2, 1}};
+  Point p[4];
+  face(kWritten, p);
+  if (!twisted(p)) return;
+  static const int kAsWritten[] = {0, 1, 2, 3};
+  std::string as_written = names(kAsWritten);
+  for (const auto& order : kOrders) {
+    int written[4];
+    for (int i = 0; i < 4; ++i) written[i] = order[kWritten[i]];
+    face(written, p);
+    if (twisted(p)) continue;
+    add(Kind::kTwistedPlate, line,
+        element + " on nodes " + as_written + " is twisted: tarvex writes its corners in the order " +
+            names(kWritten) + ", which cross over",
+        "ANSYS builds a bow tie, an element without a proper area: its stiffness and the "
+        "pressure on it are wrong",
+        "write its nodes " + names(order) + " in document 1 (a, b, then the corners opposite "
+        "them)");
+    return;
+  }
+  add(Kind::kTwistedPlate, line,
+      element + " on nodes " + as_written + " has corners that span no face",
+      "ANSYS builds an element without area", "give the element four corners that span a face");
 }
 
 // The second pass: the loads of document 6.

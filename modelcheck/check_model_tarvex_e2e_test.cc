@@ -2,6 +2,8 @@
 // written out here: what the check says tarvex does is what tarvex does.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -289,6 +291,86 @@ TEST(ModelcheckAgreesWithTarvex, DocumentsTarvexDoesNotConvert) {
   RunResult without = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
   ASSERT_TRUE(converted(with));
   EXPECT_EQ(with.files.at("modelans.lgw"), without.files.at("modelans.lgw"));
+}
+
+// A quadrilateral written round its perimeter (1 2 4 3 on the unit square
+// 1 (0,0), 2 (1,0), 3 (0,1), 4 (1,1)), or with a and b across from each
+// other: tarvex writes a, b, d, c, a bow tie. The check names it with the
+// order of document 1 that untwists it; tarvex's script holds the crossing
+// order, and the model written in that order converts to the plate's script.
+TEST(ModelcheckAgreesWithTarvex, TwistedPlate) {
+  struct Case {
+    const char* element;
+    const char* written;  // by tarvex
+    const char* mend;
+  };
+  const Case cases[] = {{"44 1 1 2 4 3 /", "1 2 3 4", "1 2 3 4"},
+                        {"44 1 1 4 3 2 /", "1 4 2 3", "1 3 2 4"}};
+  RunResult clean = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.element);
+    std::string model = replaced(kPlate, "44 1 1 2 3 4 /", c.element);
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    std::string nodes = std::string(c.element).substr(5, 7);
+    EXPECT_EQ(check.console,
+              native("modellir.txt:11: [twisted-plate] element 1 (type 44) on nodes " + nodes +
+                     " is twisted: tarvex writes its corners in the order " + c.written +
+                     ", which cross over; ANSYS builds a bow tie, an element without a proper "
+                     "area: its stiffness and the pressure on it are wrong; mend: write its "
+                     "nodes " + c.mend + " in document 1 (a, b, then the corners opposite them)\n"
+                     "modellir.txt: 1 finding.\n"));
+    RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+    ASSERT_TRUE(converted(run));
+    std::string items;
+    for (char n : std::string(c.written)) {
+      if (n != ' ') items += "FITEM,2," + std::string(1, n) + "\n";
+    }
+    EXPECT_TRUE(has(run.files.at("modelans.lgw"), "FLST,2,4,1\n" + items + "E,P51X\n"));
+    std::string mended = replaced(kPlate, "44 1 1 2 3 4 /", "44 1 " + std::string(c.mend) + " /");
+    EXPECT_EQ(run_program_with_args("modelcheck", {}, {{"modellir.txt", mended}}).exit_code, 0);
+    if (std::string(c.mend) == "1 2 3 4") {
+      EXPECT_EQ(run_program("tarvex", {{"modellir.txt", mended}}, kAnswers).files.at("modelans.lgw"),
+                clean.files.at("modelans.lgw"));
+    }
+  }
+}
+
+// The x of node `node` in the N command of `script`.
+double script_x(const std::string& script, int node) {
+  std::string command = "N," + std::to_string(node) + ",";
+  std::size_t at = script.find(command);
+  return at == std::string::npos ? 0 : std::strtod(script.c_str() + at + command.size(), nullptr);
+}
+
+// Site coordinates: single precision holds x = 512351.23 as 512351.21875 and
+// y = 6012345.67 as 6012345.5. The check names them with the shift of the
+// origin that cures them; tarvex's script indeed moves the node by more than
+// a millimetre, and after the shift by less.
+TEST(ModelcheckAgreesWithTarvex, SiteCoordinates) {
+  std::string nodes = "( 4/\n0 0 0 /\n1 0 0 /\n0 1 0 /\n1 1 0 /\n)\n";
+  std::string site = replaced(kPlate, nodes,
+                              "( 4/\n512351.23 6012345.67 0 /\n512352.23 6012345.67 0 /\n"
+                              "512351.23 6012346.67 0 /\n512352.23 6012346.67 0 /\n)\n");
+  std::string near = replaced(kPlate, nodes,
+                              "( 4/\n351.23 345.67 0 /\n352.23 345.67 0 /\n"
+                              "351.23 346.67 0 /\n352.23 346.67 0 /\n)\n");
+  RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", site}});
+  EXPECT_EQ(check.console,
+            native("modellir.txt:5: [site-coordinates] 4 nodes have coordinates that single "
+                   "precision does not hold to a millimetre, the first node 1: x = 512351.23, "
+                   "held as 512351.21875; tarvex keeps coordinates in single precision, so the "
+                   "script moves these nodes by more than a millimetre: lengths, areas and the "
+                   "loads on them lose their accuracy; mend: move the origin near the model: "
+                   "subtract 512000 from every x, subtract 6012000 from every y in document 4\n"
+                   "modellir.txt: 1 finding.\n"));
+  RunResult far_run = run_program("tarvex", {{"modellir.txt", site}}, kAnswers);
+  ASSERT_TRUE(converted(far_run));
+  EXPECT_GT(std::fabs(script_x(far_run.files.at("modelans.lgw"), 1) - 512351.23), 0.001);
+
+  EXPECT_EQ(run_program_with_args("modelcheck", {}, {{"modellir.txt", near}}).exit_code, 0);
+  RunResult near_run = run_program("tarvex", {{"modellir.txt", near}}, kAnswers);
+  ASSERT_TRUE(converted(near_run));
+  EXPECT_LT(std::fabs(script_x(near_run.files.at("modelans.lgw"), 1) - 351.23), 0.001);
 }
 
 }  // namespace

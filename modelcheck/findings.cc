@@ -32,6 +32,8 @@ const char* const kNames[] = {
     "record-fields",
     "node-range",
     "link-away-from-shell",
+    "twisted-plate",
+    "site-coordinates",
     "load-shifted",
     "load-skipped",
     "load-refused",

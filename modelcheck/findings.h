@@ -37,6 +37,8 @@ enum class Kind {
   kRecordFields,
   kNodeRange,
   kLinkAwayFromShell,
+  kTwistedPlate,
+  kSiteCoordinates,
   kLoadShifted,
   kLoadSkipped,
   kLoadRefused,
