@@ -141,6 +141,13 @@ lira::RealValue real_token(const std::string& t, lira::Token& token) {
   return lira::to_real(token);
 }
 
+// Whether the conversion of the number `t` stops at a glued slash, as
+// tarvex converts it.
+bool slash_glued(const std::string& t) {
+  lira::Token token;
+  return lira::ends_with_slash(real_token(t, token).end);
+}
+
 // Whether tarvex takes the kind token for a plate's modulus.
 bool plate_modulus(const std::string& t) {
   lira::Token token;
@@ -670,7 +677,13 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
     row_end = (kind == StiffnessKind::kPlate && record_size_ == 3 + lira::kPlateRowValues) ||
               (kind == StiffnessKind::kElasticLink && record_size_ == 3 + lira::kLinkRowValues);
   }
-  if ((k.text.back() == '/' && !kind_slash) || row_end || record_size_ >= kRecordMax) {
+  // A value of document 7 ends its line when it begins with '/' or a slash
+  // follows its number; tarvex drops what stands after that slash in the
+  // word, and reads a word that only ends with '/' ("RO/") as a value.
+  bool value = d == 7 && record_size_ >= 2;
+  bool value_end = value && (k.text[0] == '/' || slash_glued(k.text));
+  if ((k.text.back() == '/' && !kind_slash && !value) || value_end || row_end ||
+      record_size_ >= kRecordMax) {
     record();
     record_size_ = 0;
   }
@@ -758,7 +771,12 @@ void ModelChecker::record_end_check(const char* what, const char* stop, bool rep
     std::string value = last.text.substr(0, last.text.size() - 1);
     // Only a number with its slash is certain to be a value and a record end;
     // node numbers are integers, which tarvex reads in hexadecimal too.
-    if (!is_number(value) && !(document_ == 1 && is_integer(value))) return;
+    if (!is_number(value) && !(document_ == 1 && is_integer(value))) {
+      add(Kind::kRecordEnd, last.line,
+          std::string(what) + " ends with \"" + last.text + "\", which is no value with its slash",
+          stop_message(stop), "write its last value, one blank and \"/\"");
+      return;
+    }
     edits_.push_back(Edit{last.pos + last.length - 1, 0, " "});
     add(Kind::kGluedSlash, last.line,
         std::string(what) + " ends with \"" + last.text + "\", its slash glued to the value",
@@ -889,12 +907,6 @@ void ModelChecker::stiffness_record() {
   }
 }
 
-// Whether the conversion of the number `t` stops at a glued slash, as
-// tarvex converts it.
-bool slash_glued(const std::string& t) {
-  lira::Token token;
-  return lira::ends_with_slash(real_token(t, token).end);
-}
 
 // A plate's row holds its modulus, Poisson's ratio and thickness, a link's
 // its modulus; a slash glued to the last, or a word that begins with '/'

@@ -373,4 +373,42 @@ TEST(ModelcheckAgreesWithTarvex, SiteCoordinates) {
   EXPECT_LT(std::fabs(script_x(near_run.files.at("modelans.lgw"), 1) - 351.23), 0.001);
 }
 
+// Words that hold a slash, read as tarvex reads them: a value of document 7
+// ends its line where a slash follows its number ("1.5/0": the 0 is dropped
+// and the "/" after it is taken for the next line's number), a word that only
+// ends with "/" ("RO/") is a value there; the last word of a node that ends
+// with "/" but is no number stops tarvex.
+TEST(ModelcheckAgreesWithTarvex, WordsWithASlash) {
+  struct Case {
+    const char* from;
+    const char* to;
+    std::string finding;  // empty: nothing found, and tarvex converts
+    const char* stop;
+  };
+  const Case cases[] = {
+      {"2 1.5 /", "2 1.5/0 /",
+       "modellir.txt:22: [value-lines] value line / stands where tarvex expects line 3",
+       "\nIncorrect modellir.txt: illegal line number in doc. 7."},
+      {"2 1.5 /", "2 1.5 RO/ /", "", ""},
+      {"1 1 0 /", "1 1 RO/",
+       "modellir.txt:8: [record-end] node 4 ends with \"RO/\", which is no value with its slash",
+       "\nIncorrect modellir.txt: Bad nodes."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    std::string model = replaced(kPlate, c.from, c.to);
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+    if (c.finding.empty()) {
+      EXPECT_EQ(check.exit_code, 0) << check.console;
+      EXPECT_TRUE(converted(run)) << run.console;
+      continue;
+    }
+    EXPECT_TRUE(has(check.console, c.finding)) << check.console;
+    std::string quoted = std::string(c.stop).substr(1);
+    EXPECT_TRUE(has(check.console, "tarvex stops with \"" + quoted + "\"")) << check.console;
+    EXPECT_TRUE(stops_with(run, c.stop)) << run.console;
+  }
+}
+
 }  // namespace
