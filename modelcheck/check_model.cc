@@ -666,9 +666,26 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
   }
   if (d == 3 && !second_ && (short_row_.left > 0 || short_row_.end_next)) short_row_word(k);
   // tarvex skips a record of a kind it does not know from after its kind
-  // token on, so a slash glued to that token does not end it.
+  // token on, so a slash glued to that token does not end it: the record
+  // after it is skipped too. Where the word without its slash is still of no
+  // kind tarvex knows ("RO/"), a blank before the slash mends it.
   bool kind_slash = d == 3 && record_size_ == 2 && solid_of_ < 0 && plastic_of_ < 0 &&
+                    k.text.size() > 1 && k.text.back() == '/' &&
                     record_kind() == StiffnessKind::kUnknown;
+  if (kind_slash) {
+    std::string bare = k.text.substr(0, k.text.size() - 1);
+    bool certain = lira::stiffness_kind(bare, plate_modulus(bare)) == StiffnessKind::kUnknown;
+    add(Kind::kGluedSlash, k.line,
+        "the row \"" + record_[0].text + " " + k.text +
+            "\", of a kind tarvex does not know, has its slash glued to its kind",
+        "tarvex skips the row on to the next slash, and the row after it with it",
+        certain ? "write \"" + bare + " /\"" : "write the row with its values and \" /\"",
+        certain);
+    if (certain) {
+      edits_.push_back(Edit{k.pos + k.length - 1, 0, " "});
+      kind_slash = false;
+    }
+  }
   // A plate's or a link's row ends at the word after its last value when
   // that word begins with '/', whatever follows the slash in it.
   bool row_end = false;
