@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/conversion_rules.h"
 #include "common/lira_types.h"
 #include "common/text_model.h"
 #include "findings.h"
@@ -151,8 +152,7 @@ bool slash_glued(const std::string& t) {
 // Whether tarvex takes the kind token for a plate's modulus.
 bool plate_modulus(const std::string& t) {
   lira::Token token;
-  double v = real_token(t, token).value;
-  return v != 0 && v != HUGE_VAL && v != -HUGE_VAL && t.find('.') != std::string::npos;
+  return lira::is_plate_modulus(real_token(t, token).value, t);
 }
 
 const char* kind_text(StiffnessKind k) {
@@ -192,21 +192,7 @@ StiffnessKind kind_for(ElementKind e) {
   return StiffnessKind::kUnknown;
 }
 
-int corners_of(std::int32_t type) {
-  switch (lira::element_kind(type)) {
-    case ElementKind::kBar:
-    case ElementKind::kPlasticBar:
-      return 2;
-    case ElementKind::kElasticLink:
-      return 1;
-    case ElementKind::kPlate:
-    case ElementKind::kLayeredShell:
-      return lira::shell_corners(type);
-    case ElementKind::kUnconverted:
-      break;
-  }
-  return 0;
-}
+int corners_of(std::int32_t type) { return lira::element_nodes(type); }
 
 struct Tok {
   std::string text;     // as the author meant it: a decimal comma made a point
@@ -1351,22 +1337,22 @@ void ModelChecker::twisted_check(const std::string& element, long line) {
     return text;
   };
   // The corners as tarvex writes them from each order of document 1.
-  static const int kWritten[] = {0, 1, 3, 2};
+  const int* script = lira::kScriptCorner;
   static const int kOrders[][4] = {{0, 1, 3, 2}, {0, 2, 1, 3}, {0, 2, 3, 1},
                                    {0, 3, 1, 2}, {0, 3, 2, 1}};
   Point p[4];
-  face(kWritten, p);
+  face(script, p);
   if (!twisted(p)) return;
   static const int kAsWritten[] = {0, 1, 2, 3};
   std::string as_written = names(kAsWritten);
   for (const auto& order : kOrders) {
     int written[4];
-    for (int i = 0; i < 4; ++i) written[i] = order[kWritten[i]];
+    for (int i = 0; i < 4; ++i) written[i] = order[script[i]];
     face(written, p);
     if (twisted(p)) continue;
     add(Kind::kTwistedPlate, line,
         element + " on nodes " + as_written + " is twisted: tarvex writes its corners in the order " +
-            names(kWritten) + ", which cross over",
+            names(script) + ", which cross over",
         "ANSYS builds a bow tie, an element without a proper area: its stiffness and the "
         "pressure on it are wrong",
         "write its nodes " + names(order) + " in document 1 (a, b, then the corners opposite "
@@ -1420,7 +1406,7 @@ void ModelChecker::load_record() {
     return;
   }
   if (type == 0) {
-    if (direction < 1 || direction > 6) {
+    if (lira::load_rule(type, direction, 0).refusal != lira::LoadRefusal::kNone) {
       add(Kind::kLoadRefused, line, load + " has no direction 1 to 6",
           stop_message(msg::kOtherDirection, {str(direction)}),
           "give forces directions 1 to 3 and moments 4 to 6");
@@ -1439,23 +1425,23 @@ void ModelChecker::load_record() {
   }
   std::int32_t element_type = element_type_[static_cast<std::size_t>(number - 1)];
   ElementKind kind = lira::element_kind(element_type);
-  bool bar_load = lira::is_bar(element_type) && type == 6;
-  bool shell_load = lira::is_shell(element_type);
-  if (bar_load) {
-    if (direction != 2 && direction != 3) {
+  lira::LoadRule rule = lira::load_rule(type, direction, element_type);
+  if (rule.effect == lira::LoadEffect::kBeamPressure) {
+    if (rule.refusal != lira::LoadRefusal::kNone) {
       add(Kind::kLoadRefused, line, load + " on a bar",
           direction >= 1 && direction <= 6 ? stop_message(msg::kBeamDirection)
                                            : stop_message(msg::kOtherDirection, {str(direction)}),
           "load bars in direction 2 or 3");
       return;
     }
-  } else if (shell_load) {
-    if (type != 6 && type != 7) {
+  } else if (rule.effect == lira::LoadEffect::kShellPressure) {
+    // The load type is refused before anything is written, the direction after.
+    if (rule.refusal == lira::LoadRefusal::kBeforeWriting) {
       add(Kind::kLoadRefused, line, load + " on a plate", stop_message(msg::kShellLoadType),
           "load plates with load type 6 or 7");
       return;
     }
-    if (direction != 3) {
+    if (rule.refusal == lira::LoadRefusal::kAfterCommand) {
       add(Kind::kLoadRefused, line, load + " on a plate",
           direction >= 1 && direction <= 6 ? stop_message(msg::kShellDirection)
                                            : stop_message(msg::kOtherDirection, {str(direction)}),
@@ -1576,12 +1562,10 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
   // As tarvex works it out, in single precision: the stiffness's weight
   // intensity times 10 against the value times 10000.
   float density = density_of(s);
-  float intensity = static_cast<float>(stiffness_[s].section * density);
-  float value = static_cast<float>(
-      static_cast<double>(first_value_[static_cast<std::size_t>(value_line - 1)]) * 10000.0);
-  float difference = static_cast<float>(intensity * 10.0 - value);
-  float deviation = std::fabs(static_cast<float>(difference / value));
-  if (deviation > 0.05) {
+  float intensity = lira::weight_intensity(stiffness_[s].section, density);
+  float value = lira::to_single(
+      static_cast<double>(first_value_[static_cast<std::size_t>(value_line - 1)]) * lira::kStressUnit);
+  if (!lira::weight_passes(intensity, value)) {
     std::ostringstream expected;
     expected << static_cast<double>(intensity) / 1000.0;
     std::ostringstream given;

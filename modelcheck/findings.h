@@ -59,6 +59,7 @@ enum class Kind {
   kTableRowEnd,
   kTableCell,
   kTableRule,
+  kTableStop,
   kCount
 };
 

@@ -289,4 +289,38 @@ TEST(ModelcheckVerifyVantrel, ChangesNamed) {
       << dropped.console;
 }
 
+TEST(ModelcheckVerifyVantrel, TablesVantrelStopsOnDoNotPass) {
+  // modelnew.txt as vantrel wrote it from the example; the table then
+  // spoiled so that vantrel would stop on it. A hexadecimal value, which
+  // strtod would read as 3, and a value right-aligned so far that its cell
+  // would count as empty.
+  const std::string hex =
+      "\nTable loadfrag.txt:\nthe cell \"    0x3  \" of block 1, loading 1, row RX, column 2 (node "
+      "3) holds a hexadecimal number, which would be read as 0.\nWrite the value as a decimal "
+      "number.";
+  const std::string dropped =
+      "\nTable loadfrag.txt:\nthe cell \"     1.5 \" of block 1, loading 1, row RX, column 1 (node "
+      "2) has a blank as its fourth character, so it counts as empty and its value would be "
+      "dropped.\nThe first node line has 3 nodes, so the cells are 9 characters wide: write each "
+      "value so that it reaches the fourth character of its cell.";
+  struct Case {
+    std::string from, to, stop;
+  };
+  for (const Case& c : {Case{"   3.000 ", "    0x3  ", hex},
+                        Case{"| RX     1.500 ", "| RX       1.5 ", dropped}}) {
+    Files files = merged();
+    files["loadfrag.txt"] = lira::testing::replaced(files["loadfrag.txt"], c.from, c.to);
+    RunResult verify = run_program_with_args("modelcheck", {"--verify", "--vantrel"}, files);
+    EXPECT_EQ(verify.exit_code, 2);
+    EXPECT_EQ(verify.console,
+              native("modelcheck --verify --vantrel: loadfrag.txt cannot be read as vantrel reads "
+                     "it:" + c.stop + "\n"));
+    // vantrel itself stops with the same message.
+    files.erase("modelnew.txt");
+    RunResult run = run_program("vantrel", files, "");
+    EXPECT_NE(run.console.find(native(c.stop + "\nPress any key to finish\n")), std::string::npos)
+        << run.console;
+  }
+}
+
 }  // namespace

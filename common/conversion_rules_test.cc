@@ -1,11 +1,11 @@
-#include "run.h"
+#include "conversion_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
 
-namespace tarvex {
+namespace lira {
 namespace {
 
 TEST(ToSingle, RoundsAsAConversionAndOverflowsToInfinity) {
@@ -23,4 +23,4 @@ TEST(ToSingle, RoundsAsAConversionAndOverflowsToInfinity) {
 }
 
 }  // namespace
-}  // namespace tarvex
+}  // namespace lira
