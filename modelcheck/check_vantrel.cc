@@ -61,6 +61,7 @@ class VantrelModelChecker {
   void records_end(const Line& l, int document);
   void end_line(const Line& l);
   void record_line(const Line& l);
+  void document_line(const Line& l);
   void value_line(const Line& l);
 
   Report& report_;
@@ -211,9 +212,21 @@ void VantrelModelChecker::line(const Line& l) {
   if (h.found && (h.document == 6 || h.document == 7) &&
       ((h.document == 6 && header6_ == 0) || (h.document == 7 && header7_ == 0))) {
     std::string proper = header_text(h.document);
+    // What stands before the header (the ")" of the document before) keeps
+    // a line of its own.
+    std::string_view pre = t.substr(0, h.start);
+    bool before = pre.find_first_not_of(" \t\xEF\xBB\xBF") != std::string_view::npos;
     if (h.document == 7 && state_ == kIn6) {
-      // Document 6 ends here: on this line (" )( 7/"), or nowhere.
-      records_end(l, 6);
+      // Document 6 ends here: on this line (" )( 7/", "2 0 3 2 1 / )( 7/"),
+      // or nowhere.
+      if (before) {
+        Line part = l;
+        part.text = pre;
+        if (part.end == LineEnd::kNone) part.end = LineEnd::kLf;
+        document_line(part);
+        before = false;
+      }
+      if (state_ == kIn6) records_end(l, 6);
       state_ = kBetween;
     }
     if (!h.exact) {
@@ -222,12 +235,7 @@ void VantrelModelChecker::line(const Line& l) {
           "\"" + written + "\" is not the header \"" + proper + "\" at the start of a line",
           "vantrel stops with " + quoted(h.document == 6 ? msg::kNoDocument6 : msg::kNoLoads),
           "write \"" + proper + "\" at the start of the line", true);
-      // What stands before the header (the ")" of the document before) keeps
-      // a line of its own.
-      std::string_view pre = t.substr(0, h.start);
-      if (pre.find_first_not_of(" \t\xEF\xBB\xBF") != std::string_view::npos) {
-        write(pre, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
-      }
+      if (before) write(pre, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
     }
     if (h.document == 6) {
       header6_ = l.number;
@@ -263,38 +271,46 @@ void VantrelModelChecker::line(const Line& l) {
     return;
   }
   if (inside) {
-    std::size_t first = t.find_first_not_of(" \t");
-    if (first != std::string_view::npos && t[first] == ')') {
-      end_line(l);
-      return;
-    }
-    // A record with the end of the document after its "/" on the same line:
-    // the record, then the end line, each on a line of its own.
-    std::size_t slash = t.rfind('/');
-    std::size_t after =
-        slash == std::string_view::npos ? slash : t.find_first_not_of(" \t", slash + 1);
-    if (after != std::string_view::npos && t[after] == ')') {
-      Line record = l, end = l;
-      record.text = t.substr(0, slash + 1);
-      if (record.end == LineEnd::kNone) record.end = LineEnd::kLf;
-      if (state_ == kIn7) {
-        add(Kind::kRecordsPerLine, l.number,
-            "the end of document 7 follows a record on its line",
-            stop_message(msg::kTwoRecords,
-                         {str(l.number), str(lira::to_int(std::string(record.text).c_str()).value)}),
-            "write the end line \" )\" on a line of its own", true);
-      }
-      record_line(record);
-      std::string rest = " " + std::string(t.substr(after));
-      end.text = rest;
-      end_line(end);
-      return;
-    }
-    record_line(l);
+    document_line(l);
     return;
   }
   write(t, l.end);
 }
+
+// A line of document 6 or 7 that is neither empty nor a header: records, or
+// the document's end line, or both.
+void VantrelModelChecker::document_line(const Line& l) {
+  std::string_view t = l.text;
+  std::size_t first = t.find_first_not_of(" \t");
+  if (first != std::string_view::npos && t[first] == ')') {
+    end_line(l);
+    return;
+  }
+  // A record with the end of the document after its "/" on the same line:
+  // the record, then the end line, each on a line of its own.
+  std::size_t slash = t.rfind('/');
+  std::size_t after =
+      slash == std::string_view::npos ? slash : t.find_first_not_of(" \t", slash + 1);
+  if (after != std::string_view::npos && t[after] == ')') {
+    Line record = l, end = l;
+    record.text = t.substr(0, slash + 1);
+    if (record.end == LineEnd::kNone) record.end = LineEnd::kLf;
+    if (state_ == kIn7) {
+      add(Kind::kRecordsPerLine, l.number,
+          "the end of document 7 follows a record on its line",
+          stop_message(msg::kTwoRecords,
+                       {str(l.number), str(lira::to_int(std::string(record.text).c_str()).value)}),
+          "write the end line \" )\" on a line of its own", true);
+    }
+    record_line(record);
+    std::string rest = " " + std::string(t.substr(after));
+    end.text = rest;
+    end_line(end);
+    return;
+  }
+  record_line(l);
+}
+
 
 // A line of records of document 6 or 7.
 void VantrelModelChecker::record_line(const Line& l) {

@@ -72,6 +72,8 @@ TEST(CheckVantrel, FixFinishesInOnePass) {
   expect_mended_in_one_pass("( 6/\n3 0 3 1 1 /\n )( 7/\n1 -20 0 /\n\n )\n", kClean);
   expect_mended_in_one_pass("( 6/\n3 0 3 1 1 / )\n( 7/\n1 -20 0 /\n\n )\n", kClean);
   expect_mended_in_one_pass("( 6/\n3 0 3 1 1 /\n\n )\n( 7/\n1 -20 0 / )\n", kClean);
+  // Both: a record, the end of document 6 and the header of 7 on one line.
+  expect_mended_in_one_pass("( 6/\n3 0 3 1 1 / )( 7/\n1 -20 0 /\n\n )\n", kClean);
 }
 
 // The report on `table` beside a clean model.

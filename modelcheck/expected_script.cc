@@ -194,14 +194,8 @@ struct Builder {
   void supports() {
     std::vector<ScriptSupport> links = std::move(x.supports);
     x.supports.clear();
-    for (const ModelSupport& s : m.supports) {
-      if (s.code < 1 || s.code > 6) {
-        note("support of node " + std::to_string(s.node) + " in direction " + std::to_string(s.code) +
-             ": no such direction");
-        continue;
-      }
-      x.supports.push_back(ScriptSupport{s.node, s.code - 1});
-    }
+    // The reader refuses codes outside 1 to 6, as tarvex does.
+    for (const ModelSupport& s : m.supports) x.supports.push_back(ScriptSupport{s.node, s.code - 1});
     x.supports.insert(x.supports.end(), links.begin(), links.end());
   }
 
