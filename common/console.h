@@ -39,7 +39,7 @@ float read_float(Console& con);
 int read_int(Console& con);
 
 /// Shows `message` (it starts with "\n"), then "Press any key to finish", and
-/// waits for a key. The caller then closes its files and ends with exit code 0.
+/// waits for a key. The caller then closes its files and ends with exit code 1.
 void orderly_stop(Console& con, std::string_view message);
 /// Ends the line shown last, shows "Press any key to finish" and waits for a
 /// key: the end of a run whose user reads the screen first.

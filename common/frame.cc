@@ -35,6 +35,9 @@ int run_in_frame(Console& con, const Frame& frame, const std::function<Ending()>
   } catch (const Stop& stop) {
     flush_trace(frame);
     orderly_stop(con, stop.message);
+    // A caller that runs the program from a script must tell a failed run
+    // from a good one.
+    return 1;
   }
   return 0;
 }

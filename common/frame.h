@@ -41,9 +41,9 @@ enum class Ending {
 };
 
 /// Shows the banner and the file diagram, then runs `body`. A stop that the
-/// body takes ends in the orderly stop, with exit code 0: the files that the
+/// body takes ends in the orderly stop, with exit code 1: the files that the
 /// caller owns are closed after the key, so what was written stays. Returns
-/// the run's exit code.
+/// the run's exit code: 0 for a success, 1 for a stop, -1 when declined.
 int run_in_frame(Console& con, const Frame& frame, const std::function<Ending()>& body);
 
 }  // namespace lira

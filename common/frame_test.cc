@@ -21,10 +21,10 @@ const std::string kStart =
 
 using Framed = testing::ScriptedConsole;
 
-TEST(Frame, AStopEndsInTheOrderlyStopWithExitCodeZero) {
+TEST(Frame, AStopEndsInTheOrderlyStopWithExitCodeOne) {
   Framed f("x z");
   int code = run_in_frame(f.con, kFrame, []() -> Ending { fail("\nIncorrect in.txt: no end."); });
-  EXPECT_EQ(code, 0);
+  EXPECT_EQ(code, 1);
   EXPECT_EQ(f.shown, kStart + "\nIncorrect in.txt: no end.\nPress any key to finish\n");
   EXPECT_EQ(read_key(f.con), 'z');  // the stop took one key
 }

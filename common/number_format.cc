@@ -147,17 +147,20 @@ bool short_decimal(T value, int precision, Decimal& d) {
   return false;
 }
 
+// True when `d` holds digits that "%.Pg" shows for the value: digits that
+// also read back to the value by themselves.
+template <class T>
+bool decided(T value, int precision, Decimal& d) {
+  if (precision > kDecidingDigits<T>) return false;
+  if (short_decimal(value, precision, d)) return true;
+  // Subnormal numbers have fewer digits of their own: the library rounds them.
+  return (std::isnormal(value) || value == 0) && shortest(value, d) && d.count <= precision;
+}
+
 template <class T>
 std::size_t format(T value, int precision, int exponent_digits, char* out) {
   Decimal d;
-  if (precision <= kDecidingDigits<T> && short_decimal(value, precision, d)) {
-    return write_general(d, precision, exponent_digits, out);
-  }
-  // Subnormal numbers have fewer digits of their own: the library rounds them.
-  if (precision <= kDecidingDigits<T> && (std::isnormal(value) || value == 0) &&
-      shortest(value, d) && d.count <= precision) {
-    return write_general(d, precision, exponent_digits, out);
-  }
+  if (decided(value, precision, d)) return write_general(d, precision, exponent_digits, out);
   return general_by_rounding(static_cast<double>(value), precision, exponent_digits, out);
 }
 
@@ -172,6 +175,21 @@ std::size_t format_real(double value, char* out) { return format(value, 6, 3, ou
 // A float's own shortest digits decide as a double's do: the float lies within
 // half its unit of them, far from any halfway point of six digits.
 std::size_t format_real(float value, char* out) { return format(value, 6, 3, out); }
+
+std::size_t format_coordinate(float value, char* out) {
+  // Most coordinates are short decimals, whose six digits read back.
+  Decimal d;
+  if (decided(value, 6, d)) return write_general(d, 6, 3, out);
+  std::size_t n = general_by_rounding(static_cast<double>(value), 6, 3, out);
+  // Nine significant digits always read back to the same float.
+  for (int precision = 7; precision <= 9 && std::isfinite(value); ++precision) {
+    float back = 0;
+    auto r = std::from_chars(out, out + n, back);
+    if (r.ec == std::errc() && r.ptr == out + n && back == value) break;
+    n = format(value, precision, 3, out);
+  }
+  return n;
+}
 
 std::string format_real(double value) {
   char text[kRealTextMax];

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -105,6 +106,43 @@ TEST(NumberFormat, ShortDigitsTakeNoRoundingAndAgreeWithPrintf) {
     float f;
     std::memcpy(&f, &float_bits, sizeof f);
     if (std::isfinite(f)) check_float(f);
+  }
+}
+
+}  // namespace
+}  // namespace lira
+
+namespace lira {
+namespace {
+
+std::string coordinate(float v) {
+  char text[kRealTextMax];
+  return std::string(text, format_coordinate(v, text));
+}
+
+TEST(NumberFormat, CoordinatesTakeTheDigitsThatReadBack) {
+  // Six digits where they read back: the bytes of every ordinary model stay.
+  EXPECT_EQ(coordinate(5.522f), "5.522");
+  EXPECT_EQ(coordinate(0.1f), "0.1");
+  EXPECT_EQ(coordinate(-0.0f), "-0");
+  EXPECT_EQ(coordinate(1e-5f), "1e-005");
+  EXPECT_EQ(coordinate(3e10f), "3e+010");
+  // Site coordinates and millimetres: one digit more at a time.
+  EXPECT_EQ(coordinate(512351.2f), "512351.2");     // held as 512351.1875
+  EXPECT_EQ(coordinate(1234.5678f), "1234.5677");   // 1234.568 is two steps away
+  EXPECT_EQ(coordinate(100000.5f), "100000.5");     // "100000" at six, the tie to even
+  // Fixed notation up to the precision's own limit, as "%.8g" writes it.
+  EXPECT_EQ(coordinate(12345678.0f), "12345678");
+  EXPECT_EQ(coordinate(-6200000.5f), "-6200000.5");
+}
+
+TEST(NumberFormat, EveryCoordinateReadsBack) {
+  // Floats of every magnitude, spread over their bit patterns.
+  for (std::uint32_t bits = 0x00800000u; bits < 0x7F000000u; bits += 0x000F4243u) {
+    float v;
+    std::memcpy(&v, &bits, sizeof v);
+    std::string text = coordinate(v);
+    EXPECT_EQ(std::strtof(text.c_str(), nullptr), v) << text;
   }
 }
 

@@ -81,6 +81,15 @@ Writer& Writer::operator<<(double v) {
   return *this;
 }
 
+Writer& Writer::operator<<(Coordinate c) {
+  if (!finite_only_name_.empty() && !std::isfinite(c.value)) {
+    return *this << static_cast<double>(c.value);
+  }
+  char text[kRealTextMax];
+  write(text, format_coordinate(c.value, text));
+  return *this;
+}
+
 Writer& Writer::operator<<(float v) {
   if (!finite_only_name_.empty() && !std::isfinite(v)) return *this << static_cast<double>(v);
   char text[kRealTextMax];

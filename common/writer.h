@@ -9,6 +9,12 @@
 
 namespace lira {
 
+/// A single-precision node coordinate that the script must hold exactly
+/// (see `format_coordinate`).
+struct Coordinate {
+  float value;
+};
+
 /// A buffered output stream for the console, the script and the other text
 /// files. Numbers go through the one number format (integers in decimal, reals
 /// as "%.6g" with a three-digit exponent, floats widened first). A writer that
@@ -65,6 +71,8 @@ class Writer {
   Writer& operator<<(unsigned v) { return write_integer(static_cast<long long>(v)); }
   Writer& operator<<(double v);
   Writer& operator<<(float v);  // written as its widened double is
+  /// A node coordinate, with as many digits as it needs to read back.
+  Writer& operator<<(Coordinate c);
 
   /// Hands the buffer to the stream; false when the stream refused it.
   bool flush();

@@ -31,12 +31,13 @@ class DriverRun : public ::testing::Test {
   void put(const std::string& name, const std::string& bytes) {
     std::ofstream(name, std::ios::binary) << bytes;
   }
-  std::string run(const std::string& answers) {
+  /// The console of a run that ends with exit code `code`.
+  std::string run(const std::string& answers, int code) {
     std::string shown;
     lira::Writer out(&shown);
     std::istringstream in(answers);
     lira::Console con{&out, &in, false};
-    EXPECT_EQ(0, run_keslow(con));
+    EXPECT_EQ(code, run_keslow(con));
     return shown;
   }
 
@@ -54,7 +55,7 @@ const std::string kEnd = "Press any key to finish\n";
 TEST_F(DriverRun, CompletesInProcess) {
   put("A_02.A", kList);
   put("A#00.A", kSource);
-  std::string shown = run("12\n");
+  std::string shown = run("12\n", 0);
   EXPECT_NE(std::string::npos, shown.find("\nModel transformed saccessfully."));
   std::ifstream b("B#00.B", std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(b)), std::istreambuf_iterator<char>());
@@ -70,7 +71,7 @@ TEST_F(DriverRun, ResultThatCannotBeStoredIsNoSuccess) {
   put("A#00.A", kSource);
   // Opening works, every write fails: the disk is full.
   fs::create_symlink("/dev/full", "B#00.B");
-  std::string shown = run("12\n");
+  std::string shown = run("12\n", 1);
   EXPECT_EQ(std::string::npos, shown.find("saccessfully"));
   std::string stop = "\nFile B#00.B can't be written to the end.\n" + kEnd;
   ASSERT_GE(shown.size(), stop.size());
@@ -81,7 +82,7 @@ TEST_F(DriverRun, SourceThatCannotBeReadIsNoSuccess) {
   put("A_02.A", kList);
   // A directory opens, but every read of it fails.
   fs::create_directory("A#00.A");
-  std::string shown = run("12\n");
+  std::string shown = run("12\n", 1);
   EXPECT_EQ(std::string::npos, shown.find("saccessfully"));
   std::string stop = "\nFile A#00.A can't be read.\n" + kEnd;
   ASSERT_GE(shown.size(), stop.size());

@@ -72,19 +72,20 @@ int run_keslow(lira::Console& con, std::FILE* trace_file) {
   bool owned = false;
   std::FILE* device = trace_file ? trace_file : lira::terminal::open_console_trace(&owned);
   if (device == nullptr) device = stderr;  // no console device: the nearest one
+  int code = 0;
   {
     // The trace is flushed whenever the console is about to show something,
     // so the two never mix on the screen.
     lira::Writer trace(device);
     lira::Frame frame{"\nKeslow for LIRA 9.x, v.1.0.", cp866("\nKeslow для LIRA 9.x, версия 1.0."),
                       "A#00.A", "B#00.B", "A_02.A", lira::model_transformed(), &trace};
-    lira::run_in_frame(con, frame, [&] {
+    code = lira::run_in_frame(con, frame, [&] {
       transform(con, trace);
       return lira::Ending::kCompleted;
     });
   }
   if (owned) std::fclose(device);
-  return 0;
+  return code;
 }
 
 }  // namespace keslow

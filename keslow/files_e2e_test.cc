@@ -63,7 +63,7 @@ TEST(KeslowFiles, ResultThatCannotBeWrittenIsNoSuccess) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   RunResult r = run_program("keslow", {{"A_02.A", kList}, {"A#00.A", kSource}}, "12\n",
                             {{"B#00.B", "/dev/full"}});
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console, native(kStart + "\n" + "\nFile B#00.B can't be written to the end." +
                               "\nPress any key to finish\n"));
   EXPECT_EQ(r.files, (Files{{"A_02.A", kList}, {"A#00.A", kSource}}));

@@ -392,7 +392,7 @@ TEST(KeslowRun, NonNumericAnswerStopsBeforeAnyFileIsOpened) {
                      "Press any key to finish\n"),
               r.console);
     EXPECT_EQ((Files{{"A_02.A", a02}, {"A#00.A", "abc"}}), r.files);
-    EXPECT_EQ(0, r.exit_code);
+    EXPECT_EQ(1, r.exit_code);
   }
 }
 
@@ -405,7 +405,7 @@ TEST(KeslowRun, MissingFiles) {
   r = lira::testing::run_program("keslow", {{"A_02.A", a02}}, "1\n");
   EXPECT_EQ(stop_console("\nFile A#00.A can't be opened."), r.console);
   EXPECT_EQ((Files{{"A_02.A", a02}, {"B#00.B", ""}}), r.files);
-  EXPECT_EQ(0, r.exit_code);
+  EXPECT_EQ(1, r.exit_code);
 }
 
 TEST(KeslowRun, ExistingResultIsReplaced) {

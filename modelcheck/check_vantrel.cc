@@ -7,11 +7,13 @@
 
 #include "common/text_model.h"
 #include "findings.h"
+#include "fragment_loads.h"
 #include "header_line.h"
 #include "line_reader.h"
 #include "model_check.h"
 #include "program_messages.h"
 #include "tasks.h"
+#include "vantrel/fragment_format.h"
 
 namespace modelcheck {
 namespace {
@@ -45,6 +47,8 @@ class VantrelModelChecker {
   VantrelModelChecker(Report& report, std::ostream* fixed) : report_(report), fixed_(fixed) {}
   void line(const Line& l);
   void finish();
+  /// The last value line number of document 7, 0 before any.
+  std::int64_t last_value_line() const { return previous_; }
 
  private:
   enum State { kBefore6, kIn6, kBetween, kIn7, kAfter7 };
@@ -55,6 +59,9 @@ class VantrelModelChecker {
                         mendable && fixed_ != nullptr));
   }
   void records_end(const Line& l, int document);
+  void end_line(const Line& l);
+  void record_line(const Line& l);
+  void document_line(const Line& l);
   void value_line(const Line& l);
 
   Report& report_;
@@ -108,6 +115,25 @@ void VantrelModelChecker::records_end(const Line& l, int document) {
   for (long i = 0; i < (mend ? 1 : pending_blank_); ++i) write("", pending_end_);
   pending_blank_ = 0;
   pending_spaces_ = false;
+}
+
+// The end line of document 6 or 7 (its first character other than a blank
+// is ")").
+void VantrelModelChecker::end_line(const Line& l) {
+  std::string_view t = l.text;
+  std::size_t first = t.find_first_not_of(" \t");
+  int document = state_ == kIn6 ? 6 : 7;
+  records_end(l, document);
+  if (document == 7 && t.substr(0, 2) != " )") {
+    add(Kind::kEndLine, l.number, "the end line of document 7 is \"" + std::string(t) + "\"",
+        "vantrel needs \" )\" at the start of the line: it " + std::string("stops with ") +
+            quoted(msg::kBadLoads),
+        "write \" )\"", true);
+    write(" " + std::string(t.substr(first)), l.end);
+  } else {
+    write(t, l.end);
+  }
+  state_ = state_ == kIn6 ? kBetween : kAfter7;
 }
 
 void VantrelModelChecker::value_line(const Line& l) {
@@ -165,6 +191,14 @@ void VantrelModelChecker::line(const Line& l) {
         "break the line: at most 149 characters");
   }
   std::string_view t = l.text;
+  if (state_ == kBetween && t.empty()) {
+    // vantrel copies the lines after the records of document 6 up to the
+    // next empty line, which must close the records of document 7.
+    add(Kind::kClosingEmptyLine, l.number,
+        "an empty line stands between the end of document 6 and the header of document 7",
+        "vantrel stops with " + quoted(msg::kEmptyBetween), "delete the empty line", true);
+    return;
+  }
   bool inside = state_ == kIn6 || state_ == kIn7;
   if (inside && blank_line(t)) {
     if (pending_blank_++ == 0) {
@@ -178,18 +212,30 @@ void VantrelModelChecker::line(const Line& l) {
   if (h.found && (h.document == 6 || h.document == 7) &&
       ((h.document == 6 && header6_ == 0) || (h.document == 7 && header7_ == 0))) {
     std::string proper = header_text(h.document);
+    // What stands before the header (the ")" of the document before) keeps
+    // a line of its own.
+    std::string_view pre = t.substr(0, h.start);
+    bool before = pre.find_first_not_of(" \t\xEF\xBB\xBF") != std::string_view::npos;
+    if (h.document == 7 && state_ == kIn6) {
+      // Document 6 ends here: on this line (" )( 7/", "2 0 3 2 1 / )( 7/"),
+      // or nowhere.
+      if (before) {
+        Line part = l;
+        part.text = pre;
+        if (part.end == LineEnd::kNone) part.end = LineEnd::kLf;
+        document_line(part);
+        before = false;
+      }
+      if (state_ == kIn6) records_end(l, 6);
+      state_ = kBetween;
+    }
     if (!h.exact) {
       std::string written(t.substr(h.start, h.end - h.start));
       add(written == proper ? Kind::kHeaderPosition : Kind::kHeaderSpelling, l.number,
           "\"" + written + "\" is not the header \"" + proper + "\" at the start of a line",
           "vantrel stops with " + quoted(h.document == 6 ? msg::kNoDocument6 : msg::kNoLoads),
           "write \"" + proper + "\" at the start of the line", true);
-      // What stands before the header (the ")" of the document before) keeps
-      // a line of its own.
-      std::string_view pre = t.substr(0, h.start);
-      if (pre.find_first_not_of(" \t\xEF\xBB\xBF") != std::string_view::npos) {
-        write(pre, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
-      }
+      if (before) write(pre, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
     }
     if (h.document == 6) {
       header6_ = l.number;
@@ -225,39 +271,64 @@ void VantrelModelChecker::line(const Line& l) {
     return;
   }
   if (inside) {
-    std::size_t first = t.find_first_not_of(" \t");
-    bool end_line = first != std::string_view::npos && t[first] == ')';
-    if (end_line) {
-      int document = state_ == kIn6 ? 6 : 7;
-      records_end(l, document);
-      if (document == 7 && t.substr(0, 2) != " )") {
-        add(Kind::kEndLine, l.number, "the end line of document 7 is \"" + std::string(t) + "\"",
-            "vantrel needs \" )\" at the start of the line: it " + std::string("stops with ") +
-                quoted(msg::kBadLoads),
-            "write \" )\"", true);
-        write(" " + std::string(t.substr(first)), l.end);
-      } else {
-        write(t, l.end);
-      }
-      state_ = state_ == kIn6 ? kBetween : kAfter7;
-      return;
-    }
-    if (pending_blank_ > 0) {
-      add(Kind::kClosingEmptyLine, first_blank_,
-          "an empty line stands among the records of document " + str(state_ == kIn6 ? 6 : 7),
-          state_ == kIn6 ? "vantrel stops with " + quoted(msg::kEmptyBetween)
-                         : "vantrel stops with " + quoted(msg::kEmptyAmong7),
-          "delete the empty lines among the records", true);
-      pending_blank_ = 0;
-      pending_spaces_ = false;
-    }
-    records_ = true;
-    if (state_ == kIn7) {
-      value_line(l);
-      return;
-    }
+    document_line(l);
+    return;
   }
   write(t, l.end);
+}
+
+// A line of document 6 or 7 that is neither empty nor a header: records, or
+// the document's end line, or both.
+void VantrelModelChecker::document_line(const Line& l) {
+  std::string_view t = l.text;
+  std::size_t first = t.find_first_not_of(" \t");
+  if (first != std::string_view::npos && t[first] == ')') {
+    end_line(l);
+    return;
+  }
+  // A record with the end of the document after its "/" on the same line:
+  // the record, then the end line, each on a line of its own.
+  std::size_t slash = t.rfind('/');
+  std::size_t after =
+      slash == std::string_view::npos ? slash : t.find_first_not_of(" \t", slash + 1);
+  if (after != std::string_view::npos && t[after] == ')') {
+    Line record = l, end = l;
+    record.text = t.substr(0, slash + 1);
+    if (record.end == LineEnd::kNone) record.end = LineEnd::kLf;
+    if (state_ == kIn7) {
+      add(Kind::kRecordsPerLine, l.number,
+          "the end of document 7 follows a record on its line",
+          stop_message(msg::kTwoRecords,
+                       {str(l.number), str(lira::to_int(std::string(record.text).c_str()).value)}),
+          "write the end line \" )\" on a line of its own", true);
+    }
+    record_line(record);
+    std::string rest = " " + std::string(t.substr(after));
+    end.text = rest;
+    end_line(end);
+    return;
+  }
+  record_line(l);
+}
+
+
+// A line of records of document 6 or 7.
+void VantrelModelChecker::record_line(const Line& l) {
+  if (pending_blank_ > 0) {
+    add(Kind::kClosingEmptyLine, first_blank_,
+        "an empty line stands among the records of document " + str(state_ == kIn6 ? 6 : 7),
+        state_ == kIn6 ? "vantrel stops with " + quoted(msg::kEmptyBetween)
+                       : "vantrel stops with " + quoted(msg::kEmptyAmong7),
+        "delete the empty lines among the records", true);
+    pending_blank_ = 0;
+    pending_spaces_ = false;
+  }
+  records_ = true;
+  if (state_ == kIn7) {
+    value_line(l);
+  } else {
+    write(l.text, l.end);
+  }
 }
 
 void VantrelModelChecker::finish() {
@@ -300,17 +371,20 @@ class TableChecker {
   void node_line(const Line& l, const std::vector<std::string_view>& t, std::size_t from);
   void loading(const Line& l, const std::vector<std::string_view>& t, std::size_t at);
   void type_row(const Line& l, std::string_view keyword);
+  void check_cells(const Line& l, int direction, std::size_t start, int cells);
 
   Report& report_;
   State state_ = kCap;
-  int columns_ = 0;                  // of the first node line, 8 at least
+  int first_line_numbers_ = 0;       // of the first node line
+  int columns_ = 0;                  // the column count it sets
+  int block_ = 0;                    // counted as vantrel counts them
   int block_nodes_ = 0;              // of the block's node line
   std::vector<std::int32_t> nodes_;  // its numbers
   int loading_ = 0;
 };
 
-bool is_rule(std::string_view t) { return t.substr(0, 5) == "-----"; }
-bool starts_digit(std::string_view t) { return !t.empty() && t[0] >= '0' && t[0] <= '9'; }
+using vantrel::is_rule;
+bool starts_digit(std::string_view t) { return vantrel::starts_with_digit(t); }
 
 void TableChecker::node_line(const Line& l, const std::vector<std::string_view>& t,
                              std::size_t from) {
@@ -321,8 +395,10 @@ void TableChecker::node_line(const Line& l, const std::vector<std::string_view>&
     ++count;
     nodes_.push_back(lira::to_int(std::string(t[i]).c_str()).value);
   }
+  ++block_;
   if (columns_ == 0) {
-    columns_ = count < 8 ? 8 : count;
+    first_line_numbers_ = count;
+    columns_ = vantrel::column_count_of(count);
     if (count > 9) {
       add(Kind::kTableColumns, l.number,
           "the first line of node numbers holds " + str(count) +
@@ -371,30 +447,28 @@ void TableChecker::loading(const Line& l, const std::vector<std::string_view>& t
 }
 
 void TableChecker::type_row(const Line& l, std::string_view keyword) {
-  static const char* const kKeys[] = {"RX", "RY", "RZ", "RUX", "RUY", "RUZ"};
-  std::string_view key;
-  for (const char* k : kKeys) {
-    std::string_view kv = k;
-    if (keyword.substr(0, kv.size()) == kv && (key.empty() || kv.size() > key.size())) key = kv;
-  }
-  // vantrel tests RX, RY, RZ before RUX, RUY, RUZ: "RUX" is never "RX".
-  if (key.empty()) {
+  int direction = vantrel::direction_of(keyword);
+  if (direction == 0) {
     add(Kind::kTableKeyword, l.number,
         "\"" + std::string(keyword) + "\" is none of RX, RY, RZ, RUX, RUY, RUZ",
         "vantrel stops with " + quoted(msg::kLoadType),
         "write the load type in capitals: RX ... RUZ");
     return;
   }
+  std::string key = vantrel::kDirectionNames[direction - 1];
   if (keyword.size() != key.size()) {
     add(Kind::kTableKeyword, l.number, "the load type is written \"" + std::string(keyword) + "\"",
-        "vantrel takes it for " + std::string(key) + " and reads the row's cells " +
+        "vantrel takes it for " + key + " and reads the row's cells " +
             str(static_cast<long long>(keyword.size() - key.size())) + " characters late",
-        "write " + std::string(key) + " alone");
+        "write " + key + " alone");
     return;
   }
+  // More than 9 columns: the first node line's finding says what vantrel does.
+  const std::size_t width = static_cast<std::size_t>(vantrel::cell_width(columns_));
+  if (width == 0) return;
   std::string_view text = l.text;
-  std::size_t width = columns_ == 9 ? 8 : 9;
-  std::size_t start = static_cast<std::size_t>(keyword.data() - text.data()) + 4;
+  std::size_t start = static_cast<std::size_t>(keyword.data() - text.data()) + keyword.size() +
+                      static_cast<std::size_t>(vantrel::passed_over_after(direction));
   int end_cell = -1;
   for (int c = 0; c <= columns_; ++c) {
     std::size_t p = start + static_cast<std::size_t>(c) * width;
@@ -403,59 +477,72 @@ void TableChecker::type_row(const Line& l, std::string_view keyword) {
       break;
     }
   }
-  if (end_cell < 0 || end_cell > columns_) {
+  // vantrel reads the cells before it finds that the row has no end mark.
+  check_cells(l, direction, start, end_cell < 0 ? columns_ : end_cell);
+  if (end_cell < 0) {
     add(Kind::kTableRowEnd, l.number,
-        "the row " + std::string(key) + " of loading " + str(loading_) +
-            " has no \"|\" where a cell of " + str(static_cast<long long>(width)) +
-            " characters ends",
-        "vantrel stops with " +
-            quoted(std::string("\nTable loadfrag.txt:\nthe row ") + std::string(key) +
-                   " of loading " + str(loading_) + " does not end with \"|\" after at most " +
-                   str(columns_) + " cells of " + str(static_cast<long long>(width)) +
-                   " characters."),
+        "the row " + key + " of loading " + str(loading_) + " has no \"|\" where a cell of " +
+            str(static_cast<long long>(width)) + " characters ends",
+        stop_message(msg::kRowEnd,
+                     {key, str(loading_), str(columns_), str(static_cast<long long>(width))}),
         "align the row's closing \"|\" with the cells of the node line");
-    return;
   }
-  for (int c = 0; c < end_cell; ++c) {
+}
+
+// The value cells of a type row, read by vantrel's cell rules.
+void TableChecker::check_cells(const Line& l, int direction, std::size_t start, int cells) {
+  std::string_view text = l.text;
+  const std::size_t width = static_cast<std::size_t>(vantrel::cell_width(columns_));
+  std::string key = vantrel::kDirectionNames[direction - 1];
+  for (int c = 0; c < cells; ++c) {
     std::size_t p = start + static_cast<std::size_t>(c) * width;
-    std::string_view cell = text.substr(p, width);
-    if (blank_line(cell)) continue;
-    std::size_t first = cell.find_first_not_of(" \t");
-    std::string where =
-        "the " + std::string(key) + " cell " + str(c + 1) + " of loading " + str(loading_);
-    if (cell.size() < 4 || cell[3] == ' ') {
-      add(Kind::kTableCell, l.number,
-          where + " holds \"" + std::string(cell.substr(first)) +
-              "\" with a blank as its fourth character",
-          "vantrel takes the cell for empty: the value is lost",
-          "write the value so that it reaches into the cell's fourth character");
-      continue;
-    }
-    bool across = p + width < text.size() && cell.back() != ' ' && text[p + width] != ' ' &&
-                  text[p + width] != '|';
-    std::string value(cell.substr(first));
-    char* end = nullptr;
-    std::strtod(value.c_str(), &end);
-    std::string_view left(end);
-    if (!left.empty() && left[0] == ',' && left.size() > 1 && left[1] >= '0' && left[1] <= '9') {
-      std::string number = value.substr(0, value.find_first_of(" \t|"));
-      std::string mended = number;
-      mended[mended.find(',')] = '.';
-      add(Kind::kDecimalComma, l.number,
-          where + " holds \"" + number + "\", written with a decimal comma",
-          stop_message(msg::kCommaCell,
-                       {number, std::string(key), str(loading_), str(c + 1),
-                        str(c < static_cast<int>(nodes_.size()) ? nodes_[c] : 0), mended}),
-          "write the value with a point");
-    } else if (across || left.find_first_not_of(' ') != std::string_view::npos) {
-      add(Kind::kTableCell, l.number, where + " holds \"" + value + "\", which runs past the cell",
-          "vantrel reads only the part within the cell",
-          "keep each value within its cell of " + str(static_cast<long long>(width)) +
-              " characters");
-    } else if (c >= block_nodes_) {
-      add(Kind::kTableCell, l.number, where + " has no node number above it",
-          "vantrel writes nothing for it: the value is lost",
-          "add the node to the node line, or delete the value");
+    std::string_view cell = p < text.size() ? text.substr(p, width) : std::string_view();
+    vantrel::Cell read = vantrel::read_cell(cell);
+    std::int32_t node = c < static_cast<int>(nodes_.size()) ? nodes_[c] : 0;
+    std::string where = "the " + key + " cell " + str(c + 1) + " of loading " + str(loading_);
+    std::string shown = "\"" + std::string(cell) + "\"";
+    switch (read.kind) {
+      case vantrel::CellKind::kEmpty:
+        break;
+      case vantrel::CellKind::kValue:
+        if (c >= block_nodes_ && read.value != 0) {
+          add(Kind::kTableCell, l.number, where + " has no node number above it",
+              "vantrel writes nothing for it: the value is lost",
+              "add the node to the node line, or delete the value");
+        }
+        break;
+      case vantrel::CellKind::kDecimalComma: {
+        std::string number(read.number.substr(0, read.number.find_first_of(" \t|")));
+        std::string mended = number;
+        mended[mended.find(',')] = '.';
+        add(Kind::kDecimalComma, l.number,
+            where + " holds \"" + number + "\", written with a decimal comma",
+            stop_message(msg::kCommaCell,
+                         {number, key, str(loading_), str(c + 1), str(node), mended}),
+            "write the value with a point");
+        break;
+      }
+      case vantrel::CellKind::kHexadecimal:
+      case vantrel::CellKind::kSpilled:
+      case vantrel::CellKind::kDropped: {
+        std::string stop = vantrel::cell_message(
+            read.kind, vantrel::CellPlace{block_, loading_, direction, c, node, first_line_numbers_},
+            cell);
+        const char* what = read.kind == vantrel::CellKind::kHexadecimal
+                               ? " holds a hexadecimal number"
+                           : read.kind == vantrel::CellKind::kSpilled
+                               ? " holds part of a number that does not stand whole in it"
+                               : " holds a value with a blank as its fourth character";
+        const char* mend = read.kind == vantrel::CellKind::kHexadecimal
+                               ? "write the value in decimal"
+                           : read.kind == vantrel::CellKind::kSpilled
+                               ? "draw the cells as wide as the node line makes them, one value "
+                                 "in each"
+                               : "move the value left, into the cell's fourth character";
+        add(Kind::kTableCell, l.number, where + " " + shown + what,
+            "vantrel stops with " + quoted(stop), mend);
+        break;
+      }
     }
   }
 }
@@ -506,6 +593,7 @@ void TableChecker::line(const Line& l) {
               "loads that follow go to the wrong nodes or stop the run",
               "delete the rule between the loadings of one group of nodes");
           state_ = kBlock;
+          ++block_;
           loading(l, t, lead);
           return;
         }
@@ -536,17 +624,28 @@ int finish_report(Report& report, std::ostream& out, const std::string& name, bo
   return report.count() == 0 ? kClean : kFindings;
 }
 
-template <typename OpenModel, typename OpenTable>
-int check_both(OpenModel open_model, OpenTable open_table, bool table,
+// True when a finding of `report` quotes `stop`.
+bool quotes(const Report& report, const std::string& stop) {
+  std::string q = quoted(stop);
+  for (const Finding& f : report.kept()) {
+    if (f.effect.find(q) != std::string::npos) return true;
+  }
+  return false;
+}
+
+template <typename OpenModel, typename OpenTable, typename ReadTable>
+int check_both(OpenModel open_model, OpenTable open_table, ReadTable read_table, bool table,
                const std::string& model_name, const std::string& table_name, std::ostream& out,
                std::ostream* fixed, const std::string& fixed_name) {
   Report model(model_name);
+  std::int64_t last_value_line = 0;
   {
     VantrelModelChecker checker(model, fixed);
     LineReader in = open_model();
     Line l;
     while (in.next(l)) checker.line(l);
     checker.finish();
+    last_value_line = checker.last_value_line();
   }
   Report fragment(table_name);
   if (table) {
@@ -555,6 +654,14 @@ int check_both(OpenModel open_model, OpenTable open_table, bool table,
     Line l;
     while (in.next(l)) checker.line(l);
     checker.finish();
+    // Whatever the lines show, vantrel's own reader has the last word.
+    lira::TextReader reader = read_table();
+    std::string stop = table_stop(reader, last_value_line + 1);
+    if (!stop.empty() && !quotes(fragment, stop)) {
+      fragment.add(finding(Kind::kTableStop, 0, "vantrel's table reader stops on the table",
+                           "vantrel stops with " + quoted(stop),
+                           "mend the table as the message says"));
+    }
   }
   int a = finish_report(model, out, model_name, true);
   int b = table ? finish_report(fragment, out, table_name, true) : kClean;
@@ -579,10 +686,11 @@ int check_vantrel_text(std::string_view model, std::string_view table, const Opt
                        std::ostream& out, std::string* fixed) {
   (void)options;
   std::ostringstream copy;
-  int code =
-      check_both([&] { return LineReader::from_text(model); },
-                 [&] { return LineReader::from_text(table); }, true, "model.txt", "loadfrag.txt",
-                 out, fixed ? static_cast<std::ostream*>(&copy) : nullptr, "model.fixed.txt");
+  int code = check_both([&] { return LineReader::from_text(model); },
+                        [&] { return LineReader::from_text(table); },
+                        [&] { return lira::TextReader::from_text("loadfrag.txt", table); }, true,
+                        "model.txt", "loadfrag.txt", out,
+                        fixed ? static_cast<std::ostream*>(&copy) : nullptr, "model.fixed.txt");
   if (fixed != nullptr) *fixed = copy.str();
   return code;
 }
@@ -595,9 +703,14 @@ int check_vantrel(const Options& options, std::ostream& out) {
   std::string fixed_name = fixed_name_of(model);
   std::ofstream file;
   if (!open_mended_copy(fixing, fixed_name, file, out)) return kUsage;
-  int code =
-      check_both([&] { return LineReader(model); }, [&] { return LineReader(table); }, true, model,
-                 table, out, fixing ? static_cast<std::ostream*>(&file) : nullptr, fixed_name);
+  auto read_table = [&] {
+    lira::TextReader in(table);
+    in.open();
+    return in;
+  };
+  int code = check_both([&] { return LineReader(model); }, [&] { return LineReader(table); },
+                        read_table, true, model, table, out,
+                        fixing ? static_cast<std::ostream*>(&file) : nullptr, fixed_name);
   if (fixing && !file.flush()) {
     out << "modelcheck: " << fixed_name << " cannot be written.\n";
     return kUsage;

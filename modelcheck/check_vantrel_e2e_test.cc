@@ -72,6 +72,15 @@ TEST(ModelcheckVantrel, LayoutFaultsMendedAndMerged) {
        "\nIncorrect model.txt: an empty line stands between the records of documents 6 and 7."},
       {"end-line", 25, kModel.substr(0, kModel.size() - 3) + ")\n",
        "\nIncorrect <model>.txt: Bad loads."},
+      {"closing-empty-line", 21, replaced(kModel, " )\n( 7/", " )\n\n( 7/"),
+       "\nIncorrect model.txt: an empty line stands between the records of documents 6 and 7."},
+      // The header after the end of document 6, whose records lack their
+      // empty line: both mended in one pass.
+      {"header-position", 19, replaced(kModel, "4 0 3 2 1 /\n\n )\n( 7/", "4 0 3 2 1 /\n )( 7/"),
+       "\nIncorrect <model>.txt: no loads."},
+      {"records-per-line", 23, replaced(kModel, "2 -20 0 /\n\n )", "2 -20 0 / )"),
+       "\nIncorrect model.txt: line 23 holds record 2 of document 7 and more after its \"/\": put "
+       "each record of document 7 on a line of its own."},
   };
   RunResult clean =
       run_program("vantrel", {{"model.txt", kModel}, {"loadfrag.txt", kTable}}, "k\n");
@@ -84,6 +93,12 @@ TEST(ModelcheckVantrel, LayoutFaultsMendedAndMerged) {
     EXPECT_NE(check.console.find(native(at)), std::string::npos) << check.console;
     EXPECT_EQ(check.exit_code, 0) << check.console;
     EXPECT_EQ(check.files.at("model.fixed.txt"), kModel);
+    RunResult again = run_program_with_args(
+        "modelcheck", {"--vantrel", "--fix"},
+        {{"model.txt", check.files.at("model.fixed.txt")}, {"loadfrag.txt", kTable}});
+    EXPECT_EQ(again.files.at("model.fixed.txt"), kModel);
+    EXPECT_EQ(again.console, native("model.txt: no findings.\nloadfrag.txt: no findings.\n"
+                                    "model.fixed.txt written.\n"));
 
     RunResult before =
         run_program("vantrel", {{"model.txt", c.model}, {"loadfrag.txt", kTable}}, "k\n");
@@ -113,8 +128,20 @@ TEST(ModelcheckVantrel, TableFindings) {
        "\nTable loadfrag.txt:\ndinamic loading not under processing."},
       {"table-loading", 10, replaced(kTable, "| 2 - static", "| 13 - stati"),
        "\nTable loadfrag.txt:\nloading No 13 is outside 1 to 12."},
-      {"table-cell", 8, replaced(kTable, "| RX     1.500 ", "| RX       1.5 "), ""},
-      {"table-cell", 12, replaced(kTable, "0.200        ", "  0.200      "), ""},
+      {"table-cell", 8, replaced(kTable, "| RX     1.500 ", "| RX       1.5 "),
+       "\nTable loadfrag.txt:\nthe cell \"     1.5 \" of block 1, loading 1, row RX, column 1 "
+       "(node 2) has a blank as its fourth character, so it counts as empty and its value would "
+       "be dropped.\nThe first node line has 3 nodes, so the cells are 9 characters wide: write "
+       "each value so that it reaches the fourth character of its cell."},
+      {"table-cell", 12, replaced(kTable, "0.200        ", "  0.200      "),
+       "\nTable loadfrag.txt:\nthe cell \"     0.20\" of block 1, loading 2, row RUZ, column 3 "
+       "(node 4) has a blank as its fourth character, so it counts as empty and its value would "
+       "be dropped.\nThe first node line has 3 nodes, so the cells are 9 characters wide: write "
+       "each value so that it reaches the fourth character of its cell."},
+      {"table-cell", 8, replaced(kTable, "   3.000 ", "    0x3  "),
+       "\nTable loadfrag.txt:\nthe cell \"    0x3  \" of block 1, loading 1, row RX, column 2 "
+       "(node 3) holds a hexadecimal number, which would be read as 0.\nWrite the value as a "
+       "decimal number."},
       {"decimal-comma", 8, replaced(kTable, "1.500", "1,500"),
        "\nIncorrect loadfrag.txt: the number \"1,500\" of the RX row of loading 1, column 1 (node "
        "2) "

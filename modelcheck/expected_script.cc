@@ -1,5 +1,6 @@
 #include "expected_script.h"
 
+#include "common/conversion_rules.h"
 #include "common/stop.h"
 
 namespace modelcheck {
@@ -75,14 +76,8 @@ struct Builder {
         if (l[0] != 0) continue;
         std::int32_t c = static_cast<std::int32_t>(x.nodes.size());
         l = {c + 1, c + 2, c + 3};
-        ModelNode b = top;
-        b.z = static_cast<float>(static_cast<double>(top.z) - ((t[1] + t[0]) + t[2]));
-        ModelNode b1 = b, b2 = b;
-        b1.z = static_cast<float>(static_cast<double>(b.z) + t[0]);
-        b2.z = static_cast<float>(static_cast<double>(b1.z) + t[1]);
-        x.nodes.push_back(b);
-        x.nodes.push_back(b1);
-        x.nodes.push_back(b2);
+        lira::LayerHeights h = lira::layer_heights(top.z, t[0], t[1], t[2]);
+        for (float z : h.z) x.nodes.push_back(ModelNode{top.x, top.y, z});
         // A later element may name a layer node itself: it has none below it.
         lower.resize(x.nodes.size(), {0, 0, 0});
       }
@@ -97,7 +92,20 @@ struct Builder {
     if (a.set) in_force = a;
   }
 
-  void add(std::int32_t record, Layer layer, std::initializer_list<std::int32_t> nodes) {
+  // A face's corners a, b, c, d in the script's order; d = c for a triangle.
+  static std::vector<std::int32_t> face(const std::int32_t* c) {
+    std::vector<std::int32_t> f;
+    for (int corner : lira::kScriptCorner) f.push_back(c[corner]);
+    return f;
+  }
+  // The bottom face, then the top face.
+  static std::vector<std::int32_t> solid(const std::int32_t* bottom, const std::int32_t* top) {
+    std::vector<std::int32_t> f = face(bottom), t = face(top);
+    f.insert(f.end(), t.begin(), t.end());
+    return f;
+  }
+
+  void add(std::int32_t record, Layer layer, const std::vector<std::int32_t>& nodes) {
     ExpectedElement e;
     e.record = record;
     e.layer = layer;
@@ -137,7 +145,7 @@ struct Builder {
         case lira::ElementKind::kElasticLink: {
           std::int32_t f = layers(n[0], r)[0];
           ModelNode extra = x.nodes[static_cast<std::size_t>(f - 1)];
-          extra.z = static_cast<float>(static_cast<double>(extra.z) - 1.0);
+          extra.z = lira::link_node_z(extra.z);
           x.nodes.push_back(extra);
           std::int32_t added = static_cast<std::int32_t>(x.nodes.size());
           ++x.link_nodes;
@@ -147,13 +155,12 @@ struct Builder {
         }
         case lira::ElementKind::kPlate:
           for (int i = 0; i < e.node_count; ++i) node(n[i], r);
-          add(r, Layer::kWhole, {n[0], n[1], e.node[e.node_count - 1], n[2]});
+          add(r, Layer::kWhole, face(n));
           break;
         case lira::ElementKind::kLayeredShell: {
-          std::int32_t c[4] = {n[0], n[1], n[2], e.node[e.node_count - 1]};
           std::int32_t l[4];
-          for (int i = 0; i < 4; ++i) l[i] = layers(c[i], r)[2];
-          add(r, Layer::kTop, {l[0], l[1], l[3], l[2], c[0], c[1], c[3], c[2]});
+          for (int i = 0; i < 4; ++i) l[i] = layers(n[i], r)[2];
+          add(r, Layer::kTop, solid(l, n));
           break;
         }
         case lira::ElementKind::kUnconverted:
@@ -170,13 +177,12 @@ struct Builder {
       if (!lira::is_layered_shell(e.type)) continue;
       std::int32_t r = static_cast<std::int32_t>(k + 1);
       header(e.stiffness, current, layer);
-      std::int32_t c[4] = {e.node[0], e.node[1], e.node[2], e.node[e.node_count - 1]};
       std::int32_t b[4], t[4];
       for (int i = 0; i < 4; ++i) {
-        b[i] = layers(c[i], r)[from];
-        t[i] = layers(c[i], r)[from + 1];
+        b[i] = layers(e.node[i], r)[from];
+        t[i] = layers(e.node[i], r)[from + 1];
       }
-      add(r, layer, {b[0], b[1], b[3], b[2], t[0], t[1], t[3], t[2]});
+      add(r, layer, solid(b, t));
     }
   }
 
@@ -188,14 +194,8 @@ struct Builder {
   void supports() {
     std::vector<ScriptSupport> links = std::move(x.supports);
     x.supports.clear();
-    for (const ModelSupport& s : m.supports) {
-      if (s.code < 1 || s.code > 6) {
-        note("support of node " + std::to_string(s.node) + " in direction " + std::to_string(s.code) +
-             ": no such direction");
-        continue;
-      }
-      x.supports.push_back(ScriptSupport{s.node, s.code - 1});
-    }
+    // The reader refuses codes outside 1 to 6, as tarvex does.
+    for (const ModelSupport& s : m.supports) x.supports.push_back(ScriptSupport{s.node, s.code - 1});
     x.supports.insert(x.supports.end(), links.begin(), links.end());
   }
 
@@ -211,45 +211,34 @@ struct Builder {
           lira::fail("\nIncorrect loades.tmp: irrelevant load type number.");
         }
         const std::array<float, 4>& v = m.values[static_cast<std::size_t>(l.line - 1)];
-        if (l.type == 0) {
-          if (l.direction < 1 || l.direction > 6) {
-            note(what + " in direction " + std::to_string(l.direction) + ": no such direction");
-            continue;
-          }
-          step.forces.push_back(ScriptLoad{l.number, l.direction - 1, -v[0]});
-          continue;
-        }
-        if (l.type == 16) {
-          step.weight = true;
-          step.weights.push_back(WeightRecord{l.number, v[0]});
-          continue;
-        }
-        if (l.number < 1 || l.number > static_cast<std::int64_t>(m.elements.size())) {
+        if (l.type != 0 && l.type != 16 &&
+            (l.number < 1 || l.number > static_cast<std::int64_t>(m.elements.size()))) {
           lira::fail("\nIncorrect modellir.txt: load case " + std::to_string(c) + " loads element " +
                      std::to_string(l.number) + ", which is not in document 1.");
         }
-        std::int32_t type = m.elements[static_cast<std::size_t>(l.number - 1)].type;
-        if (lira::is_bar(type) && l.type == 6) {
-          if (l.direction != 2 && l.direction != 3) {
-            lira::fail("\nDoc. 6 includes illegal load direction:\ndir. No 1, 4, 5 or 6 is applied to beam.");
-          }
-          step.beam_pressures.push_back(ScriptLoad{l.number, l.direction == 2 ? 2 : 1, v[0]});
-        } else if (lira::is_shell(type) && (l.type == 6 || l.type == 7)) {
-          float p = v[0];
-          if (l.type == 7) {
-            p = lira::is_triangle(type) ? static_cast<float>((double(v[1]) + v[0] + v[2]) / 3.0)
-                                        : static_cast<float>((double(v[1]) + v[0] + v[2] + v[3]) * 0.25);
-          }
-          if (l.direction != 3) {
-            lira::fail(
-                "\nDoc. 6 includes illegal load direction:\ndir. No 1, 2, 4, 5 or 6 is applied to shell.");
-          }
-          step.pressures.push_back(ScriptLoad{l.number, lira::is_layered_shell(type) ? 6 : 2, p});
-        } else if (lira::is_shell(type)) {
-          lira::fail("\nDoc. 6 includes illegal load type\n(no types 6, 7 or 16 is applied to shell).");
-        } else {
-          note(what + " (load type " + std::to_string(l.type) + " on LIRA type " + std::to_string(type) +
-               ") is not converted");
+        std::int32_t type =
+            l.type == 0 || l.type == 16 ? 0 : m.elements[static_cast<std::size_t>(l.number - 1)].type;
+        lira::LoadRule rule = lira::load_rule(l.type, l.direction, type);
+        if (rule.refusal != lira::LoadRefusal::kNone) lira::fail(rule.message);
+        switch (rule.effect) {
+          case lira::LoadEffect::kForce:
+            step.forces.push_back(ScriptLoad{l.number, rule.label, -v[0]});
+            break;
+          case lira::LoadEffect::kOwnWeight:
+            step.weight = true;
+            step.weights.push_back(WeightRecord{l.number, v[0]});
+            break;
+          case lira::LoadEffect::kBeamPressure:
+            step.beam_pressures.push_back(ScriptLoad{l.number, rule.label, v[0]});
+            break;
+          case lira::LoadEffect::kShellPressure:
+            step.pressures.push_back(
+                ScriptLoad{l.number, rule.label, lira::shell_pressure(type, l.type, v.data())});
+            break;
+          case lira::LoadEffect::kSkipped:
+            note(what + " (load type " + std::to_string(l.type) + " on LIRA type " +
+                 std::to_string(type) + ") is not converted");
+            break;
         }
       }
       x.steps.push_back(std::move(step));

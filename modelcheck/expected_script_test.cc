@@ -129,5 +129,23 @@ TEST(Geometry, AreasAndVolumes) {
   EXPECT_DOUBLE_EQ(volume(wedge), 3);
 }
 
+TEST(Geometry, VolumeOfSolidsWithWarpedFaces) {
+  // A unit square whose top corner over (1, 1) stands at 2, the others at 1:
+  // the top face is z = 1 + u v, so the volume is 1 + 1/4.
+  Point raised[8] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0},
+                     {0, 0, 1}, {1, 0, 1}, {1, 1, 2}, {0, 1, 1}};
+  EXPECT_NEAR(volume(raised), 1.25, 1e-12);
+  // A layer of a slab that is not flat: a 2 x 1 panel whose corners stand at
+  // heights 0, 0.3, 0.9, 0.1, and its bottom face 0.2 below. A vertical
+  // layer of constant thickness holds 0.2 times the plan area, 0.4, however
+  // its faces warp; the top face alone is larger than the plan.
+  Point slab[8] = {{0, 0, -0.2}, {2, 0, 0.1}, {2, 1, 0.7}, {0, 1, -0.1},
+                   {0, 0, 0},    {2, 0, 0.3}, {2, 1, 0.9}, {0, 1, 0.1}};
+  EXPECT_NEAR(volume(slab), 0.4, 1e-12);
+  // The corners in the other sense round the faces give the same volume.
+  Point mirrored[8] = {slab[3], slab[2], slab[1], slab[0], slab[7], slab[6], slab[5], slab[4]};
+  EXPECT_NEAR(volume(mirrored), 0.4, 1e-12);
+}
+
 }  // namespace
 }  // namespace modelcheck

@@ -17,6 +17,7 @@ const char* const kNames[] = {
     "line-ends",
     "long-token",
     "missing-document",
+    "unconverted-document",
     "document-order",
     "document-twice",
     "unclosed-document",
@@ -31,6 +32,8 @@ const char* const kNames[] = {
     "record-fields",
     "node-range",
     "link-away-from-shell",
+    "twisted-plate",
+    "site-coordinates",
     "load-shifted",
     "load-skipped",
     "load-refused",
@@ -49,6 +52,7 @@ const char* const kNames[] = {
     "table-row-end",
     "table-cell",
     "table-rule",
+    "table-stop",
 };
 static_assert(sizeof kNames / sizeof kNames[0] == static_cast<int>(Kind::kCount),
               "a name for every kind of finding");
@@ -104,11 +108,18 @@ std::string quoted(const std::string& message) {
   std::string text = message;
   if (!text.empty() && text[0] == '\n') text.erase(0, 1);
   while (!text.empty() && text.back() == '\n') text.pop_back();
-  std::replace(text.begin(), text.end(), '\n', ' ');
-  // "holder = 0." after "modellir.txt: " and a line end: one blank is enough.
-  std::string::size_type twice;
-  while ((twice = text.find("  ")) != std::string::npos) text.erase(twice, 1);
-  return "\"" + text + "\"";
+  // A line end becomes a blank, unless a blank stands beside it ("holder =
+  // 0." after "modellir.txt: " and a line end). Other blanks stay as they
+  // are: they may be part of a quoted cell of a table.
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n') {
+      out += text[i];
+    } else if (!(i > 0 && text[i - 1] == ' ') && !(i + 1 < text.size() && text[i + 1] == ' ')) {
+      out += ' ';
+    }
+  }
+  return "\"" + out + "\"";
 }
 
 }  // namespace modelcheck

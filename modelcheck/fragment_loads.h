@@ -1,11 +1,12 @@
-// The loads of vantrel's fragment table loadfrag.txt, read by the table's own
-// rules (rules of dashes, a node line per block, a loading cell and its rows
-// of fixed-width value cells), as the values that vantrel turns into records.
+// The loads of vantrel's fragment table loadfrag.txt, read by vantrel's own
+// table reader, as the values that vantrel turns into records.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "common/text_model.h"
 
 namespace modelcheck {
 
@@ -23,8 +24,14 @@ struct FragmentTable {
   int blocks = 0;
 };
 
-/// Reads the table from its text (line ends already LF). False, with `error`
-/// set, where vantrel would refuse the table.
-bool read_fragment_loads(const std::string& text, FragmentTable& table, std::string& error);
+/// Reads the table from its text, the first new record taking value line
+/// `first_value_line`. False, with `stop` set to vantrel's message, where
+/// vantrel would stop on the table.
+bool read_fragment_loads(std::string_view text, FragmentTable& table, std::string& stop,
+                         std::int64_t first_value_line = 1);
+
+/// vantrel's message where it would stop on the table, empty where it reads
+/// the table through. Streams: nothing of the table is kept.
+std::string table_stop(lira::TextReader& table, std::int64_t first_value_line);
 
 }  // namespace modelcheck

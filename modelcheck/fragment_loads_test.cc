@@ -30,23 +30,35 @@ TEST(FragmentLoads, ValuesNodeByNodeLoadingByLoading) {
             "109 1 3 3.000000\n110 3 6 0.000010\n111 3 6 2.000000\n");
 }
 
-TEST(FragmentLoads, TablesVantrelRefuses) {
+TEST(FragmentLoads, TablesVantrelRefusesGiveItsStop) {
   auto refusal = [](std::string text) {
     FragmentTable t;
-    std::string error;
-    EXPECT_FALSE(read_fragment_loads(text, t, error));
-    return error;
+    std::string stop;
+    EXPECT_FALSE(read_fragment_loads(text, t, stop));
+    return stop;
   };
-  EXPECT_EQ(refusal("no rule at all\n"), "the cap is incorrect: no node line after a rule");
+  EXPECT_EQ(refusal("no rule at all\n"), "\nTable loadfrag.txt: the cap incorrect.");
   std::string dynamic = kTable;
   dynamic.replace(dynamic.find("1 - static"), 10, "1 - 12 dyn");
-  EXPECT_EQ(refusal(dynamic), "a dynamic loading, which vantrel does not take");
+  EXPECT_EQ(refusal(dynamic), "\nTable loadfrag.txt:\ndinamic loading not under processing.");
   std::string keyword = kTable;
   keyword.replace(keyword.find("RZ  "), 4, "Rz  ");
-  EXPECT_EQ(refusal(keyword), "a load type is incorrect");
+  EXPECT_EQ(refusal(keyword), "\nTable loadfrag.txt: error in load type.");
   std::string loading = kTable;
   loading.replace(loading.find("3 - static"), 10, "13 - stati");
-  EXPECT_EQ(refusal(loading), "a loading number is outside 1 to 12");
+  EXPECT_EQ(refusal(loading), "\nTable loadfrag.txt:\nloading No 13 is outside 1 to 12.");
+  // A hexadecimal value is no number to vantrel: "0x1F" would have been 31
+  // to strtod.
+  std::string hex = kTable;
+  hex.replace(hex.find("   0.000"), 8, "    0x1F");
+  EXPECT_EQ(refusal(hex), "\nTable loadfrag.txt:\nthe cell \"    0x1F\" of block 1, loading 1, row "
+                          "RX, column 2 (node 102) holds a hexadecimal number, which would be read "
+                          "as 0.\nWrite the value as a decimal number.");
+  // The second block would take value lines 2147483647 and 2147483648.
+  FragmentTable t;
+  std::string stop;
+  EXPECT_FALSE(read_fragment_loads(kTable, t, stop, 2147483642));
+  EXPECT_EQ(stop, "\nToo many new loads: load value line numbers would pass 2147483647.");
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #!/usr/bin/env python3
 """modelcheck --picture, rendered by a real SVG renderer (rsvg-convert):
 the drawing renders without error, and the model is drawn where the
-isometric view puts it, the background left white around it.
+isometric view puts it, the background left white around it; the pictures
+of the three shipped examples are those of docs/ that the README shows,
+drawn inside the view, their legends inside the legend; a model of 12,000
+nodes is drawn as its outline with the supports of both its supported edges.
 
-    picture_render_test.py BUILD_DIR SOURCE_DIR
+    picture_render_test.py BUILD_DIR SOURCE_DIR [--write-docs]
+
+--write-docs writes the examples' pictures to docs/ instead of comparing.
 
 Exits 77 (skipped) when rsvg-convert is not installed (Debian: librsvg2-bin).
 """
@@ -77,6 +82,14 @@ def picture(build, work, model, answers, *args):
 
 
 WHITE = (255, 255, 255)
+LEGEND = (247, 247, 247)
+
+# The shipped examples as scripts/example.sh and the README convert and draw them.
+EXAMPLES = [
+    ("example.svg", "examples/tarvex/modellir.txt", "0.005\n2500\ny\n4\n7850\n0\n1\nc\n", ["--case", "2"]),
+    ("example-plate.svg", "examples/tarvex/plate/modellir.txt", "0.005\n2500\nn\n2\nc\n", ["--case", "1"]),
+    ("example-slab.svg", "examples/tarvex/slab/modellir.txt", "0.005\n2500\nn\n1\nc\n", ["--case", "3"]),
+]
 
 
 def drawn_box(rows, right):
@@ -90,8 +103,45 @@ def drawn_box(rows, right):
     return min(xs), max(xs), min(ys), max(ys), len(xs)
 
 
+def dark(p):
+    return max(p) < 160
+
+
+def check_frame(name, rows):
+    """The drawing inside the view's margins, the texts inside the legend."""
+    left, right, top, bottom, _ = drawn_box(rows, 895)
+    assert left >= 3 and right <= 892 and top >= 3 and bottom <= 696, (name, left, right, top, bottom)
+    for y, row in enumerate(rows):
+        for x in range(1320, 1330):
+            assert not dark(row[x]), (name, "text at the legend's right edge", x, y)
+    for y in range(690, 700):
+        for x in range(905, 1325):
+            assert not dark(rows[y][x]), (name, "text at the legend's foot", x, y)
+
+
+def check_examples(build, source, work, write_docs):
+    for docs_name, model, answers, args in EXAMPLES:
+        where = os.path.join(work, docs_name[:-4])
+        os.mkdir(where)
+        said, (width, height, rows) = picture(build, where, os.path.join(source, model), answers, *args)
+        assert said.startswith("modelcheck --picture: model.svg written: "), said
+        assert (width, height) == (1330, 700), (width, height)
+        check_frame(docs_name, rows)
+        with open(os.path.join(where, "model.svg"), "rb") as f:
+            drawn = f.read()
+        docs = os.path.join(source, "docs", docs_name)
+        if write_docs:
+            with open(docs, "wb") as f:
+                f.write(drawn)
+            continue
+        with open(docs, "rb") as f:
+            assert f.read() == drawn, ("docs/%s is not the picture modelcheck draws now; "
+                                       "picture_render_test.py BUILD SOURCE --write-docs writes it" % docs_name)
+
+
 def main():
     build, source = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    write_docs = sys.argv[3:] == ["--write-docs"]
     if shutil.which("rsvg-convert") is None:
         print("skipped: rsvg-convert is not installed (Debian package librsvg2-bin)")
         return SKIP
@@ -116,6 +166,8 @@ def main():
         assert rows[690][1300] == (247, 247, 247)  # the legend's background
         assert count > 0.3 * 900 * 700, count  # a filled plate
 
+        check_examples(build, source, work, write_docs)
+
         # A generated model of 12,000 nodes and more elements than are drawn
         # one by one: its outline only, said so in the legend.
         gen = os.path.join(work, "generated")
@@ -133,6 +185,16 @@ def main():
         left, right, top, bottom, count = drawn_box(rows, 895)
         assert left < 60 and right > 840 and top < 140 and bottom > 560, (left, right, top, bottom)
         assert count < 0.1 * 900 * 700, count  # lines, no fill
+        check_frame("12,000 nodes", rows)
+        # The first row (the front edge on the right) and the first column
+        # (on the left) are supported: green triangles along both.
+        green = [0, 0]
+        for y in range(300, 700):
+            for x in range(0, 895):
+                r, g, b = rows[y][x]
+                if g > r + 40 and g > b + 40:
+                    green[x > 450] += 1
+        assert green[0] > 500 and green[1] > 500, green
     finally:
         shutil.rmtree(work, ignore_errors=True)
     print("ok")

@@ -28,11 +28,15 @@ bool SvgWriter::finish() {
   return good;
 }
 
-void SvgWriter::number(double v) {
+std::string svg_number(double v) {
   // One decimal is a tenth of a pixel; a value that is no number is drawn at 0.
   if (!std::isfinite(v)) v = 0;
-  std::fprintf(file_, "%.1f", v);
+  char text[400];  // the widest double in %.1f
+  std::snprintf(text, sizeof text, "%.1f", v);
+  return text;
 }
+
+void SvgWriter::number(double v) { std::fputs(svg_number(v).c_str(), file_); }
 
 void SvgWriter::polygon(const double* x, const double* y, int count, const char* style) {
   if (file_ == nullptr) return;
@@ -98,6 +102,10 @@ void SvgWriter::text(double x, double y, const std::string& text, const char* st
     }
   }
   std::fputs("</text>\n", file_);
+}
+
+void SvgWriter::path(const std::string& d, const char* style) {
+  if (file_ != nullptr) std::fprintf(file_, "<path d=\"%s\" %s/>\n", d.c_str(), style);
 }
 
 void SvgWriter::raw(const std::string& text) {

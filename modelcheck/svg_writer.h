@@ -8,6 +8,9 @@
 
 namespace modelcheck {
 
+/// A number as the drawing writes it: one decimal, 0 for a value that is no number.
+std::string svg_number(double v);
+
 class SvgWriter {
  public:
   /// Opens `path` and writes the head of a drawing of `width` by `height`.
@@ -27,6 +30,8 @@ class SvgWriter {
   void rect(double x, double y, double w, double h, const char* style);
   /// Text is escaped for XML.
   void text(double x, double y, const std::string& text, const char* style = "");
+  /// A path of data `d` as it stands (numbers through svg_number).
+  void path(const std::string& d, const char* style);
   void raw(const std::string& text);
 
  private:

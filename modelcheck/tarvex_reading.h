@@ -1,7 +1,7 @@
-// modellir.txt read as tarvex reads it: the same documents, in the same order,
-// by the same token rules, into plain tables that the checks of a converted
-// model compare with its script. Unlike the converter, this holds the model
-// in memory: modelcheck looks at every part of it at once.
+// modellir.txt read by tarvex's own reader of its records, in tarvex's order
+// of documents, into plain tables that the checks of a converted model
+// compare with its script. Unlike the converter, this holds the model in
+// memory: modelcheck looks at every part of it at once.
 #pragma once
 
 #include <array>

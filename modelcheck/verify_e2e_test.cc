@@ -3,6 +3,7 @@
 // changed in one place is caught, the place named.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -143,7 +144,9 @@ TEST(ModelcheckVerify, GeneratedModelsVerify) {
   namespace fs = std::filesystem;
   if (std::system("python3 -c 1 >/dev/null 2>&1") != 0) GTEST_SKIP() << "no python3 for the generator";
   for (int size : {60, 2500}) {
-    fs::path dir = fs::temp_directory_path() / ("modelcheck-generated-" + std::to_string(size));
+    fs::path dir = fs::temp_directory_path() /
+                  ("modelcheck-generated-" + std::to_string(size) + "-" +
+                   std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     {
@@ -204,10 +207,11 @@ TEST(ModelcheckVerify, ScriptsChangedInOnePlace) {
       {"the attribute block of the bar dropped", "!*\nTYPE,   2\nMAT, 2\nREAL,  3\nESYS,   0\n!*\n", "",
        {"  * element 3 (LIRA type 10, stiffness 2), ANSYS element 3: created under TYPE 1 MAT 1 REAL 2 ESYS 0, "
         "the model's stiffness gives TYPE 2 MAT 2 REAL 3 ESYS 0\n"}},
-      // The plates of material 1 (areas 1, 0.5 and 1, 0.2 thick) weigh 500
-      // less at 2400 than at 2500: 33280 - 2.5 x 0.2 x 100 x 10.
-      {"a changed density", "MPDATA,DENS,1,,2500\n", "MPDATA,DENS,1,,2400\n",
-       {"  * load case 1: own weight total 33280 in the model, 32780 in the script\n"}},
+      // The plates of material 1 (areas 1, 0.5 and 1, 0.2 thick) weigh 2500
+      // less at 2000 than at 2500: 33280 - 2.5 x 0.2 x 500 x 10, 7.5 % less
+      // than the records, more than the 5 % that tarvex allows.
+      {"a changed density", "MPDATA,DENS,1,,2500\n", "MPDATA,DENS,1,,2000\n",
+       {"  * load case 1: own weight total 33280 in the model, 30780 in the script\n"}},
       {"a load step that keeps the forces of the one before", "LSWRITE,1,\nFDELE,ALL,ALL\n", "LSWRITE,1,\n",
        {"  * load case 2: force FZ at node 3 = -15000 in the script, not in the model\n",
         differing_row("nodal forces FZ", "0", "-15000")}},
@@ -287,6 +291,161 @@ TEST(ModelcheckVerifyVantrel, ChangesNamed) {
   EXPECT_NE(dropped.console.find(native("  * node 4, loading 2, RUZ: 0.2 in the table, no record\n")),
             std::string::npos)
       << dropped.console;
+}
+
+TEST(ModelcheckVerifyVantrel, TablesVantrelStopsOnDoNotPass) {
+  // modelnew.txt as vantrel wrote it from the example; the table then
+  // spoiled so that vantrel would stop on it. A hexadecimal value, which
+  // strtod would read as 3, and a value right-aligned so far that its cell
+  // would count as empty.
+  const std::string hex =
+      "\nTable loadfrag.txt:\nthe cell \"    0x3  \" of block 1, loading 1, row RX, column 2 (node "
+      "3) holds a hexadecimal number, which would be read as 0.\nWrite the value as a decimal "
+      "number.";
+  const std::string dropped =
+      "\nTable loadfrag.txt:\nthe cell \"     1.5 \" of block 1, loading 1, row RX, column 1 (node "
+      "2) has a blank as its fourth character, so it counts as empty and its value would be "
+      "dropped.\nThe first node line has 3 nodes, so the cells are 9 characters wide: write each "
+      "value so that it reaches the fourth character of its cell.";
+  struct Case {
+    std::string from, to, stop;
+  };
+  for (const Case& c : {Case{"   3.000 ", "    0x3  ", hex},
+                        Case{"| RX     1.500 ", "| RX       1.5 ", dropped}}) {
+    Files files = merged();
+    files["loadfrag.txt"] = lira::testing::replaced(files["loadfrag.txt"], c.from, c.to);
+    RunResult verify = run_program_with_args("modelcheck", {"--verify", "--vantrel"}, files);
+    EXPECT_EQ(verify.exit_code, 2);
+    EXPECT_EQ(verify.console,
+              native("modelcheck --verify --vantrel: loadfrag.txt cannot be read as vantrel reads "
+                     "it:" + c.stop + "\n"));
+    // vantrel itself stops with the same message.
+    files.erase("modelnew.txt");
+    RunResult run = run_program("vantrel", files, "");
+    EXPECT_NE(run.console.find(native(c.stop + "\nPress any key to finish\n")), std::string::npos)
+        << run.console;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A model of one plate of 1 x 1 (its corners written `corners`), 0.2 thick:
+// `supports` as document 5, `values` as document 7, `loads` as document 6.
+std::string plate_model(const std::string& corners, const std::string& supports, const std::string& loads,
+                        const std::string& values) {
+  return "( 1/\n44 1 " + corners + " /\n)\n( 3/\n1 3.0E6 0.2 0.2 /\n)\n"
+         "( 4/\n0 0 0 /\n1 0 0 /\n0 1 0 /\n1 1 0 /\n)\n( 5/\n" + supports + ")\n( 6/\n" + loads +
+         ")\n( 7/\n" + values + ")\n( 16/\n1 0 /\n2 0 /\n)\n";
+}
+
+const std::string kPlateLoads = "1 6 3 1 1 /\n1 16 3 2 2 /\n";
+
+TEST(ModelcheckVerify, GluedSlashesReadAsTarvexReadsThem) {
+  // A support record whose slash is glued to its last code ends there, and
+  // so does a value line whose slash is glued to its value: 6 + 3 fixed
+  // directions, the pressure 1.5 and the own weight 0.5 on the area of 1.
+  RunResult r = verify(converted(plate_model("1 2 3 4", "1 1 2 3 4 5 6/\n2 1 2 3/\n", kPlateLoads,
+                                             "1 1.5/\n2 0.5/\n"),
+                                 "0.005\n2500\nn\n2\nc\n"));
+  EXPECT_EQ(r.exit_code, 0) << r.console;
+  EXPECT_NE(r.console.find(native(row("fixed degrees of freedom", "9", "9"))), std::string::npos) << r.console;
+  EXPECT_NE(r.console.find(native(row("pressure x area, plates", "15000", "15000"))), std::string::npos);
+  EXPECT_NE(r.console.find(native(row("own weight", "5000", "5000"))), std::string::npos);
+  EXPECT_NE(r.console.find(native(kVerdict)), std::string::npos);
+}
+
+TEST(ModelcheckVerify, OwnWeightWithinTheFivePerCentOfTarvexIsANote) {
+  // The record says 0.48 where 2500 x 0.2 gives 0.5: tarvex takes it (4.2 %
+  // off), and the script weighs 5000 by the density against the record's 4800.
+  RunResult r = verify(converted(plate_model("1 2 3 4", "1 1 2 3 /\n", kPlateLoads, "1 1.5 /\n2 0.48 /\n"),
+                                 "0.005\n2500\nn\n2\nc\n"));
+  EXPECT_EQ(r.exit_code, 0) << r.console;
+  EXPECT_NE(r.console.find(native(row("own weight", "4800", "5000"))), std::string::npos) << r.console;
+  EXPECT_NE(r.console.find(native("\nNotes (no differences):\n  notes: 1 note\n"
+                                  "  * load case 2: own weight 4800 by the model's records, 5000 in the script: "
+                                  "within the 5 % that tarvex allows a record against the density it is given\n")),
+            std::string::npos)
+      << r.console;
+  EXPECT_NE(r.console.find(native(kVerdict)), std::string::npos);
+}
+
+TEST(ModelcheckVerify, OwnWeightCaseAtDensityZero) {
+  // Density 0 and no own-weight record: tarvex still writes the acceleration
+  // of case 2, which weighs nothing.
+  RunResult r = verify(converted(plate_model("1 2 3 4", "1 1 2 3 /\n", "1 6 3 1 1 /\n", "1 1.5 /\n"),
+                                 "0.005\n0\nn\n2\nc\n"));
+  EXPECT_EQ(r.exit_code, 0) << r.console;
+  EXPECT_EQ(r.console.find("applies own weight"), std::string::npos) << r.console;
+  EXPECT_NE(r.console.find(native(kVerdict)), std::string::npos);
+}
+
+TEST(ModelcheckVerify, TwistedPlateNamedAndCounted) {
+  // Corners written 1 2 4 3: tarvex writes them 1 2 3 4, which cross over
+  // the square. Both sides have pressure x area 0: no difference, but no
+  // pass either.
+  RunResult r = verify(converted(plate_model("1 2 4 3", "1 1 2 3 /\n", kPlateLoads, "1 1.5 /\n2 0.5 /\n"),
+                                 "0.005\n2500\nn\n2\nc\n"));
+  EXPECT_EQ(r.exit_code, 1) << r.console;
+  EXPECT_NE(r.console.find(native(row("pressure x area, plates", "0", "0"))), std::string::npos) << r.console;
+  EXPECT_NE(r.console.find(native("  twisted elements: 1 element\n"
+                                  "  * element 1 (LIRA type 44, stiffness 1): its face 1 2 3 4 is twisted")),
+            std::string::npos)
+      << r.console;
+  EXPECT_NE(r.console.find(native("\nVerdict: the script follows the model, but 1 element is twisted.\n")),
+            std::string::npos);
+}
+
+TEST(ModelcheckVerify, LayeredSlabThatIsNotFlatWeighsItsVolume) {
+  // A slab panel of 2 x 1 in plan whose corners stand at 0, 0.1, 0 and 0.3,
+  // 0.2 thick at 2500 kg/m3. Its three layers hang vertically under it, so
+  // the script weighs 2500 x 0.2 x 2 (the plan) x 10 = 10000. The record's
+  // 0.5 acts on the warped face, half the length of the cross product of its
+  // diagonals (2, 1, 0.3) and (-2, 1, -0.1): 2.0199 x 5000 = 10099.5, within
+  // the 5 % that tarvex allows.
+  std::string model =
+      "( 1/\n244 1 1 2 3 4 /\n)\n"
+      "( 3/\n1 GENE14/\n1 -0.0035 -145 -0.0002 -60/\n1 0.0001 10/\n1 NA11 1 2.1E6 4E4 /\n"
+      "1 SA2 1 2 3 /\n1 5 3 -8 /\n1 4 2 8 /\n1 DEL 0.2 /\n1 NU= 0.2/\n)\n"
+      "( 4/\n0 0 0 /\n2 0 0.1 /\n0 1 0 /\n2 1 0.3 /\n)\n( 5/\n1 1 2 3 /\n)\n"
+      "( 6/\n1 16 3 1 1 /\n)\n( 7/\n1 0.5 /\n)\n( 16/\n1 0 /\n)\n";
+  RunResult r = verify(converted(model, "0.005\n2500\nn\n1\nc\n"));
+  EXPECT_EQ(r.exit_code, 0) << r.console;
+  EXPECT_NE(r.console.find(native(row("own weight", "10099.5", "10000"))), std::string::npos) << r.console;
+  EXPECT_NE(r.console.find(native(kVerdict)), std::string::npos);
+}
+
+TEST(ModelcheckVerify, CoordinatesRoundedByTheNCommandsAreSeen) {
+  // A bar of 5.5 m in site coordinates, both x held exactly in single
+  // precision. Written to six digits they become 512351 and 512357: a
+  // quarter of a metre off, which a tolerance by the size of the values
+  // (5 m here) would pass.
+  std::string model =
+      "( 1/\n10 1 1 2 /\n)\n( 3/\n1 S0 3E6 20 40 /\n)\n( 4/\n512351.25 0 0 /\n512356.75 0 0 /\n)\n"
+      "( 5/\n1 1 2 3 4 5 6 /\n)\n( 6/\n1 6 3 1 1 /\n)\n( 7/\n1 1.5 /\n)\n( 16/\n1 0 /\n)\n";
+  Files files = converted(model, "0.005\n2500\nn\n2\nc\n");
+  auto with_nodes = [&](const std::string& first, const std::string& second) {
+    Files f = files;
+    std::string& script = f["modelans.lgw"];
+    std::size_t one = script.find("\nN,1,"), two = script.find("\nN,2,");
+    EXPECT_NE(two, std::string::npos);
+    if (two == std::string::npos) return f;
+    script.replace(two + 1, script.find('\n', two + 1) - two - 1, second);
+    script.replace(one + 1, script.find('\n', one + 1) - one - 1, first);
+    return f;
+  };
+  RunResult exact = verify(with_nodes("N,1,512351.25,0,0,,,,", "N,2,512356.75,0,0,,,,"));
+  EXPECT_EQ(exact.exit_code, 0) << exact.console;
+  RunResult rounded = verify(with_nodes("N,1,512351,0,0,,,,", "N,2,512357,0,0,,,,"));
+  EXPECT_EQ(rounded.exit_code, 1);
+  EXPECT_NE(rounded.console.find(native("  nodes and coordinates: 2 differences\n"
+                                        "  * node 1 (document 4): at 512351.25, 0, 0 in the model, at 512351, 0, 0 "
+                                        "in the script\n"
+                                        "  * node 2 (document 4): at 512356.75, 0, 0 in the model, at 512357, 0, 0 "
+                                        "in the script\n")),
+            std::string::npos)
+      << rounded.console;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "fragment_loads.h"
 #include "report_table.h"
 #include "tasks.h"
+#include "vantrel/fragment_format.h"
 
 namespace modelcheck {
 namespace {
@@ -48,7 +49,7 @@ struct NewRecords {
 
 std::string num(double v) { return lira::format_real(v); }
 
-const char* const kDirectionNames[6] = {"RX", "RY", "RZ", "RUX", "RUY", "RUZ"};
+using vantrel::kDirectionNames;
 
 using LoadKey = std::tuple<std::int32_t, int, int>;  // node, loading, direction
 
@@ -125,14 +126,14 @@ int verify_vantrel(const Options& options, std::ostream& out) {
       return kUsage;
     }
   }
+  std::vector<std::string> model = lines_of(text[0]), fresh = lines_of(text[2]);
   FragmentTable table;
-  std::string error;
-  if (!read_fragment_loads(text[1], table, error)) {
-    out << "modelcheck --verify --vantrel: " << names[1] << " cannot be read as vantrel reads it: " << error
-        << ".\n";
+  std::string stop;
+  if (!read_fragment_loads(text[1], table, stop, last_value_line(model) + 1)) {
+    out << "modelcheck --verify --vantrel: " << names[1] << " cannot be read as vantrel reads it:" << stop
+        << "\n";
     return kUsage;
   }
-  std::vector<std::string> model = lines_of(text[0]), fresh = lines_of(text[2]);
   out << "modelcheck --verify --vantrel: " << names[2] << " beside " << names[0] << " and " << names[1]
       << "\n";
   Findings r;

@@ -1,51 +1,18 @@
 #include "constraints.h"
 
-#include <string>
-
-#include "common/stop.h"
-
 namespace tarvex {
 namespace {
 
 const char* const kLabels[] = {",UX", ",UY", ",UZ", ",ROTX", ",ROTY", ",ROTZ"};
 
-[[noreturn]] void refuse(const std::string& what) {
-  lira::fail("\nIncorrect modellir.txt in doc. 5:\n" + what);
-}
-
 }  // namespace
 
 void write_constraints(Run& run) {
-  lira::Writer& con = *run.console.out;
-  reopen_model(run);
-  if (!lira::find_record_document(run.model, lira::kSupportsHeader)) {
-    lira::fail("\nIncorrect modellir.txt: no links.");
-  }
-
-  lira::Token token;
-  next_echoed(run, token);
-  while (token.first() != ')') {
-    lira::IntValue node = lira::to_int(token);
-    if (lira::ends_with_slash(node.end)) refuse("displacements shouldn't be united.");
-    int codes = 0;
-    for (;;) {
-      next_echoed(run, token);
-      if (token.first() == '/') break;
-      lira::IntValue code = lira::to_int(token);
-      if (code.value < 1 || code.value > 6) {
-        refuse("direction " + std::string(token.view()) + " of node " +
-               std::to_string(node.value) + " is not one of 1 to 6.");
-      }
-      run.script << "!*\n D," << node.value << kLabels[code.value - 1] << "\n";
-      run.script.flush();
-      con << "\n";
-      ++codes;
-      // A slash glued to the last code ends the record there; the next
-      // tokens belong to the next node.
-      if (lira::ends_with_slash(code.end)) break;
-    }
-    if (codes == 0) refuse("displacements shouldn't be united.");
-    next_echoed(run, token);
+  lira::SupportReader reader(run.reader);
+  std::int32_t node, code;
+  while (reader.next(node, code)) {
+    run.script << "!*\n D," << node << kLabels[code - 1] << "\n";
+    run.script.flush();
   }
   run.script << "!*\n!*\n";
   run.model.close();

@@ -22,14 +22,14 @@ TEST(TarvexRun, ExitAtTheConfirmationTouchesNoFile) {
 
 TEST(TarvexRun, MissingModelLeavesExactlyThePreamble) {
   auto r = run_program("tarvex", {}, "0.5\n2500\nn\n5\nc\nk\n");
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console, native(kQuestions + "\nFile modellir.txt can't be opened." + kPressAnyKey));
   EXPECT_EQ(r.files, (Files{{"modelans.lgw", native(kPreamble)}}));
 }
 
 TEST(TarvexRun, DensityExceptionsAreAskedUntilZero) {
   auto r = run_program("tarvex", {}, "0.5\n2500\ny\n5\n2400\n7 1800 0\n5\nc\n");
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console,
             native(kHead + kVr3 + kDensity + kExceptions + kStiffnessNo + kExceptionDensity +
                    kStiffnessNo + kExceptionDensity + kStiffnessNo + kWeightLoad + kConfirm +
@@ -39,7 +39,7 @@ TEST(TarvexRun, DensityExceptionsAreAskedUntilZero) {
 TEST(TarvexRun, AnExceptionOutsideTheDensityTableStops) {
   for (const char* number : {"50", "-1"}) {
     auto r = run_program("tarvex", {}, std::string("0.5 2500 y ") + number + " 2400 0 5 c");
-    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.console, native(kHead + kVr3 + kDensity + kExceptions + kStiffnessNo +
                                 "\nIncorrect answer: stiffness No " + number +
                                 " is outside 1 to 49." + kPressAnyKey));
@@ -49,7 +49,7 @@ TEST(TarvexRun, AnExceptionOutsideTheDensityTableStops) {
 
 TEST(TarvexRun, ANonNumericAnswerStopsBeforeAnyFile) {
   auto r = run_program("tarvex", {}, "0.5\nlots\n");
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console,
             native(kHead + kVr3 + kDensity + "\nIncorrect answer: a number was expected." + kPressAnyKey));
   auto eof = run_program("tarvex", {}, "");
@@ -61,7 +61,7 @@ TEST(TarvexRun, ModelWithoutStiffnessDocument) {
   // A header after leading blanks, or as the last line without a line end, is no header.
   for (const char* model : {"( 1/\n)\n  ( 3/\n)\n", "( 4/\n)\n( 3/"}) {
     auto r = run_program("tarvex", {{"modellir.txt", model}}, "0.5\n2500\nn\n5\nc\n");
-    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.console, native(kQuestions + "\nIncorrect modellir.txt: no stiffness." + kPressAnyKey));
     EXPECT_EQ(r.files, (Files{{"modellir.txt", model}, {"modelans.lgw", native(kPreamble)}}));
   }
@@ -70,7 +70,7 @@ TEST(TarvexRun, ModelWithoutStiffnessDocument) {
 TEST(TarvexRun, ScriptThatCannotBeOpened) {
   // A directory in the way of the script.
   auto r = run_program("tarvex", {{"modellir.txt", "( 3/\n)\n"}, {"modelans.lgw/x", ""}}, "0.5 2500 n 5 c");
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console, native(kQuestions + "\nFile modelans.lgw can't be opened." + kPressAnyKey));
 }
 

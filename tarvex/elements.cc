@@ -11,8 +11,6 @@
 namespace tarvex {
 namespace {
 
-const char kBadRecord[] = "\nError in document 1 (file modellir.txt).";
-
 enum class Layer { kBottom, kMiddle };
 
 std::string_view text_of(const AttributeText& a) {
@@ -20,41 +18,25 @@ std::string_view text_of(const AttributeText& a) {
   return std::string_view(a.text, static_cast<std::size_t>(end - a.text));
 }
 
-/// Reading one document 1 record by record: the tokens, their echo, the
-/// stiffness whose attribute text is current.
+/// Reading one document 1 record by record: the records, the stiffness
+/// whose attribute text is current.
 struct Reading {
-  explicit Reading(Run& r) : run(r) {}
+  Reading(Run& r, lira::ElementReader::Skip skip) : run(r), records(r.reader, skip) {}
 
   Run& run;
-  lira::Token token;
+  lira::ElementReader records;
   std::int32_t current_stiffness = 0;
-  std::int64_t element = 0;  // the record's position in document 1
 
-  // Reopens modellir.txt, finds document 1 and reads its first token.
-  void start() {
-    reopen_model(run);
-    if (!lira::find_record_document(run.model, lira::kElementsHeader)) {
-      lira::fail("\nIncorrect modellir.txt: no elements.");
-    }
-    current_stiffness = 0;
-    element = 0;
-    next();
-  }
-  void next() { next_echoed(run, token); }
-  bool at_end() const { return token.first() == ')'; }
-  std::int32_t integer() {
-    next();
-    return lira::to_int(token).value;
-  }
+  std::int64_t element() const { return records.element(); }
   // The stiffness token; when the stiffness changes, its attribute text goes
   // to the script before the element.
   int stiffness_header(const std::array<AttributeText, kStiffnessCount>& texts) {
-    std::int32_t s = stiffness_index(integer());
+    std::int32_t s = stiffness_index(records.stiffness());
     if (s != current_stiffness) {
       // A stiffness without an attribute text would leave its elements with
       // the type, material and real constants of the elements before them.
       if (s != 0 && run.stiffness.attribute[s].text[0] == '\0') {
-        lira::fail("\nIncorrect modellir.txt: element " + std::to_string(element) +
+        lira::fail("\nIncorrect modellir.txt: element " + std::to_string(element()) +
                    " of document 1 has stiffness " + std::to_string(s) +
                    ", which document 3 does not define, or defines with a kind that is not "
                    "converted: give the element a converted stiffness of document 3.");
@@ -64,22 +46,9 @@ struct Reading {
     }
     return s;
   }
-  void record_end() {
-    if (!read_record_end(run)) lira::fail(kBadRecord);
-  }
-  void skip() {
-    lira::skip_record(run.model);
-    *run.console.out << "/\n";
-  }
-  // Corners a, b, c, d; d = c for the three-node types.
-  void corners(std::int32_t type, std::int32_t corner[4]) {
-    for (int i = 0; i < 3; ++i) corner[i] = integer();
-    corner[3] = lira::is_triangle(type) ? corner[2] : integer();
-    record_end();
-  }
   // Nodes that the script names without a lookup must be nodes of the model too.
   void check_nodes(const std::int32_t* node, int count) const {
-    for (int i = 0; i < count; ++i) check_model_node(run, node[i], element);
+    for (int i = 0; i < count; ++i) check_model_node(run, node[i], element());
   }
 };
 
@@ -96,10 +65,7 @@ void two_node_element(lira::Writer& s, std::int32_t a, std::int32_t b) {
 void eight_node_element(lira::Writer& s, const std::int32_t bottom[4], const std::int32_t top[4]) {
   s << "FLST,2,8,1";
   for (const std::int32_t* face : {bottom, top}) {
-    fitem(s, face[0]);
-    fitem(s, face[1]);
-    fitem(s, face[3]);
-    fitem(s, face[2]);
+    for (int corner : lira::kScriptCorner) fitem(s, face[corner]);
   }
   s << "\nE,P51X\n!*\n";
 }
@@ -107,19 +73,18 @@ void eight_node_element(lira::Writer& s, const std::int32_t bottom[4], const std
 // The layer nodes of a node of a layered shell, elastic link or plastic bar;
 // `purpose` completes the message for a node that has none.
 NodeRecord layered_node(Reading& r, std::int32_t number, const char* purpose) {
-  NodeRecord node = look_up_node(r.run, number, r.element);
+  NodeRecord node = look_up_node(r.run, number, r.element());
   if (node.lower[0] == 0) lira::fail(std::string("\nError in file nodes.tmp ") + purpose);
   return node;
 }
 
 void plastic_bar(Reading& r, int s, ElementRecord& e) {
-  std::int32_t node[2];
-  node[0] = r.integer();
-  node[1] = r.integer();
-  r.record_end();
+  std::int32_t node[4];
+  r.records.nodes(210, node);
   // The checks go node by node: the first node's layer nodes, the holder
   // value, then the second node's layer nodes.
-  for (std::int32_t& n : node) {
+  for (int i = 0; i < 2; ++i) {
+    std::int32_t& n = node[i];
     NodeRecord layered = layered_node(r, n, "\n(due to creation plastic bar).");
     float holder = r.run.stiffness.holder[s];
     if (holder == 0) {
@@ -133,16 +98,18 @@ void plastic_bar(Reading& r, int s, ElementRecord& e) {
 }
 
 void elastic_link(Reading& r, ElementRecord& e) {
-  std::int32_t a = r.integer();
-  r.record_end();
+  std::int32_t node[4];
+  r.records.nodes(51, node);
+  std::int32_t a = node[0];
   std::int32_t f =
       layered_node(r, a, "\n(due to creation elastic link, equivalent of 51 element).").lower[0];
   NodeRecord bottom = read_node(r.run, f);
   if (r.run.node_count == INT32_MAX) lira::fail("\nIncorrect modellir.txt: too many nodes.");
   std::int32_t m = ++r.run.node_count;
-  float zm = to_single(static_cast<double>(bottom.z) - 1.0);
+  float zm = lira::link_node_z(bottom.z);
   lira::Writer& s = r.run.script;
-  s << "N," << m << "," << bottom.x << "," << bottom.y << "," << zm << ",,,,\n";
+  s << "N," << m << "," << lira::Coordinate{bottom.x} << "," << lira::Coordinate{bottom.y} << ","
+    << zm << ",,,,\n";
   s << "FLST,2,1,1,ORDE,1";
   fitem(s, m);
   s << "\nD,P51X, , , , , ,UX,UY,UZ, , ,\n!*\n";
@@ -153,22 +120,18 @@ void elastic_link(Reading& r, ElementRecord& e) {
 
 void plate(Reading& r, std::int32_t type, ElementRecord& e) {
   std::int32_t c[4];
-  r.corners(type, c);
+  r.records.nodes(type, c);
   r.check_nodes(c, 4);
   lira::Writer& s = r.run.script;
-  // The third and fourth node of the model change places.
   s << "FLST,2,4,1";
-  fitem(s, c[0]);
-  fitem(s, c[1]);
-  fitem(s, c[3]);
-  fitem(s, c[2]);
+  for (int corner : lira::kScriptCorner) fitem(s, c[corner]);
   s << "\nE,P51X\n!*\n";
   for (int i = 0; i < 4; ++i) e.node[i] = c[i];
 }
 
 void top_layer(Reading& r, std::int32_t type) {
   std::int32_t c[4];
-  r.corners(type, c);
+  r.records.nodes(type, c);
   std::int32_t bottom[4];
   for (int i = 0; i < 4; ++i) {
     bottom[i] = layered_node(r, c[i], "(due to upper layer of a solid).").lower[2];
@@ -178,7 +141,7 @@ void top_layer(Reading& r, std::int32_t type) {
 
 void lower_layer(Reading& r, std::int32_t type, Layer layer) {
   std::int32_t c[4];
-  r.corners(type, c);
+  r.records.nodes(type, c);
   std::int32_t bottom[4], top[4];
   for (int i = 0; i < 4; ++i) {
     NodeRecord node = layered_node(r, c[i], "(due to lower layers of a solid).");
@@ -191,15 +154,13 @@ void lower_layer(Reading& r, std::int32_t type, Layer layer) {
 }  // namespace
 
 void create_first_pass_elements(Run& run) {
-  Reading r(run);
-  r.start();
-  while (!r.at_end()) {
-    ++r.element;
-    std::int32_t type = lira::to_int(r.token).value;
+  Reading r(run, lira::ElementReader::Skip::kWithSlash);
+  std::int32_t type;
+  while (r.records.next(type)) {
     if (type < INT16_MIN || type > INT16_MAX) {
       // elements.tmp keeps 16 bits of the type: a wider one would come back
       // as another type.
-      lira::fail("\nIncorrect modellir.txt: element " + std::to_string(r.element) + " has type " +
+      lira::fail("\nIncorrect modellir.txt: element " + std::to_string(r.element()) + " has type " +
                  std::to_string(type) + ", which is no element type.");
     }
     ElementRecord e;
@@ -209,16 +170,14 @@ void create_first_pass_elements(Run& run) {
       // The record keeps the element numbers of elements.tmp in step with
       // the model's; its stiffness and nodes are 0. The script's elements
       // after it are numbered one lower.
-      if (run.first_unconverted_element == 0) run.first_unconverted_element = r.element;
-      r.skip();
+      if (run.first_unconverted_element == 0) run.first_unconverted_element = r.element();
+      r.records.skip();
     } else {
       int s = r.stiffness_header(run.stiffness.attribute);
       e.stiffness = static_cast<std::int16_t>(s);
       switch (kind) {
         case lira::ElementKind::kBar:
-          e.node[0] = r.integer();
-          e.node[1] = r.integer();
-          r.record_end();
+          r.records.nodes(type, e.node);
           r.check_nodes(e.node, 2);
           two_node_element(run.script, e.node[0], e.node[1]);
           break;
@@ -232,7 +191,6 @@ void create_first_pass_elements(Run& run) {
     unsigned char record[kElementRecordSize];
     lira::encode_fields(e, record);
     if (!run.elements.append(record)) lira::fail("\nFile elements.tmp can't be written.");
-    r.next();
   }
   run.model.close();
   if (!run.elements.close()) lira::fail("\nFile elements.tmp can't be written to the end.");
@@ -243,18 +201,15 @@ namespace {
 void lower_layer_reading(Run& run, Layer layer) {
   const auto& texts = layer == Layer::kBottom ? run.stiffness.bottom_attribute
                                               : run.stiffness.middle_attribute;
-  Reading r(run);
-  r.start();
-  while (!r.at_end()) {
-    ++r.element;
-    std::int32_t type = lira::to_int(r.token).value;
+  Reading r(run, lira::ElementReader::Skip::kWithSlash);
+  std::int32_t type;
+  while (r.records.next(type)) {
     if (lira::is_layered_shell(type)) {
       r.stiffness_header(texts);
       lower_layer(r, type, layer);
     } else {
-      r.skip();
+      r.records.skip();
     }
-    r.next();
   }
   run.model.close();
 }

@@ -84,7 +84,7 @@ const std::string kElementsEcho =
 TEST(TarvexElements, EveryElementTypeOfTheExampleModel) {
   const std::string model = kEveryKind + kNodes + kElements;
   auto r = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.errors, "");
   EXPECT_EQ(r.console, native(kQuestions + kEveryKindEcho + "\n" + kNodesEcho + kLayerPassEcho +
                               kElementsEcho + kNoLinks));
@@ -152,7 +152,7 @@ const std::string kSlab1Middle = "TYPE,   3\nMAT, 1\nREAL,  3\nESYS,   11\n";
 TEST(TarvexElements, TheSlabOfTenNodesAndOneLayeredShell) {
   const std::string model = kSlab1 + kTenNodes + "( 1/\n241 1 1 2 3 4 /\n)\n";
   auto r = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console,
             native(kQuestions + kSlab1Echo + "\n" + kTenNodesEcho + "241 1 1 2 3 4  /\n) \n" +
                    kPass1 + "241 1 1 2 3 4  /\n) " + kPass2 + "241 1 1 2 3 4  /\n) " +
@@ -181,7 +181,7 @@ void expect_pass_1_stop(const std::string& record, const std::string& echo,
   SCOPED_TRACE(record);
   const std::string model = kEveryKind + kNodes + "( 1/\n241 5 1 2 5 4 /\n" + record + ")\n";
   auto r = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   ASSERT_EQ(r.files.size(), 4u);
   const std::string first_type = record.substr(0, record.find(' '));
   EXPECT_EQ(r.console, native(kQuestions + kEveryKindEcho + "\n" + kNodesEcho +

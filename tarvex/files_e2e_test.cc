@@ -138,7 +138,7 @@ TEST(TarvexFiles, WriteFailuresAreNoSuccess) {
        }) {
     SCOPED_TRACE(c.full);
     RunResult r = run_program("tarvex", {{"modellir.txt", kPlate}}, kPlateAnswers, {{c.full, "/dev/full"}});
-    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.console, native(c.console + "\nFile " + c.full + " can't be written to the end." +
                                 kPressAnyKey));
     Files left = c.left;

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "common/stop.h"
-#include "document_header.h"
 #include "elements.h"
 #include "load_values.h"
 
@@ -14,17 +13,8 @@ namespace {
 
 const char* const kForceLabels[] = {",FX,", ",FY,", ",FZ,", ",MX,", ",MY,", ",MZ,"};
 
-// The elements that ANSYS gives a mass from their density.
-bool has_mass(int type) { return lira::is_bar(type) || lira::is_shell(type); }
-
-/// One record of document 6.
-struct TableRecord {
-  std::int32_t number;  // element, or node of a nodal force
-  std::int32_t load_type;
-  std::int32_t direction;
-  std::int32_t value_line;
-  std::int32_t load_case;
-};
+using lira::has_mass;
+using TableRecord = lira::LoadTableRecord;
 
 /// What the load cases share: the own-weight records seen so far.
 struct Application {
@@ -34,35 +24,6 @@ struct Application {
   std::int64_t last_weighted = 0;     // kept from one load case to the next
   std::int64_t highest_weighted = 0;  // of the current reading of document 6
 };
-
-[[noreturn]] void illegal_direction(std::int32_t direction, const char* applied_to) {
-  if (direction >= 1 && direction <= 6) {
-    lira::fail(std::string("\nDoc. 6 includes illegal load direction:\n") + applied_to);
-  }
-  lira::fail("\nDoc. 6 includes illegal load direction:\ndir. No " + std::to_string(direction) +
-             " is not one of 1 to 6.");
-}
-
-// False at the ")" that ends the document; a record it cuts short is dropped.
-bool read_record(Run& run, TableRecord& record) {
-  std::int32_t* field[] = {&record.number, &record.load_type, &record.direction,
-                           &record.value_line, &record.load_case};
-  lira::Token token;
-  lira::IntValue v{0, nullptr};
-  for (int i = 0; i < 5; ++i) {
-    next_echoed(run, token);
-    if (token.first() == ')') return false;
-    v = lira::to_int(token);
-    if (token.first() == '/' || (i < 4 && lira::ends_with_slash(v.end))) {
-      lira::fail("\nIncorrect modellir.txt: error in load table (doc. 6).");
-    }
-    *field[i] = v.value;
-  }
-  // Whatever follows the load case up to the record's slash is not used.
-  if (!lira::ends_with_slash(v.end)) lira::skip_record(run.model);
-  *run.console.out << "/\n";
-  return true;
-}
 
 LoadRecord values_of_line(Run& run, std::int32_t line) {
   unsigned char bytes[kLoadRecordSize];
@@ -116,11 +77,7 @@ void test_own_weight(Application& a, const TableRecord& r, const LoadRecord& val
   }
   if (r.direction != 3) lira::fail("\nWeight direction illegal.");
   float w = run.stiffness.weight_intensity[stiffness_index(e.stiffness)];
-  // In these precisions: the difference in double rounded to single, the
-  // quotient in single; a quotient that is not a number passes.
-  float difference = to_single(w * 10.0 - values.value[0]);
-  float deviation = std::fabs(difference / values.value[0]);
-  if (deviation > 0.05) lira::fail("\nWeight value illegal.");
+  if (!lira::weight_passes(w, values.value[0])) lira::fail("\nWeight value illegal.");
 }
 
 // After an element of a type that creates nothing, the script numbers every
@@ -144,53 +101,47 @@ void apply_record(Application& a, const TableRecord& r) {
   LoadRecord values = values_of_line(run, r.value_line);
   const float* v = values.value;
 
-  if (r.load_type == 0) {
-    if (r.direction < 1 || r.direction > 6) illegal_direction(r.direction, "");  // outside 1 to 6
-    script << "F," << r.number << kForceLabels[r.direction - 1] << -v[0] << "\n";
-    return;
-  }
   if (r.load_type == 16) {
     test_own_weight(a, r, values);
     return;
   }
-
-  ElementRecord e = element(run, r.number);
-  if (lira::is_bar(e.type) && r.load_type == 6) {
-    check_script_number(run, r.number);
-    script << "SFBEAM," << r.number;
-    if (r.direction == 2) script << ",2,PRES,";
-    else if (r.direction == 3) script << ",1,PRES,";
-    else illegal_direction(r.direction, "dir. No 1, 4, 5 or 6 is applied to beam.");
-    script << v[0] << "\n";
-  } else if (lira::is_shell(e.type)) {
-    float pressure;
-    if (r.load_type == 7) {
-      pressure = lira::is_triangle(e.type)
-                     ? to_single((static_cast<double>(v[1]) + v[0] + v[2]) / 3.0)
-                     : to_single((static_cast<double>(v[1]) + v[0] + v[2] + v[3]) * 0.25);
-    } else if (r.load_type == 6) {
-      pressure = v[0];
-    } else {
-      lira::fail("\nDoc. 6 includes illegal load type\n(no types 6, 7 or 16 is applied to shell).");
+  std::int32_t type = 0;
+  if (r.load_type != 0) type = element(run, r.number).type;
+  lira::LoadRule rule = lira::load_rule(r.load_type, r.direction, type);
+  if (rule.refusal == lira::LoadRefusal::kBeforeWriting) lira::fail(rule.message);
+  switch (rule.effect) {
+    case lira::LoadEffect::kForce:
+      script << "F," << r.number << kForceLabels[rule.label] << -v[0] << "\n";
+      break;
+    case lira::LoadEffect::kBeamPressure:
+      check_script_number(run, r.number);
+      script << "SFBEAM," << r.number;
+      if (rule.refusal == lira::LoadRefusal::kAfterCommand) lira::fail(rule.message);
+      script << "," << rule.label << ",PRES," << v[0] << "\n";
+      break;
+    case lira::LoadEffect::kShellPressure: {
+      float pressure = lira::shell_pressure(type, r.load_type, v);
+      check_script_number(run, r.number);
+      script << "SFE," << r.number;
+      if (rule.refusal == lira::LoadRefusal::kAfterCommand) lira::fail(rule.message);
+      script << "," << rule.label << ",PRES,," << pressure << "\n";
+      break;
     }
-    check_script_number(run, r.number);
-    script << "SFE," << r.number;
-    if (r.direction == 3) script << (lira::is_layered_shell(e.type) ? ",6,PRES,," : ",2,PRES,,");
-    else illegal_direction(r.direction, "dir. No 1, 2, 4, 5 or 6 is applied to shell.");
-    script << pressure << "\n";
+    case lira::LoadEffect::kOwnWeight:
+    case lira::LoadEffect::kSkipped:
+      // Any other pairing of element and load type carries no load here.
+      break;
   }
-  // Any other pairing of element and load type carries no load here.
 }
 
 // One load case: document 6 read from the start, its records applied.
 void apply_load_case(Application& a, int position) {
   Run& run = a.run;
   if (a.weight_case) run.script << "ACEL,0,0,10\n";
-  reopen_model(run);
-  find_shown_document(run, lira::kLoadTableHeader, "\nIncorrect modellir.txt: no load table.");
+  lira::LoadTableReader reader(run.reader);
   a.highest_weighted = 0;
   TableRecord record;
-  while (read_record(run, record)) {
+  while (reader.next(record)) {
     if (record.load_case == a.case_number) apply_record(a, record);
   }
   // The acceleration weighs every element; those after the last own-weight

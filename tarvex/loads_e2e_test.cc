@@ -121,6 +121,31 @@ TEST(TarvexLoads, PlateModelConvertedWhole) {
                                     "ACEL,0,0,10\n" + step(2) + "ACEL,0,0,0\n" + "!*\nFINISH\n")}}));
 }
 
+// A model in site coordinates: the N commands keep every digit that the
+// single-precision coordinates hold, so the script reads back to them, while
+// six digits would have made the 5.522 m plate 5 m wide.
+TEST(TarvexLoads, SiteCoordinatesReadBack) {
+  const std::string site =
+      "512351.2 6200000.5 101.25 /\n512356.722 6200000.5 101.25 /\n"
+      "512351.2 6200003.75 101.25 /\n512356.722 6200003.75 101.25 /\n";
+  std::string model = kPlate;
+  model.replace(model.find("0 0 0 /"), std::strlen("0 0 0 /\n1 0 0 /\n0 1 0 /\n1 1 0 /\n"), site);
+  model += docs("1 6 3 1 1 /\n", "1 1.5 /\n", "1 /\n");
+  auto r = run_program("tarvex", {{"modellir.txt", model}}, answers("2500", 0));
+  EXPECT_EQ(r.exit_code, 0);
+  // The floats held: 512351.1875 reads back from 512351.2 (7 digits),
+  // 512356.71875 only from 512356.72 (8), 6200000.5 from all 8 of its digits,
+  // 6200003.75 is held as 6200004 (7), 101.25 keeps its six.
+  std::string script = plate_script("2500");
+  const std::string nodes = "N,1,0,0,0,,,,\nN,2,1,0,0,,,,\nN,3,0,1,0,,,,\nN,4,1,1,0,,,,\n";
+  script.replace(script.find(nodes), nodes.size(),
+                 "N,1,512351.2,6200000.5,101.25,,,,\nN,2,512356.72,6200000.5,101.25,,,,\n"
+                 "N,3,512351.2,6200004,101.25,,,,\nN,4,512356.72,6200004,101.25,,,,\n");
+  EXPECT_EQ(r.files["modelans.lgw"],
+            native(script + kLoadHead + "SFE,1,2,PRES,,15000\n" + step(1) + "!*\nFINISH\n"));
+  EXPECT_EQ(r.files.size(), 2u);
+}
+
 TEST(TarvexLoads, ShippedExamples) {
   // The plate example is the model whose whole script is worked out above.
   EXPECT_EQ(lira::testing::source_file("examples/tarvex/plate/modellir.txt"),
@@ -238,7 +263,7 @@ TEST(TarvexLoads, StopsInTheLoadValues) {
   for (const Case& c : cases) {
     std::string model = kPlate + c.loads;
     auto r = run_program("tarvex", {{"modellir.txt", model}}, answers("2500", 2));
-    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.console, native(kPlateConsole + c.echo + c.message + kPressAnyKey)) << c.loads;
     EXPECT_EQ(r.files, (Files{{"modellir.txt", model},
                               {"modelans.lgw", native(plate_script("2500"))},
@@ -447,7 +472,7 @@ void expect_plate_stop(const PlateStop& c) {
   const std::string plate = kPlate + docs("1 6 3 1 1 /\n", "1 1.5 /\n", "1 /\n");
   const std::string model = replaced(plate, c.from, c.to);
   auto r = run_program("tarvex", {{"modellir.txt", model}}, answers("2500", 2));
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.errors, "");
   EXPECT_EQ(r.console, native(kQuestions + c.console + c.message + kPressAnyKey)) << c.to;
   Files files = c.files;

@@ -9,13 +9,6 @@
 
 namespace tarvex {
 
-void refuse(const char* what) { lira::fail(std::string("\nIncorrect modellir.txt:") + what); }
-
-lira::RealValue read_echoed_real(Run& run, lira::Token& token) {
-  next_echoed(run, token);
-  return real_value(run, token);
-}
-
 void write_modulus(lira::Writer& script, int material, double modulus) {
   script << "!*\nMPTEMP,,,,,,,,\nMPTEMP,1,0\nMPDATA,EX," << material << ",," << modulus;
 }

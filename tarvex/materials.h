@@ -8,15 +8,6 @@
 
 namespace tarvex {
 
-constexpr double kStressUnit = 10000;  // moduli and stresses of the model, to the script's unit
-constexpr double kCentimetre = 100;    // sections and reinforcement levels are in centimetres
-
-/// Stops the run with "\nIncorrect modellir.txt:" and `what`.
-[[noreturn]] void refuse(const char* what);
-
-/// The next token, echoed, as a real.
-lira::RealValue read_echoed_real(Run& run, lira::Token& token);
-
 /// "!*\nMPTEMP,,,,,,,,\nMPTEMP,1,0\nMPDATA,EX,<material>,,<modulus>".
 void write_modulus(lira::Writer& script, int material, double modulus);
 /// "\nMPDATA,PRXY,<material>,,"; the caller writes the ratio and the line end.

@@ -42,9 +42,5 @@ NodeRecord look_up_node(Run& run, std::int32_t number, std::int64_t element);
 /// itself gave); a number that is no record of the file stops the run.
 NodeRecord read_node(Run& run, std::int32_t number);
 
-/// The end of a record of document 1 or 4: the next two characters (fewer
-/// when a line ends first), echoed with a line end; true when they are one
-/// character and a slash.
-bool read_record_end(Run& run);
 
 }  // namespace tarvex

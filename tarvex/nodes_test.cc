@@ -314,10 +314,12 @@ TEST_F(Nodes, AZeroNodeEndsTheCornersOfARecord) {
 }
 
 TEST_F(Nodes, NodeCommandsInSinglePrecision) {
+  // Six digits where they read back to the float held; 1234567 needs seven,
+  // and the float nearest 0.333333333 (0.3333333432...) needs eight.
   start("( 4/\n6 0 -0.25 /\n0.1 1234567 1e-5 /\n-3.4e38 0.333333333 -0 /\n)\n( 1/\n)\n");
   EXPECT_EQ(all_node_phases(), "");
   EXPECT_EQ(script_,
-            "N,1,6,0,-0.25,,,,\nN,2,0.1,1.23457e+006,1e-005,,,,\nN,3,-3.4e+038,0.333333,-0,,,,\n");
+            "N,1,6,0,-0.25,,,,\nN,2,0.1,1234567,1e-005,,,,\nN,3,-3.4e+038,0.33333334,-0,,,,\n");
 }
 
 TEST_F(Nodes, CoordinatesBeyondSinglePrecisionAreRefused) {

@@ -6,6 +6,7 @@
 
 #include "common/console.h"
 #include "common/lira_types.h"
+#include "common/model_reader.h"
 #include "common/record_file.h"
 #include "common/text_model.h"
 #include "common/writer.h"
@@ -42,6 +43,8 @@ struct Run {
   lira::Console& console;
   lira::Writer script;                          // modelans.lgw
   lira::TextReader model{"modellir.txt"};
+  /// The records of the model, echoed on the console as they are read.
+  lira::ModelReader reader{model, lira::Echo(console.out)};
 
   // The answers of the user.
   double vr3 = 0;
@@ -63,30 +66,9 @@ struct Run {
   // The first element of document 1 of a type that is not converted, 0 when
   // there is none: the script numbers every element after it one lower.
   std::int64_t first_unconverted_element = 0;
-
-  // The record being read, named by the messages about its numbers: "node"
-  // 12 of the document being read.
-  const char* record_kind = "record";
-  std::int64_t record_number = 0;
 };
 
-/// Checks a stiffness number read from the model before it indexes a table.
-int stiffness_index(std::int32_t number);
-
-/// The value of a real token of the record being read; a decimal comma stops
-/// the run.
-lira::RealValue real_value(const Run& run, const lira::Token& token);
-
-/// The next token of the model, echoed on the console with a blank; the end
-/// of the file inside the document stops the run.
-void next_echoed(Run& run, lira::Token& token);
-
-/// Closes modellir.txt and opens it again at its first line.
-void reopen_model(Run& run);
-
-/// A value kept in single precision, rounded to the nearest float as a
-/// conversion rounds it; beyond the largest float it becomes an infinity
-/// (which no script accepts later) rather than an undefined conversion.
-float to_single(double value);
+using lira::stiffness_index;
+using lira::to_single;
 
 }  // namespace tarvex

@@ -1,119 +1,11 @@
 #include "solids.h"
 
-#include <cmath>
-#include <string>
-
-#include "common/stop.h"
 #include "materials.h"
 
 namespace tarvex {
 namespace {
 
 constexpr int kSteelOffset = 100;  // the steel of stiffness v is material v + 100
-
-[[noreturn]] void refuse_stiffness(std::int32_t v, const std::string& what) {
-  lira::fail("\nIncorrect modellir.txt: stiffness " + std::to_string(v) + " " + what);
-}
-
-[[noreturn]] void refuse_rows(std::int32_t v) {
-  refuse_stiffness(v, "has more than " + std::to_string(kRowMax) + " reinforcement rows.");
-}
-
-// Each sub-record of a solid stiffness opens with the stiffness number again.
-void drop_token(Run& run) {
-  lira::Token dropped;
-  lira::next_token(run.model, dropped);
-}
-
-// A number with the slash glued to it ends its sub-record; otherwise the rest
-// of the sub-record up to its slash is passed over.
-void end_sub_record(Run& run, const lira::RealValue& last) {
-  if (!lira::ends_with_slash(last.end)) lira::skip_record(run.model);
-}
-
-struct Diagram {
-  double ec = 0;  // from the last change of the stress from negative to positive
-  double ft = 0;  // cracking stress: the last point's
-  double fc = 0;  // crushing stress: the first point's, sign turned
-};
-
-// Points (strain, stress) up to "NA11"; leaves `token` on the ending token.
-Diagram read_diagram(Run& run, std::int32_t v, lira::Token& token) {
-  lira::Writer& con = *run.console.out;
-  Diagram d;
-  int points = 0;
-  double prev_e = 0;
-  double prev_s = 0;
-  drop_token(run);
-  lira::next_token(run.model, token);
-  while (!token.starts_with("NA11")) {
-    if (token.starts_with("DEL")) break;
-    if (token.starts_with("NA")) refuse(" unexpected reinforcement.");
-    lira::echo_token(run.console, token);
-    if (token.first() == '/') {
-      // A slash of its own where a strain would stand ends the sub-record.
-      drop_token(run);
-      con << "\n";
-      lira::next_token(run.model, token);
-      continue;
-    }
-    double e = real_value(run, token).value;
-    lira::RealValue s = read_echoed_real(run, token);
-    // A glued slash ends the sub-record at any point, the first one included,
-    // so the next stiffness number is never taken for a strain.
-    if (lira::ends_with_slash(s.end)) {
-      drop_token(run);
-      con << "\n";
-    }
-    if (points == 0) {
-      d.fc = -s.value * kStressUnit;
-    } else if (prev_s < 0 && s.value > 0) {
-      d.ec = (prev_s / prev_e + s.value / e) * 0.5 * kStressUnit;
-    }
-    ++points;
-    prev_e = e;
-    prev_s = s.value;
-    lira::next_token(run.model, token);
-  }
-  d.ft = prev_s * kStressUnit;
-  con << "\n";
-  lira::echo_token(run.console, token);
-  if (!token.starts_with("NA11")) refuse(" reinforcement properties not specified.");
-  if (points == 0) refuse_stiffness(v, "has a stress-strain diagram without points.");
-  return d;
-}
-
-struct Level {
-  double sa = 0;  // sum of the a of its rows
-  double sb = 0;  // sum of the b of its rows
-  double z = 0;   // in the model's length unit
-};
-
-// The rows grouped by equal level, in ascending order; only the count of the
-// levels after the second one is kept.
-int group_levels(const ReinforcementRow* rows, int row_count, Level (&levels)[2]) {
-  bool taken[kRowMax] = {};
-  int count = 0;
-  for (;;) {
-    int lowest = -1;
-    for (int i = 0; i < row_count; ++i) {
-      if (!taken[i] && (lowest < 0 || rows[i].z < rows[lowest].z)) lowest = i;
-    }
-    if (lowest < 0) return count;
-    double z = rows[lowest].z;
-    taken[lowest] = true;
-    for (int i = 0; i < row_count; ++i) {
-      if (i != lowest && (taken[i] || rows[i].z != z)) continue;
-      taken[i] = true;
-      if (count < 2) {
-        levels[count].sa += rows[i].a;
-        levels[count].sb += rows[i].b;
-        levels[count].z = rows[i].z / kCentimetre;
-      }
-    }
-    ++count;
-  }
-}
 
 // The real constants of one layer: two reinforcements in the plane (b sums at
 // angles 0 and 0, a sums at 90 and 0) and the lateral one.
@@ -124,82 +16,19 @@ void write_layer_set(Run& run, int set, int steel, double ratio_b, double ratio_
   s << "RMORE,90,0," << steel << "," << run.vr3 << ",0,90\n!*\n";
 }
 
-/// A "GENE14/" stiffness as its records give it.
-struct SolidRecord {
-  Diagram diagram;
-  double es = 0;  // steel modulus
-  double fy = 0;  // steel yield stress, positive
-  ReinforcementRow rows[kRowMax];
-  int row_count = 0;
-  double t = 0;   // slab thickness
-  double nu = 0;  // concrete Poisson's ratio
-};
-
-// The sub-records after the kind token, echoed as they are read.
-void read_solid_record(Run& run, int v, SolidRecord& r) {
-  lira::Writer& con = *run.console.out;
-  con << "\n";  // "GENE14/" ends its own record
-
-  lira::Token token;
-  r.diagram = read_diagram(run, v, token);
-
-  // Steel: a token of no use here, the modulus and the yield stress.
-  drop_token(run);
-  r.es = read_echoed_real(run, token).value * kStressUnit;
-  lira::RealValue fy_read = read_echoed_real(run, token);
-  r.fy = std::fabs(fy_read.value) * kStressUnit;
-  end_sub_record(run, fy_read);
-
-  drop_token(run);
-  con << "\n";
-  next_echoed(run, token);
-  if (!token.starts_with("SA2")) refuse(" reinforcement area not specified.");
-  lira::skip_record(run.model);
-
-  // Rows a b z, each a sub-record, up to "DEL".
-  drop_token(run);
-  con << "\n";
-  next_echoed(run, token);
-  while (!token.starts_with("DEL")) {
-    if (r.row_count == kRowMax) refuse_rows(v);
-    ReinforcementRow& row = r.rows[r.row_count];
-    row.a = real_value(run, token).value;
-    row.b = read_echoed_real(run, token).value;
-    lira::RealValue z = read_echoed_real(run, token);
-    row.z = z.value;
-    end_sub_record(run, z);
-    drop_token(run);
-    con << "\n";
-    ++r.row_count;
-    next_echoed(run, token);
-  }
-
-  r.t = read_echoed_real(run, token).value;
-  drop_token(run);
-  drop_token(run);
-  lira::next_token(run.model, token);
-  con << " ";
-  lira::echo_token(run.console, token);
-  if (!token.starts_with("NU=")) refuse(" Poison ratio not specified.");
-  lira::RealValue nu = read_echoed_real(run, token);
-  r.nu = nu.value;
-  end_sub_record(run, nu);
-  con << "\n\n";
-}
-
 // The concrete, its steel and the real-constant sets of the three layers.
-void write_solid(Run& run, int v, const SolidRecord& r, const SlabLayers& layers) {
+void write_solid(Run& run, int v, const lira::StiffnessRecord& r, const SlabLayers& layers) {
   lira::Writer& s = run.script;
   const int steel = v + kSteelOffset;
-  const Diagram& d = r.diagram;
+  const lira::SlabDiagram& d = r.diagram;
   write_material(s, v, d.ec, run.density[v]);
-  s << r.nu << "\n";
+  s << r.poisson << "\n";
   s << "!*\nTB,CONCR," << v << ", , , ,\n!*\n";
   s << "TBMODIF,2,1,0.1\n" << "TBMODIF,3,1,0.9\n";
   s << "TBMODIF,4,1," << d.ft << "\nTBMODIF,5,1," << d.fc << "\nTBMODIF,10,1,0.6\n!*\n!*\n";
 
   // The steel takes the density of its concrete.
-  write_steel(s, steel, r.es, run.density[v], r.fy);
+  write_steel(s, steel, r.steel_modulus, run.density[v], r.yield);
 
   int bottom_set = next_real_constant_set(run);
   write_layer_set(run, bottom_set, steel, layers.bottom_b, layers.bottom_a);
@@ -217,49 +46,10 @@ void write_solid(Run& run, int v, const SolidRecord& r, const SlabLayers& layers
 
 }  // namespace
 
-SlabLayers slab_layers(std::int32_t v, const ReinforcementRow* rows, int row_count, double t) {
-  if (row_count > kRowMax) refuse_rows(v);
-  Level levels[2];
-  int level_count = group_levels(rows, row_count, levels);
-  if (level_count != 2) {
-    lira::fail("\nError: Number of reiforcement layers = " + std::to_string(level_count) + "\n");
-  }
-  // A level on a face itself passes the range checks but leaves a layer of no
-  // thickness, whose reinforcement ratio has no finite value.
-  SlabLayers layers;
-  const Level& lower = levels[0];
-  if (!(-0.5 * t <= lower.z && lower.z < -0.25 * t)) refuse(" impossible reinforcement.");
-  layers.t_bottom = (lower.z + 0.5 * t) * 2;
-  if (layers.t_bottom == 0) {
-    refuse_stiffness(v, "has its lower reinforcement on the bottom face: "
-                        "the bottom layer has no thickness.");
-  }
-  const Level& upper = levels[1];
-  if (!(0.25 * t < upper.z && upper.z <= 0.5 * t)) refuse(" impossible reinforcement.");
-  layers.t_top = (0.5 * t - upper.z) * 2;
-  if (layers.t_top == 0) {
-    refuse_stiffness(v, "has its upper reinforcement on the top face: "
-                        "the top layer has no thickness.");
-  }
-  layers.t_middle = t - layers.t_bottom - layers.t_top;
-  layers.bottom_b = lower.sb / layers.t_bottom / 100;
-  layers.bottom_a = lower.sa / layers.t_bottom / 100;
-  layers.top_b = upper.sb / layers.t_top / 100;
-  layers.top_a = upper.sa / layers.t_top / 100;
-  return layers;
-}
-
-void read_solid_stiffness(Run& run, std::int32_t number) {
-  const int v = stiffness_index(number);
-  SolidRecord r;
-  read_solid_record(run, v, r);
-  SlabLayers layers = slab_layers(v, r.rows, r.row_count, r.t);
-  // Only the last sign change of the diagram counts: an earlier one at a
-  // strain of 0 does no harm, and the named checks of the layers come first.
-  if (!std::isfinite(r.diagram.ec)) {
-    refuse_stiffness(v, "has a point of zero strain where its stress changes sign.");
-  }
-  run.stiffness.weight_intensity[v] = to_single(r.t * run.density[v]);
+void write_solid_stiffness(Run& run, const lira::StiffnessRecord& r) {
+  const int v = r.number;
+  SlabLayers layers = lira::solid_layers(r);
+  run.stiffness.weight_intensity[v] = lira::weight_intensity(r.section, run.density[v]);
   run.stiffness.t_bottom[v] = layers.t_bottom;
   run.stiffness.t_middle[v] = layers.t_middle;
   run.stiffness.t_top[v] = layers.t_top;

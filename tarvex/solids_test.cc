@@ -301,15 +301,11 @@ TEST(SolidStiffness, Failures) {
   }
 }
 
-TEST(SolidStiffness, CalledWithANumberOutsideTheTables) {
-  Fixture f("1 -0.002 -145 0.001 10/\n");
-  try {
-    read_solid_stiffness(f.run, 50);
-    FAIL() << "no stop";
-  } catch (const lira::Stop& stop) {
-    EXPECT_EQ(stop.message, "\nIncorrect modellir.txt: stiffness number 50 is outside 0 to 49.");
-  }
-  EXPECT_EQ(f.console, "");
+TEST(SolidStiffness, NumberedOutsideTheTables) {
+  // The number is checked at the kind, before the slab's records are read.
+  Fixture f("( 3/\n50 GENE14/\n50 -0.002 -145 0.001 10/\n");
+  EXPECT_EQ(f.read(), "\nIncorrect modellir.txt: stiffness number 50 is outside 0 to 49.");
+  EXPECT_EQ(f.console, "50 GENE14/ ");
 }
 
 TEST(SolidStiffness, RedefinedAsPlateKeepsTheLayers) {

@@ -26,7 +26,7 @@ void expect_stop_after_document_3(const std::string& model, const std::string& e
                                   const std::string& questions = kQuestions,
                                   const std::string& answers = kAnswers) {
   auto r = run_program("tarvex", {{"modellir.txt", model}}, answers);
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console, native(questions + echo + "\n" + kNoNodes));
   EXPECT_EQ(r.files, (Files{{"modellir.txt", model},
                             {"modelans.lgw", native(kPreamble + materials + "!*\n!*\n")},
@@ -38,7 +38,7 @@ void expect_stop_after_document_3(const std::string& model, const std::string& e
 void expect_stop_in_document_3(const std::string& model, const std::string& echo,
                                const std::string& message, const std::string& materials = "") {
   auto r = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console, native(kQuestions + echo + message + kPressAnyKey));
   EXPECT_EQ(r.files, (Files{{"modellir.txt", model},
                             {"modelans.lgw", native(kPreamble + materials)}}));

@@ -62,13 +62,13 @@ class DriverRun : public ::testing::Test {
     fs::remove_all(dir_);
   }
 
-  // The console of the run.
-  std::string run() {
+  // The console of a run that ends with exit code `code`.
+  std::string run(int code = 1) {
     std::string console;
     lira::Writer out(&console);
     std::istringstream keys("k");
     lira::Console con{&out, &keys, false};
-    EXPECT_EQ(run_vantrel(con), 0);
+    EXPECT_EQ(run_vantrel(con), code);
     out.flush();
     return console;
   }
@@ -94,7 +94,7 @@ using Listing = std::map<std::string, std::string>;
 TEST_F(DriverRun, SuccessLeavesOnlyTheNewModel) {
   write_all("model.txt", kModel);
   write_all("loadfrag.txt", kTable);
-  EXPECT_EQ(run(),
+  EXPECT_EQ(run(0),
             kHead +
                 "\nModel transformed saccessfully."
                 "\n\x8C\xAE\xA4\xA5\xAB\xEC \xE2\xE0\xA0\xAD\xE1\xE4\xAE\xE0\xAC\xA8\xE0\xAE\xA2"

@@ -70,12 +70,12 @@ int run_vantrel(lira::Console& con) {
   lira::Frame frame{"\nVantrel for LIRA 9.x, v.1.1.",
                     lira::cp866("\nVantrel для LIRA 9.x, версия 1.1."), "model.txt", "modelnew.txt",
                     "loadfrag.txt", lira::model_transformed()};
-  lira::run_in_frame(con, frame, [&] {
+  int code = lira::run_in_frame(con, frame, [&] {
     transform(trace);
     return lira::Ending::kCompleted;
   });
   trace.close();
-  return 0;
+  return code;
 }
 
 }  // namespace vantrel

@@ -73,7 +73,7 @@ TEST(VantrelFiles, WriteFailuresAreNoSuccess) {
     SCOPED_TRACE(c.full);
     RunResult r = run_program("vantrel", {{"model.txt", kModel}, {"loadfrag.txt", kTable}}, "k\n",
                               {{c.full, "/dev/full"}});
-    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.console,
               native(kHead + "\nFile " + c.full + " can't be written to the end." + kPressAnyKey));
     Files left = c.left;

@@ -6,37 +6,12 @@
 
 #include "common/number_format.h"
 #include "common/stop.h"
-#include "load_records.h"
+#include "fragment_format.h"
 
 namespace vantrel {
 namespace {
 
 const std::string kTable = "\nTable loadfrag.txt:\n";
-
-/// A load type keyword: its first `compared` characters are compared, and
-/// `passed_over` characters after the token fill its field to 4 characters.
-struct Keyword {
-  const char* text;
-  int compared;
-  int passed_over;
-};
-// In the order they are tried; the index plus one is the direction code.
-const Keyword kKeywords[kDirections] = {
-    {"RX", 2, 2}, {"RY", 2, 2}, {"RZ", 2, 2}, {"RUX", 3, 1}, {"RUY", 3, 1}, {"RUZ", 3, 1},
-};
-
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
-
-/// The direction code of a keyword token, 0 when it is none of the six.
-int direction_of(const lira::Token& token) {
-  for (int d = 0; d < kDirections; ++d) {
-    const Keyword& k = kKeywords[d];
-    if (token.starts_with(std::string_view(k.text, static_cast<std::size_t>(k.compared)))) {
-      return d + 1;
-    }
-  }
-  return 0;
-}
 
 /// The table as the reader walks it: whitespace-delimited tokens, and raw
 /// fixed-width reads that stop before a line end.
@@ -47,11 +22,9 @@ class Table {
   lira::Token token;
 
   void read() { lira::read_token(in_, token); }
-  /// A token beginning with "|", and a bar glued to digits too.
-  bool bar() const { return token.first() == '|'; }
-  /// Five or more dashes.
-  bool rule() const { return token.starts_with("-----"); }
-  bool digit() const { return is_digit(static_cast<unsigned char>(token.first())); }
+  bool bar() const { return is_bar(token.view()); }
+  bool rule() const { return is_rule(token.view()); }
+  bool digit() const { return starts_with_digit(token.view()); }
   /// True once a read has met the end of the file: the token in hand is empty
   /// or ended at the last character.
   bool at_end() { return token.empty() || in_.peek() == EOF; }
@@ -103,26 +76,11 @@ int read_node_line(Table& t, BlockNodes& nodes, bool first_line) {
   return count;
 }
 
-/// The value of a cell: leading white space skipped, the number read as far
-/// as it goes, 0 when there is none. `number` gets the cell from the number on.
-lira::RealValue cell_value(const char* cell, lira::Token& number) {
-  while (*cell == ' ' || *cell == '\t' || *cell == '\r' || *cell == '\v' || *cell == '\f') ++cell;
-  number.length = 0;
-  while (cell[number.length] != '\0') {
-    number.text[number.length] = cell[number.length];
-    ++number.length;
-  }
-  number.text[number.length] = '\0';
-  return lira::to_real(number);
-}
-
 class Reader {
  public:
-  Reader(lira::TextReader& in, lira::Writer& doc6, lira::Writer& doc7, lira::Writer& trace,
-         std::int64_t first_value_line)
-      : t_(in, trace), doc6_(doc6), doc7_(doc7), next_value_line_(first_value_line) {}
+  Reader(lira::TextReader& in, BlockSink& sink, lira::Writer& trace) : t_(in, trace), sink_(sink) {}
 
-  std::int64_t read() {
+  void read() {
     find_first_node_line();
     t_.trace() << "\n";
     int count = read_node_line(t_, nodes_, true);
@@ -131,16 +89,18 @@ class Reader {
     if (nodes_[0] == 0) {
       lira::fail(kTable + "the first string " + "of nodes' numbers incorrect.");
     }
-    column_count_ = count < 8 ? 8 : count;
+    first_line_numbers_ = count;
+    column_count_ = column_count_of(count);
 
     for (;;) {
+      ++block_;
       read_block();
-      emit_block(nodes_, grid_, doc6_, doc7_, next_value_line_);
+      sink_.block(nodes_, grid_);
       nodes_.fill(0);
 
       t_.read();
       if (t_.bar()) t_.read();
-      if (!t_.digit()) return next_value_line_;
+      if (!t_.digit()) return;
 
       t_.trace() << "\n";
       read_node_line(t_, nodes_, false);
@@ -177,12 +137,12 @@ class Reader {
       // The token in hand is the lead of the first type row.
       for (;;) {
         t_.read();
-        int direction = direction_of(t_.token);
+        int direction = direction_of(t_.token.view());
         if (direction == 0) {
           if (t_.digit()) break;  // the next loading's number
           lira::fail("\nTable loadfrag.txt: error in load type.");
         }
-        t_.pass_over(kKeywords[direction - 1].passed_over);
+        t_.pass_over(passed_over_after(direction));
         read_cells(loading, direction);
         t_.pass_over(1);  // the character after the end mark
         t_.trace() << "\n";
@@ -214,7 +174,7 @@ class Reader {
       lira::fail(kTable + "the kind of loading " + std::to_string(loading) +
                  " is missing: the line ends right after \"-\".");
     }
-    if (n == 3 && is_digit(static_cast<unsigned char>(mark[2]))) {
+    if (n == 3 && mark[2] >= '0' && mark[2] <= '9') {
       lira::fail(kTable + "dinamic loading not under processing.");
     }
 
@@ -237,7 +197,7 @@ class Reader {
     if (column_count_ != 8 && column_count_ != 9) {
       lira::fail(kTable + "error: number of columns = " + std::to_string(column_count_) + " !");
     }
-    const int width = column_count_ == 9 ? 8 : 9;
+    const int width = cell_width(column_count_);
     char cell[10];
     for (int c = 0;; ++c) {
       int n = t_.raw(cell, width);
@@ -248,19 +208,27 @@ class Reader {
                    std::to_string(column_count_) + " cells of " + std::to_string(width) +
                    " characters.");
       }
-      // A cell whose fourth character is blank is empty, even when a value
-      // stands further right in it.
-      if (n >= 4 && cell[3] != ' ') {
-        lira::Token number;
-        lira::RealValue value = cell_value(cell, number);
-        if (lira::stops_at_decimal_comma(value)) {
-          lira::refuse_decimal_comma("loadfrag.txt", number.view(),
+      std::string_view text(cell, static_cast<std::size_t>(n));
+      Cell read = read_cell(text);
+      switch (read.kind) {
+        case CellKind::kEmpty:
+          break;
+        case CellKind::kValue:
+          grid_.at(loading, direction, c) = read.value;
+          break;
+        case CellKind::kDecimalComma:
+          lira::refuse_decimal_comma("loadfrag.txt", read.number,
                                      std::string("the ") + kDirectionNames[direction - 1] +
                                          " row of loading " + std::to_string(loading) +
                                          ", column " + std::to_string(c + 1) + " (node " +
                                          std::to_string(nodes_[c]) + ")");
-        }
-        grid_.at(loading, direction, c) = value.value;
+        case CellKind::kHexadecimal:
+        case CellKind::kSpilled:
+        case CellKind::kDropped:
+          lira::fail(cell_message(read.kind,
+                                  CellPlace{block_, loading, direction, c, nodes_[c],
+                                            first_line_numbers_},
+                                  text));
       }
       trace_value(grid_.at(loading, direction, c));
     }
@@ -276,20 +244,38 @@ class Reader {
 
   static constexpr int kTraceWidth = 40;
   Table t_;
-  lira::Writer& doc6_;
-  lira::Writer& doc7_;
-  std::int64_t next_value_line_;
+  BlockSink& sink_;
   BlockNodes nodes_{};
   ValueGrid grid_;
+  int first_line_numbers_ = 0;
   int column_count_ = 0;
+  int block_ = 0;
+};
+
+// vantrel's own sink: the records of each block into doc6 and doc7.
+struct RecordSink : BlockSink {
+  RecordSink(lira::Writer& d6, lira::Writer& d7, std::int64_t first_value_line)
+      : doc6(d6), doc7(d7), next_value_line(first_value_line) {}
+  void block(const BlockNodes& nodes, const ValueGrid& grid) override {
+    emit_block(nodes, grid, doc6, doc7, next_value_line);
+  }
+  lira::Writer& doc6;
+  lira::Writer& doc7;
+  std::int64_t next_value_line;
 };
 
 }  // namespace
 
+void read_fragment_table(lira::TextReader& table, BlockSink& sink, lira::Writer& trace) {
+  Reader reader(table, sink, trace);
+  reader.read();
+}
+
 std::int64_t read_fragment_table(lira::TextReader& table, lira::Writer& doc6, lira::Writer& doc7,
                                  lira::Writer& trace, std::int64_t first_value_line) {
-  Reader reader(table, doc6, doc7, trace, first_value_line);
-  return reader.read();
+  RecordSink sink(doc6, doc7, first_value_line);
+  read_fragment_table(table, sink, trace);
+  return sink.next_value_line;
 }
 
 }  // namespace vantrel

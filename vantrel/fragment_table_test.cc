@@ -128,16 +128,104 @@ TEST(FragmentTable, FiveNodesGiveNineCharacterCellsAndSilentColumns) {
   EXPECT_EQ(r.doc7, "1 1.5 0 /\r\n2 2.5 0 /\r\n3 3.5 0 /\r\n4 4.5 0 /\r\n5 5.5 0 /\r\n");
 }
 
-TEST(FragmentTable, CellWhoseFourthCharacterIsBlankIsEmpty) {
+TEST(FragmentTable, BlanksAndRightAlignedZerosAreEmptyCells) {
+  // A cell whose fourth character is blank is empty when it holds no number
+  // other than 0.
   Read r = read_table(kRule + "| 1 2 3 4 5 6 7 8 9 |\n" + kRule + "| 1 - static |\n" +
-                      row9("RX  ", {"      1.", "   2.000", "      3.", "", "", "", "", "", ""}) +
+                      row9("RX  ", {"       0", "   2.000", "      0.", "", "   0.000", "", "", "",
+                                    "  -0.000"}) +
                       kRule);
   EXPECT_EQ(r.stop, "");
   EXPECT_EQ(r.doc6, "2 0 1 1 1 /\r\n");
+  EXPECT_EQ(r.doc7, "1 2 0 /\r\n");
+}
+
+TEST(FragmentTable, RightAlignedValueStopsBeforeItsBlockIsWritten) {
+  const std::string dropped =
+      " has a blank as its fourth character, so it counts as empty and its value would be "
+      "dropped.\n";
+  // Six blanks, a digit and a point in an 8-character cell; the block before
+  // it keeps its records.
+  Read r = read_table(kRule + "| 1 2 3 4 5 6 7 8 9 |\n" + kRule + "| 1 - static |\n" +
+                      row9("RZ  ", {"   2.000"}) + kRule + "| 7 |\n" + kRule + "| 3 - static |\n" +
+                      row9("RY  ", {"   5.000", "", "", "", "      1."}) + kRule);
+  EXPECT_EQ(r.stop, "\nTable loadfrag.txt:\nthe cell \"      1.\" of block 2, loading 3, row RY, "
+                    "column 5 (node 0)" + dropped +
+                    "The first node line has 9 nodes, so the cells are 8 characters wide: write "
+                    "each value so that it reaches the fourth character of its cell.");
+  EXPECT_EQ(r.doc6, "1 0 3 1 1 /\r\n");
+  EXPECT_EQ(r.doc7, "1 2 0 /\r\n");
+  // Four blanks and 1.500 in a 9-character cell.
   r = read_table(kRule + "| 1 2 |\n" + kRule + "| 1 - static |\n" +
-                 row8("RX  ", {"    1.500", "   1.500 ", "   0.000 "}) + kRule);
-  EXPECT_EQ(r.doc6, "2 0 1 1 1 /\r\n");
-  EXPECT_EQ(r.doc7, "1 1.5 0 /\r\n");
+                 row8("RX  ", {"   1.500 ", "    1.500"}) + kRule);
+  EXPECT_EQ(r.stop, "\nTable loadfrag.txt:\nthe cell \"    1.500\" of block 1, loading 1, row RX, "
+                    "column 2 (node 2)" + dropped +
+                    "The first node line has 2 nodes, so the cells are 9 characters wide: write "
+                    "each value so that it reaches the fourth character of its cell.");
+  EXPECT_EQ(r.doc6, "");
+}
+
+TEST(FragmentTable, CellsOfEightCharactersReadAsNine) {
+  // Five nodes make the cells 9 characters wide; the rows are drawn with 8.
+  // The third cell read holds -2.500 and the sign of -4.100.
+  Read r = read_table(kRule + "| 101 102 103 104 105 |\n" + kRule + "| 1 - static |\n" +
+                      "| RX     1.250   0.000  -2.500  -4.100                                   |\n" +
+                      kRule);
+  EXPECT_EQ(r.stop, "\nTable loadfrag.txt:\nthe cell \"-2.500  -\" of block 1, loading 1, row RX, "
+                    "column 3 (node 103) holds part of a number that does not stand whole in it, "
+                    "so the value would be misread.\nThe first node line has 5 nodes, so the "
+                    "cells are 9 characters wide: write the table with cells of 9 characters, "
+                    "one value a cell.");
+  EXPECT_EQ(r.doc6, "");
+}
+
+TEST(FragmentTable, CellsOfNineCharactersReadAsEight) {
+  // Nine nodes make the cells 8 characters wide; the rows are drawn with 9.
+  // The second cell read is the last 0 of -12.500 and most of 7.250.
+  Read r = read_table(kRule + "| 1 2 3 4 5 6 7 8 9 |\n" + kRule + "| 2 - static |\n" +
+                      "| RY    -12.500   7.250 " + std::string(55, ' ') + "|\n" + kRule);
+  EXPECT_EQ(r.stop, "\nTable loadfrag.txt:\nthe cell \"0   7.25\" of block 1, loading 2, row RY, "
+                    "column 2 (node 2) holds part of a number that does not stand whole in it, "
+                    "so the value would be misread.\nThe first node line has 9 nodes, so the "
+                    "cells are 8 characters wide: write the table with cells of 8 characters, "
+                    "one value a cell.");
+  EXPECT_EQ(r.doc6, "");
+}
+
+TEST(FragmentTable, WhatACellHolds) {
+  // A unit or a word after a number, and a word alone, are as before.
+  const std::string head = kRule + "| 1 2 3 4 |\n" + kRule + "| 1 - static |\n";
+  Read r = read_table(head + row8("RZ  ", {"  12.5kN ", "   1.5 t ", "   n/a   ", "   1e-05 "}) +
+                      kRule);
+  EXPECT_EQ(r.stop, "");
+  EXPECT_EQ(r.doc6, "1 0 3 1 1 /\r\n2 0 3 2 1 /\r\n4 0 3 3 1 /\r\n");
+  EXPECT_EQ(r.doc7, "1 12.5 0 /\r\n2 1.5 0 /\r\n3 1e-005 0 /\r\n");
+  // A digit where no number is read, a point at the cell's end, and
+  // hexadecimal numbers, which would be read as 0.
+  const std::string where =
+      " of block 1, loading 1, row RZ, column 1 (node 1) holds part of a number that does not "
+      "stand whole in it, so the value would be misread.\n";
+  EXPECT_EQ(read_table(head + row8("RZ  ", {"   x1.5  "}) + kRule).stop,
+            "\nTable loadfrag.txt:\nthe cell \"   x1.5  \"" + where +
+                "The first node line has 4 nodes, so the cells are 9 characters wide: write the "
+                "table with cells of 9 characters, one value a cell.");
+  EXPECT_EQ(read_table(head + row8("RZ  ", {"   3.0  ."}) + kRule).stop,
+            "\nTable loadfrag.txt:\nthe cell \"   3.0  .\"" + where +
+                "The first node line has 4 nodes, so the cells are 9 characters wide: write the "
+                "table with cells of 9 characters, one value a cell.");
+  const std::string hex = " of block 1, loading 1, row RZ, column 2 (node 2) holds a hexadecimal "
+                          "number, which would be read as 0.\nWrite the value as a decimal number.";
+  EXPECT_EQ(read_table(head + row8("RZ  ", {"", "   0x1F  "}) + kRule).stop,
+            "\nTable loadfrag.txt:\nthe cell \"   0x1F  \"" + hex);
+  EXPECT_EQ(read_table(head + row8("RZ  ", {"", "   0XA   "}) + kRule).stop,
+            "\nTable loadfrag.txt:\nthe cell \"   0XA   \"" + hex);
+  // One node: the message says so in the singular.
+  EXPECT_EQ(read_table(kRule + "| 5 |\n" + kRule + "| 1 - static |\n" + row8("RX  ", {"    -7   "}) +
+                       kRule).stop,
+            "\nTable loadfrag.txt:\nthe cell \"    -7   \" of block 1, loading 1, row RX, column 1 "
+            "(node 5) has a blank as its fourth character, so it counts as empty and its value "
+            "would be dropped.\nThe first node line has 1 node, so the cells are 9 characters "
+            "wide: write each value so that it reaches the fourth character of its cell.");
 }
 
 TEST(FragmentTable, EndMarkMayComeBeforeTheLastColumn) {

@@ -8,8 +8,6 @@
 
 namespace vantrel {
 
-const char* const kDirectionNames[kDirections] = {"RX", "RY", "RZ", "RUX", "RUY", "RUZ"};
-
 namespace {
 
 bool in_grid(int loading, int direction, int column) {
@@ -35,44 +33,33 @@ double ValueGrid::at(int loading, int direction, int column) const {
   return values_[loading - 1][direction - 1][column];
 }
 
-void emit_block(const BlockNodes& nodes, const ValueGrid& grid, lira::Writer& doc6,
-                lira::Writer& doc7, std::int64_t& next_value_line) {
-  // The columns that count end at the first node number that is not positive.
-  int columns = 0;
-  while (columns < kColumns && nodes[columns] > 0) ++columns;
-
-  // Check the whole block first, so that a stop leaves no half of it behind.
+std::int64_t check_block(const BlockNodes& nodes, const ValueGrid& grid,
+                         std::int64_t next_value_line) {
   std::int64_t records = 0;
-  for (int c = 0; c < columns; ++c) {
-    for (int loading = 1; loading <= kLoadings; ++loading) {
-      for (int d = 1; d <= kDirections; ++d) {
-        double v = grid.at(loading, d, c);
-        if (v == 0.0) continue;
-        if (!std::isfinite(v)) {
-          lira::fail("\nTable loadfrag.txt:\nthe " + std::string(kDirectionNames[d - 1]) +
-                     " value of loading " + std::to_string(loading) + " at node " +
-                     std::to_string(nodes[c]) + " is too large.");
-        }
-        ++records;
-      }
+  for_each_load(nodes, grid, [&](std::int32_t node, int loading, int d, double v) {
+    if (!std::isfinite(v)) {
+      lira::fail("\nTable loadfrag.txt:\nthe " + std::string(kDirectionNames[d - 1]) +
+                 " value of loading " + std::to_string(loading) + " at node " +
+                 std::to_string(node) + " is too large.");
     }
-  }
+    ++records;
+  });
   if (records > 0 && next_value_line + records - 1 > kLastValueLine) {
     lira::fail("\nToo many new loads: load value line numbers would pass 2147483647.");
   }
+  return records;
+}
 
-  for (int c = 0; c < columns; ++c) {
-    for (int loading = 1; loading <= kLoadings; ++loading) {
-      for (int d = 1; d <= kDirections; ++d) {
-        double v = grid.at(loading, d, c);
-        if (v == 0.0) continue;
-        doc6 << nodes[c] << " 0 " << d << ' ' << static_cast<long long>(next_value_line) << ' '
-             << loading << " /\r\n";
-        doc7 << static_cast<long long>(next_value_line) << ' ' << v << " 0 /\r\n";
-        ++next_value_line;
-      }
-    }
-  }
+void emit_block(const BlockNodes& nodes, const ValueGrid& grid, lira::Writer& doc6,
+                lira::Writer& doc7, std::int64_t& next_value_line) {
+  // Check the whole block first, so that a stop leaves no half of it behind.
+  check_block(nodes, grid, next_value_line);
+  for_each_load(nodes, grid, [&](std::int32_t node, int loading, int d, double v) {
+    doc6 << node << " 0 " << d << ' ' << static_cast<long long>(next_value_line) << ' ' << loading
+         << " /\r\n";
+    doc7 << static_cast<long long>(next_value_line) << ' ' << v << " 0 /\r\n";
+    ++next_value_line;
+  });
 }
 
 }  // namespace vantrel

@@ -6,15 +6,9 @@
 #include <cstdint>
 
 #include "common/writer.h"
+#include "fragment_format.h"
 
 namespace vantrel {
-
-constexpr int kColumns = 9;      // nodes of one block of the table
-constexpr int kLoadings = 12;    // loadings 1 to 12
-constexpr int kDirections = 6;   // direction codes 1 to 6
-
-/// Keywords of the direction codes 1 to 6, for messages.
-extern const char* const kDirectionNames[kDirections];
 
 /// The node numbers of a block's columns; 0 where its node line gave none.
 using BlockNodes = std::array<std::int32_t, kColumns>;
@@ -37,6 +31,28 @@ class ValueGrid {
 /// 32-bit. Value line numbers are counted in 64 bits so that running past it
 /// is seen rather than wrapped.
 constexpr std::int64_t kLastValueLine = INT32_MAX;
+
+/// Calls `load(node, loading, direction, value)` for every value of the
+/// block that yields a record, in the order of the records: column by column
+/// until the first column whose node number is 0 or negative, within a
+/// column by loading, within a loading by direction code.
+template <typename Load>
+void for_each_load(const BlockNodes& nodes, const ValueGrid& grid, Load&& load) {
+  for (int c = 0; c < kColumns && nodes[c] > 0; ++c) {
+    for (int loading = 1; loading <= kLoadings; ++loading) {
+      for (int d = 1; d <= kDirections; ++d) {
+        double v = grid.at(loading, d, c);
+        if (v != 0.0) load(nodes[c], loading, d, v);
+      }
+    }
+  }
+}
+
+/// Stops the run where the block cannot be written: a value that is not
+/// finite, or more records than value line numbers from `next_value_line`
+/// on. Returns the count of the block's records.
+std::int64_t check_block(const BlockNodes& nodes, const ValueGrid& grid,
+                         std::int64_t next_value_line);
 
 /// Writes the records of one block: column by column until the first column
 /// whose node number is 0 or negative, within a column by loading, within a

@@ -88,7 +88,9 @@ using vantrel_test::kExample;
 RunResult run(const std::string& model, const std::string& table) {
   Files files{{"model.txt", model}, {"loadfrag.txt", table}};
   RunResult r = run_program("vantrel", files, "k\n");
-  EXPECT_EQ(r.exit_code, 0);
+  // A script tells a success from a stop by the exit code alone.
+  bool stopped = r.console.find("saccessfully") == std::string::npos;
+  EXPECT_EQ(r.exit_code, stopped ? 1 : 0);
   EXPECT_EQ(r.errors, "");
   EXPECT_EQ(r.files["model.txt"], model) << "model.txt changed";
   return r;
@@ -184,16 +186,18 @@ TEST(VantrelRun, BarsGluedToNodeNumbers) {
                                          "6 -1 0 /\r\n7 -2 0 /\r\n"));
 }
 
-TEST(VantrelRun, RightAlignedValuesAreEmptyCells) {
-  // Six blanks, a digit and a point in an 8-character cell.
+TEST(VantrelRun, RightAlignedZerosAndUnitsAfterNumbers) {
+  // A right-aligned 0 stays empty; a unit or a word after a number is passed
+  // over and the number converts.
   const std::string narrow = head("1 2 3 4 5 6 7 8 9") + "| 1 - static |\n" +
-                             row9("RX  ", {"      1.", "   2.000", "", "", "", "", "", "", ""}) +
+                             row9("RX  ", {"      0.", "   2.000", "", "  12.5kN", "", "", "",
+                                           "   n/a  ", ""}) +
                              kRule;
-  expect_merged(run(kModel, narrow), kModel, narrow, merged("2 0 1 6 1 /\r\n", "6 2 0 /\r\n"));
-  // Four blanks and 1.500 in a 9-character cell.
+  expect_merged(run(kModel, narrow), kModel, narrow,
+                merged("2 0 1 6 1 /\r\n4 0 1 7 1 /\r\n", "6 2 0 /\r\n7 12.5 0 /\r\n"));
   const std::string wide =
-      head("31 32") + "| 2 - static |\n" + row8("RY  ", {"    1.500", "   1.500 "}) + kRule;
-  expect_merged(run(kModel, wide), kModel, wide, merged("32 0 2 6 2 /\r\n", "6 1.5 0 /\r\n"));
+      head("31 32") + "| 2 - static |\n" + row8("RY  ", {"       0 ", "  -1.5 t "}) + kRule;
+  expect_merged(run(kModel, wide), kModel, wide, merged("32 0 2 6 2 /\r\n", "6 -1.5 0 /\r\n"));
 }
 
 TEST(VantrelRun, StaticAndDynamicMarks) {
@@ -294,12 +298,12 @@ TEST(VantrelRun, StopInTheTableKeepsTheFinishedBlocks) {
 
 TEST(VantrelModelStops, MissingFiles) {
   RunResult r = run_program("vantrel", {{"loadfrag.txt", kExample}}, "k\n");
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console, native(kHead + "\nFile model.txt can't be opened." + kPressAnyKey));
   EXPECT_EQ(r.files, (Files{{"loadfrag.txt", kExample}}));
 
   r = run_program("vantrel", {{"model.txt", kModel}}, "k\n");
-  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.console, native(kHead + "\nFile loadfrag.txt can't be opened." + kPressAnyKey));
   EXPECT_EQ(r.files, (Files{{"model.txt", kModel}}));
 }
@@ -520,6 +524,51 @@ TEST(VantrelTableStops, DecimalCommas) {
                     "column 1 (node 3) has a decimal comma: write it with a decimal point, "
                     "\"0.25\".",
                     "1 0 1 6 1 /\r\n", "6 1.5 0 /\r\n");
+}
+
+// Cells that would be misread or dropped stop while the table is read: the
+// blocks before them are written, their own block is not.
+
+TEST(VantrelTableStops, CellsOfEightCharactersReadAsNine) {
+  // Five nodes: the cells are 9 characters wide, the rows are drawn with 8,
+  // and the minus sign of -4.100 ends the third cell.
+  const std::string table = head("101 102 103 104 105") + "| 1 - static |\n" +
+                            "| RX     1.250   0.000  -2.500  -4.100" + std::string(41, ' ') +
+                            "|\n" + kRule;
+  expect_table_stop(run(kModel, table), table,
+                    kTable + "the cell \"-2.500  -\" of block 1, loading 1, row RX, column 3 "
+                             "(node 103) holds part of a number that does not stand whole in it, "
+                             "so the value would be misread.\nThe first node line has 5 nodes, "
+                             "so the cells are 9 characters wide: write the table with cells of "
+                             "9 characters, one value a cell.");
+}
+
+TEST(VantrelTableStops, CellsOfNineCharactersReadAsEight) {
+  // Nine nodes: the cells are 8 characters wide. The first block is drawn
+  // right; the second block's row is drawn with 9.
+  const std::string table = head("1 2 3 4 5 6 7 8 9") + "| 1 - static |\n" +
+                            row9("RZ  ", {"  -3.000"}) + kRule + "| 11 12 |\n" + kRule +
+                            "| 2 - static |\n" + "| RY    -12.500   7.250 " +
+                            std::string(55, ' ') + "|\n" + kRule;
+  expect_table_stop(run(kModel, table), table,
+                    kTable + "the cell \"0   7.25\" of block 2, loading 2, row RY, column 2 "
+                             "(node 12) holds part of a number that does not stand whole in it, "
+                             "so the value would be misread.\nThe first node line has 9 nodes, "
+                             "so the cells are 8 characters wide: write the table with cells of "
+                             "8 characters, one value a cell.",
+                    "1 0 3 6 1 /\r\n", "6 -3 0 /\r\n");
+}
+
+TEST(VantrelTableStops, RightAlignedValue) {
+  // Four blanks and 1.500 in a 9-character cell: the value would be dropped.
+  const std::string table =
+      head("31 32") + "| 2 - static |\n" + row8("RY  ", {"   2.000 ", "    1.500"}) + kRule;
+  expect_table_stop(run(kModel, table), table,
+                    kTable + "the cell \"    1.500\" of block 1, loading 2, row RY, column 2 "
+                             "(node 32) has a blank as its fourth character, so it counts as "
+                             "empty and its value would be dropped.\nThe first node line has 2 "
+                             "nodes, so the cells are 9 characters wide: write each value so that "
+                             "it reaches the fourth character of its cell.");
 }
 
 }  // namespace

@@ -1,0 +1,202 @@
+#include "conversion_rules.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "stop.h"
+
+namespace lira {
+
+float to_single(double value) {
+  // Halfway between the largest float and the next power of two: from there
+  // on, the nearest single-precision value is an infinity.
+  constexpr double kOverflow = static_cast<double>(FLT_MAX) + 0x1p103;
+  if (value >= kOverflow) return HUGE_VALF;
+  if (value <= -kOverflow) return -HUGE_VALF;
+  return static_cast<float>(value);
+}
+
+bool is_plate_modulus(double value, std::string_view token) {
+  return value != 0 && value != HUGE_VAL && value != -HUGE_VAL &&
+         token.find('.') != std::string_view::npos;
+}
+
+int element_nodes(std::int32_t type) {
+  switch (element_kind(type)) {
+    case ElementKind::kBar:
+    case ElementKind::kPlasticBar: return 2;
+    case ElementKind::kElasticLink: return 1;
+    case ElementKind::kPlate:
+    case ElementKind::kLayeredShell: return shell_corners(type);
+    case ElementKind::kUnconverted: break;
+  }
+  return 0;
+}
+
+float link_node_z(float bottom_z) { return to_single(static_cast<double>(bottom_z) - 1.0); }
+
+void refuse_stiffness(std::int32_t v, const std::string& what) {
+  fail("\nIncorrect modellir.txt: stiffness " + std::to_string(v) + " " + what);
+}
+
+namespace {
+
+struct Level {
+  double sa = 0;  // sum of the a of its rows
+  double sb = 0;  // sum of the b of its rows
+  double z = 0;   // in the model's length unit
+};
+
+// The rows grouped by equal level, in ascending order; only the count of the
+// levels after the second one is kept.
+int group_levels(const ReinforcementRow* rows, int row_count, Level (&levels)[2]) {
+  bool taken[kRowMax] = {};
+  int count = 0;
+  for (;;) {
+    int lowest = -1;
+    for (int i = 0; i < row_count; ++i) {
+      if (!taken[i] && (lowest < 0 || rows[i].z < rows[lowest].z)) lowest = i;
+    }
+    if (lowest < 0) return count;
+    double z = rows[lowest].z;
+    taken[lowest] = true;
+    for (int i = 0; i < row_count; ++i) {
+      if (i != lowest && (taken[i] || rows[i].z != z)) continue;
+      taken[i] = true;
+      if (count < 2) {
+        levels[count].sa += rows[i].a;
+        levels[count].sb += rows[i].b;
+        levels[count].z = rows[i].z / kCentimetre;
+      }
+    }
+    ++count;
+  }
+}
+
+}  // namespace
+
+SlabLayers slab_layers(std::int32_t v, const ReinforcementRow* rows, int row_count, double t) {
+  if (row_count > kRowMax) {
+    refuse_stiffness(v, "has more than " + std::to_string(kRowMax) + " reinforcement rows.");
+  }
+  Level levels[2];
+  int level_count = group_levels(rows, row_count, levels);
+  if (level_count != 2) {
+    fail("\nError: Number of reiforcement layers = " + std::to_string(level_count) + "\n");
+  }
+  const char* const impossible = "\nIncorrect modellir.txt: impossible reinforcement.";
+  // A level on a face itself passes the range checks but leaves a layer of no
+  // thickness, whose reinforcement ratio has no finite value.
+  SlabLayers layers;
+  const Level& lower = levels[0];
+  if (!(-0.5 * t <= lower.z && lower.z < -0.25 * t)) fail(impossible);
+  layers.t_bottom = (lower.z + 0.5 * t) * 2;
+  if (layers.t_bottom == 0) {
+    refuse_stiffness(v, "has its lower reinforcement on the bottom face: "
+                        "the bottom layer has no thickness.");
+  }
+  const Level& upper = levels[1];
+  if (!(0.25 * t < upper.z && upper.z <= 0.5 * t)) fail(impossible);
+  layers.t_top = (0.5 * t - upper.z) * 2;
+  if (layers.t_top == 0) {
+    refuse_stiffness(v, "has its upper reinforcement on the top face: "
+                        "the top layer has no thickness.");
+  }
+  layers.t_middle = t - layers.t_bottom - layers.t_top;
+  layers.bottom_b = lower.sb / layers.t_bottom / 100;
+  layers.bottom_a = lower.sa / layers.t_bottom / 100;
+  layers.top_b = upper.sb / layers.t_top / 100;
+  layers.top_a = upper.sa / layers.t_top / 100;
+  return layers;
+}
+
+LayerHeights layer_heights(float z, double t_bottom, double t_middle, double t_top) {
+  LayerHeights h;
+  h.z[0] = to_single(static_cast<double>(z) - ((t_middle + t_bottom) + t_top));
+  h.z[1] = to_single(static_cast<double>(h.z[0]) + t_bottom);
+  h.z[2] = to_single(static_cast<double>(h.z[1]) + t_middle);
+  return h;
+}
+
+namespace {
+
+LoadRule refused(LoadEffect effect, LoadRefusal when, std::string message) {
+  LoadRule rule;
+  rule.effect = effect;
+  rule.refusal = when;
+  rule.message = std::move(message);
+  return rule;
+}
+
+// The direction message: the one of the element's kind for 1 to 6, else one
+// that names the direction.
+std::string illegal_direction(std::int32_t direction, const char* applied_to) {
+  if (direction >= 1 && direction <= 6) {
+    return std::string("\nDoc. 6 includes illegal load direction:\n") + applied_to;
+  }
+  return "\nDoc. 6 includes illegal load direction:\ndir. No " + std::to_string(direction) +
+         " is not one of 1 to 6.";
+}
+
+}  // namespace
+
+LoadRule load_rule(std::int32_t load_type, std::int32_t direction, std::int32_t element_type) {
+  LoadRule rule;
+  if (load_type == 0) {
+    if (direction < 1 || direction > 6) {
+      return refused(LoadEffect::kForce, LoadRefusal::kBeforeWriting,
+                     illegal_direction(direction, ""));
+    }
+    rule.effect = LoadEffect::kForce;
+    rule.label = direction - 1;
+    return rule;
+  }
+  if (load_type == 16) {
+    rule.effect = LoadEffect::kOwnWeight;
+    return rule;
+  }
+  if (is_bar(element_type) && load_type == 6) {
+    if (direction != 2 && direction != 3) {
+      return refused(LoadEffect::kBeamPressure, LoadRefusal::kAfterCommand,
+                     illegal_direction(direction, "dir. No 1, 4, 5 or 6 is applied to beam."));
+    }
+    rule.effect = LoadEffect::kBeamPressure;
+    rule.label = direction == 2 ? 2 : 1;
+    return rule;
+  }
+  if (is_shell(element_type)) {
+    if (load_type != 6 && load_type != 7) {
+      return refused(LoadEffect::kShellPressure, LoadRefusal::kBeforeWriting,
+                     "\nDoc. 6 includes illegal load type\n(no types 6, 7 or 16 is applied to "
+                     "shell).");
+    }
+    if (direction != 3) {
+      return refused(LoadEffect::kShellPressure, LoadRefusal::kAfterCommand,
+                     illegal_direction(direction, "dir. No 1, 2, 4, 5 or 6 is applied to shell."));
+    }
+    rule.effect = LoadEffect::kShellPressure;
+    rule.label = is_layered_shell(element_type) ? 6 : 2;
+    return rule;
+  }
+  return rule;  // skipped
+}
+
+float shell_pressure(std::int32_t element_type, std::int32_t load_type, const float v[4]) {
+  if (load_type != 7) return v[0];
+  return is_triangle(element_type)
+             ? to_single((static_cast<double>(v[1]) + v[0] + v[2]) / 3.0)
+             : to_single((static_cast<double>(v[1]) + v[0] + v[2] + v[3]) * 0.25);
+}
+
+bool has_mass(std::int32_t type) { return is_bar(type) || is_shell(type); }
+
+float weight_intensity(double section, float density) { return to_single(section * density); }
+
+float weight_deviation(float intensity, float value) {
+  // In these precisions: the difference in double rounded to single, the
+  // quotient in single.
+  float difference = to_single(intensity * 10.0 - value);
+  return std::fabs(difference / value);
+}
+
+}  // namespace lira
