@@ -80,6 +80,21 @@ void read_elements(lira::ModelReader& r, TarvexModel& m) {
   }
 }
 
+// The converter builds the slabs' layer nodes before it writes any element:
+// it tests the layered shells' stiffnesses first, then every element's type.
+void check_elements(const TarvexModel& m) {
+  for (std::size_t k = 0; k < m.elements.size(); ++k) {
+    const ModelElement& e = m.elements[k];
+    if (lira::is_layered_shell(e.type) &&
+        m.stiffness[static_cast<std::size_t>(e.stiffness)].real_set[1] == 0) {
+      lira::refuse_layered_without_slab(static_cast<std::int64_t>(k + 1), e.type, e.stiffness);
+    }
+  }
+  for (std::size_t k = 0; k < m.elements.size(); ++k) {
+    lira::check_element_type(static_cast<std::int64_t>(k + 1), m.elements[k].type);
+  }
+}
+
 void read_supports(lira::ModelReader& r, TarvexModel& m) {
   lira::SupportReader reader(r);
   ModelSupport s;
@@ -116,6 +131,7 @@ void read_tarvex_model(lira::TextReader& in, TarvexModel& model) {
   read_stiffness(r, model);
   read_nodes(r, model);
   read_elements(r, model);
+  check_elements(model);
   read_supports(r, model);
   read_load_values(r, model);
   read_load_table(r, model);
