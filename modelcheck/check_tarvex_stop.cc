@@ -8,8 +8,7 @@ namespace modelcheck {
 TarvexStop tarvex_reading_stop(lira::TextReader& in) {
   TarvexStop result;
   try {
-    TarvexModel model;
-    read_tarvex_model(in, model);
+    read_tarvex_records(in);
   } catch (const lira::Stop& stop) {
     result.stopped = true;
     result.message = stop.message;
