@@ -34,8 +34,10 @@ void add_tarvex_stop(lira::TextReader in, bool mended_copy, Report& report) {
   for (const Finding& f : report.kept()) {
     if (!f.mended && f.effect.find(quote) != std::string::npos) return;
   }
-  std::string where = stop.document.empty() ? "before the first document it looks for"
-                                            : "in document " + stop.document;
+  // The reader knows the last header it found, not the line: the stop is in
+  // that document, or after it where a later one is missing.
+  std::string where = stop.document.empty() ? "before it finds any document header"
+                                            : "after the header of document " + stop.document;
   report.add(make_finding(
       "tarvex", Kind::kTarvexStop, 0,
       std::string("tarvex's reader of the ") + (mended_copy ? "mended copy" : "model") +

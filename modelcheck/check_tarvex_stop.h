@@ -16,7 +16,7 @@ namespace modelcheck {
 struct TarvexStop {
   bool stopped = false;
   std::string message;   // as tarvex prints it, beginning with "\n"
-  std::string document;  // the document being read ("7"), empty before the first
+  std::string document;  // the last document found ("7"), empty before the first
 };
 
 /// Reads `in` as tarvex reads modellir.txt: its stiffnesses, nodes, elements,
