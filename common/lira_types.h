@@ -69,6 +69,16 @@ inline StiffnessKind stiffness_kind(std::string_view token, bool plate_modulus) 
   return StiffnessKind::kUnknown;
 }
 
+/// The values that the converter reads after the kind token of a plate's row
+/// (Poisson's ratio, thickness) and of an elastic link's (the modulus).
+constexpr int kPlateRowValues = 2;
+constexpr int kLinkRowValues = 1;
+/// Whether `word`, read after the last value of a plate's or an elastic
+/// link's row when no slash is glued to that value, ends the row: it must
+/// begin with '/'. Anything else there (an extra value, the next row) stops
+/// the converter.
+inline bool ends_stiffness_row(std::string_view word) { return !word.empty() && word[0] == '/'; }
+
 /// Stiffness numbers index every table of the converter directly: 0 to 49.
 constexpr int kStiffnessCount = 50;
 /// The load cases that the converter takes from document 16, at most.

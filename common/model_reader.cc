@@ -162,7 +162,7 @@ void StiffnessReader::elastic_link(StiffnessRecord& s) {
   r_.echo().text("\n");
   if (!ends_with_slash(e.end)) {
     next_token(r_.in(), token);
-    if (token.first() != '/') refuse_model(" 51 el. type unrecognized.");
+    if (!ends_stiffness_row(token.view())) refuse_model(" 51 el. type unrecognized.");
   }
 }
 
@@ -175,7 +175,7 @@ void StiffnessReader::plate(StiffnessRecord& s, const Token& kind) {
   s.section = t.value;
   if (!ends_with_slash(t.end)) {
     r_.next_echoed(token);
-    if (token.first() != '/') refuse_model(" bad stiffness.");
+    if (!ends_stiffness_row(token.view())) refuse_model(" bad stiffness.");
   }
   r_.echo().text("\n");
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -215,7 +216,10 @@ TEST(Conversions, IntegersAgreeWithStrtollOnEveryForm) {
 
 TEST(ReadToken, TokensHeadersAndSlashesAcrossTheBufferBoundaryOfAFile) {
   namespace fs = std::filesystem;
-  fs::path path = fs::temp_directory_path() / "lira_buffer_boundary_test.txt";
+  // A name of its own, so that runs of the suite side by side never share it.
+  fs::path path = fs::temp_directory_path() /
+                  ("lira_buffer_boundary_test_" +
+                   std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".txt");
   // A line longer than the buffer before the header, then tokens that straddle
   // the next boundaries: blanks, a token and a skipped record each in two parts.
   std::string body = std::string(70000, 'z') + "\n( 6/ header\n";

@@ -14,6 +14,7 @@
 #include "common/text_model.h"
 #include "check_tarvex_stop.h"
 #include "findings.h"
+#include "geometry.h"
 #include "header_line.h"
 #include "line_reader.h"
 #include "model_check.h"
@@ -45,6 +46,7 @@ constexpr std::size_t kRecordMax = 256;  // tokens of one record kept
 constexpr std::int64_t kNodeFlagMax = 1 << 27;
 constexpr std::size_t kTypesKept = 32;      // element types summed up apart
 constexpr std::size_t kHeadersKept = 1000;  // header lines kept for the order
+constexpr double kMillimetre = 0.001;       // in the model's unit of length, metres
 
 std::string str(long long v) { return std::to_string(v); }
 
@@ -123,16 +125,35 @@ bool is_number(std::string_view t) {
 }
 
 std::int32_t int_of(const std::string& t) { return lira::to_int(t.c_str()).value; }
+
+// Whether `t` is a whole integer as tarvex converts one: decimal, "0x"
+// hexadecimal or "0" octal, every character taken.
+bool is_integer(std::string_view t) {
+  std::string text(t);
+  return !text.empty() && *lira::to_int(text.c_str()).end == '\0';
+}
 double real_of(const std::string& t) { return std::strtod(t.c_str(), nullptr); }
 
-// Whether tarvex takes the kind token for a plate's modulus.
-bool plate_modulus(const std::string& t) {
-  lira::Token token;
+// The word `t` converted as tarvex converts a real number.
+lira::RealValue real_token(const std::string& t, lira::Token& token) {
   std::size_t n = std::min<std::size_t>(t.size(), lira::kTokenMax);
   t.copy(token.text, n);
   token.text[n] = '\0';
   token.length = static_cast<int>(n);
-  return lira::is_plate_modulus(lira::to_real(token).value, t);
+  return lira::to_real(token);
+}
+
+// Whether the conversion of the number `t` stops at a glued slash, as
+// tarvex converts it.
+bool slash_glued(const std::string& t) {
+  lira::Token token;
+  return lira::ends_with_slash(real_token(t, token).end);
+}
+
+// Whether tarvex takes the kind token for a plate's modulus.
+bool plate_modulus(const std::string& t) {
+  lira::Token token;
+  return lira::is_plate_modulus(real_token(t, token).value, t);
 }
 
 const char* kind_text(StiffnessKind k) {
@@ -223,19 +244,30 @@ class ModelChecker {
  private:
   // Lines and segments.
   void line(const Line& l);
+  void line_part(std::string_view text, HeaderLine h, LineEnd end, LineEnd inner, bool continued);
   void segment(std::string& text);
   void write_line(std::string_view text, LineEnd end);
   void begin_document(int d);
+  void unconverted_document(int d);
   void end_document(bool at_close);
   // Tokens and records.
   void token(std::string_view t, std::size_t pos);
   void record();
   void record_end_check(const char* what, const char* stop, bool glued);
   void comma_finding(const Tok& k, const char* message, long number);
+  void closing_slash(std::string_view t, std::size_t pos);
+  /// The kind of the stiffness record being read, from its kind token.
+  StiffnessKind record_kind() const;
+  /// Whether tarvex skips the rest of the record being read to its slash.
+  bool skipping_to_slash() const;
   void stiffness_record();
+  void stiffness_row_end(long v, StiffnessKind kind);
+  void short_row_word(const Tok& k);
+  void row_end_finding(StiffnessKind kind, long line, const std::string& what);
   void node_record();
   void element_record();
   void element_record_second();
+  void twisted_check(const std::string& element, long line);
   void value_record();
   void case_record();
   void load_record();
@@ -288,8 +320,23 @@ class ModelChecker {
   Usage usage_[lira::kStiffnessCount];
   std::map<std::int32_t, Usage> unconverted_;
   long solid_of_ = -1, plastic_of_ = -1;  // the stiffness whose sub-records follow
+  /// A plate's or a link's row that ended before its values: tarvex reads
+  /// them, and the word that must end the row, from the words after it.
+  struct ShortRow {
+    int left = 0;           // values still to read
+    bool end_next = false;  // the next word must end the row
+    long stiffness = 0, line = 0;
+    StiffnessKind kind = StiffnessKind::kUnknown;
+  } short_row_;
   int plastic_stage_ = 0;
   long nodes_ = 0;
+  std::vector<float> coordinates_;  // x, y, z of each node, as tarvex keeps them
+  // Coordinates that single precision rounds by more than a millimetre.
+  long rounded_nodes_ = 0, rounded_first_ = 0, rounded_line_ = 0;
+  double rounded_value_ = 0;
+  int rounded_axis_ = 0;
+  bool rounded_axes_[3] = {};
+  double low_[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
   long elements_ = 0;
   long element_no_ = 0;  // of the second pass
   std::vector<std::int16_t> element_type_, element_stiffness_;
@@ -306,6 +353,7 @@ class ModelChecker {
   std::int32_t first_lost_case_ = 0;
   // What the second pass keeps.
   std::int32_t weight_case_ = 0;
+  bool weight_known_ = false;  // given, or taken from the first own-weight record
   long last_weighted_ = 0;
   long highest_weighted_ = 0;
 };
@@ -317,7 +365,7 @@ void ModelChecker::add(Kind kind, long line, std::string what, std::string effec
                      kind == Kind::kNodeRange || kind == Kind::kLinkAwayFromShell ||
                      kind == Kind::kLoadShifted || kind == Kind::kLoadSkipped ||
                      kind == Kind::kLoadRefused || kind == Kind::kLoadCaseUnlisted ||
-                     kind == Kind::kOwnWeight;
+                     kind == Kind::kOwnWeight || kind == Kind::kTwistedPlate;
   if (second_kind != second_) return;
   report_.add(make_finding("tarvex", kind, line, std::move(what), std::move(effect),
                            std::move(mend), mendable && fixing()));
@@ -372,8 +420,31 @@ void ModelChecker::line(const Line& l) {
   LineEnd inner = l.end == LineEnd::kNone
                       ? (good_end_ == LineEnd::kCrLf ? LineEnd::kCrLf : LineEnd::kLf)
                       : l.end;
+  // A line that holds several headers ("( 0/ 1; frame/ )( 1/") is read as
+  // one part for each, each further one after the ")" before it.
   std::string_view text = l.text;
   HeaderLine h = find_header(text);
+  bool continued = false;
+  while (h.found) {
+    HeaderLine next = find_header_after_close(text, h.end);
+    if (!next.found) break;
+    line_part(text.substr(0, next.start), h, inner, inner, continued);
+    text = text.substr(next.start);
+    h = find_header(text);
+    continued = true;
+  }
+  line_part(text, h, l.end, inner, continued);
+}
+
+// One part of a line, which holds the header `h` if any: `end` is the line
+// end it is written with, `inner` that of the parts split off it;
+// `continued` when the part follows another on the line.
+void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, LineEnd inner,
+                             bool continued) {
+  Line l;
+  l.number = line_number_;
+  l.end = end;
+  if (continued) h.exact = false;
   if (!h.found) {
     segment_text_.assign(text.data(), text.size());
     segment(segment_text_);
@@ -407,7 +478,8 @@ void ModelChecker::line(const Line& l) {
         title + " is not the header \"" + proper + "\" of document " + str(d), effect_of_missing(d),
         "write \"" + proper + "\" at the start of the line", true);
   } else if (!h.exact && wanted) {
-    std::string where = !pre_blank ? "stands after the \")\" of the document before, on its line"
+    std::string where = !pre_blank || continued
+                            ? "stands after the \")\" of the document before, on its line"
                         : from > 0 ? "comes after a UTF-8 byte-order mark"
                                    : "does not stand at the start of the line";
     add(Kind::kHeaderPosition, l.number, "the header " + title + " " + where, effect_of_missing(d),
@@ -422,7 +494,10 @@ void ModelChecker::line(const Line& l) {
       headers_.push_back(Header{d, l.number});
     }
     if (first_header_[d] == 0) {
-      if (!second_) first_header_[d] = l.number;
+      if (!second_) {
+        first_header_[d] = l.number;
+        unconverted_document(d);
+      }
       begin_document(d);
     } else if (first_header_[d] != l.number && !second_ && wanted) {
       add(Kind::kDocumentTwice, l.number,
@@ -454,7 +529,30 @@ void ModelChecker::line(const Line& l) {
   }
 }
 
+// A document that tarvex passes over: what it describes is not in the
+// script. Document 0 holds the title, which the script needs not.
+void ModelChecker::unconverted_document(int d) {
+  if (d == 0 || d == 12 || (read_by_records(d))) return;
+  if (d == 19) {
+    add(Kind::kUnconvertedDocument, line_number_,
+        "document 19 holds the soil under the model (the bedding of plates, the soil springs of "
+        "piles)",
+        "tarvex does not convert it: the ANSYS model has no soil, and its plates and piles rest on "
+        "the supports of document 5 alone",
+        "model the soil in ANSYS after the conversion (springs or an elastic foundation), or give "
+        "the model supports that stand for it");
+    return;
+  }
+  add(Kind::kUnconvertedDocument, line_number_,
+      "document " + str(d) + " is one that tarvex does not convert",
+      "the ANSYS model lacks what it describes: tarvex takes the elements, stiffnesses, nodes, "
+      "supports and loads of documents 1, 3 to 7 and 16 only",
+      "see what document " + str(d) +
+          " holds, and model it in ANSYS after the conversion where the analysis needs it");
+}
+
 void ModelChecker::begin_document(int d) {
+  short_row_ = ShortRow{};
   document_ = read_by_records(d) ? d : -1;
   record_size_ = 0;
   solid_of_ = plastic_of_ = -1;
@@ -509,7 +607,27 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
         "break it into its values with blanks");
   }
   if (t[0] == ')') {
+    // A row of document 3 still short of its values takes the ")" for one,
+    // and the header after it for its end.
+    if (document_ == 3 && !second_ && (short_row_.left > 0 || short_row_.end_next)) {
+      row_end_finding(short_row_.kind, short_row_.line,
+                      "the last row of document 3, stiffness " + str(short_row_.stiffness) +
+                          ", ends before its values");
+    }
+    short_row_ = ShortRow{};
     end_document(true);
+    return;
+  }
+  if (record_size_ > 0 && t.size() > 1 && t[0] == '/' && t[1] == ')') {
+    closing_slash(t, pos);
+    return;
+  }
+  // Where tarvex skips a record to its slash, the slash ends the record even
+  // within a word: "0.30625/1" ends one record and begins the next.
+  std::size_t slash = t.find('/');
+  if (slash != std::string_view::npos && slash + 1 < t.size() && skipping_to_slash()) {
+    token(t.substr(0, slash + 1), pos);
+    token(t.substr(slash + 1), pos + slash + 1);
     return;
   }
   if (record_size_ == record_.size()) record_.emplace_back();
@@ -533,10 +651,85 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
       if (d == 7 && record_size_ > 1) comma_finding(k, msg::kCommaLine, value_lines_ + 1);
     }
   }
-  if (k.text.back() == '/' || record_size_ >= kRecordMax) {
+  if (d == 3 && !second_ && (short_row_.left > 0 || short_row_.end_next)) short_row_word(k);
+  // tarvex skips a record of a kind it does not know from after its kind
+  // token on, so a slash glued to that token does not end it: the record
+  // after it is skipped too. Where the word without its slash is still of no
+  // kind tarvex knows ("RO/"), a blank before the slash mends it.
+  bool kind_slash = d == 3 && record_size_ == 2 && solid_of_ < 0 && plastic_of_ < 0 &&
+                    k.text.size() > 1 && k.text.back() == '/' &&
+                    record_kind() == StiffnessKind::kUnknown;
+  if (kind_slash) {
+    std::string bare = k.text.substr(0, k.text.size() - 1);
+    bool certain = lira::stiffness_kind(bare, plate_modulus(bare)) == StiffnessKind::kUnknown;
+    add(Kind::kGluedSlash, k.line,
+        "the row \"" + record_[0].text + " " + k.text +
+            "\", of a kind tarvex does not know, has its slash glued to its kind",
+        "tarvex skips the row on to the next slash, and the row after it with it",
+        certain ? "write \"" + bare + " /\"" : "write the row with its values and \" /\"",
+        certain);
+    if (certain) {
+      edits_.push_back(Edit{k.pos + k.length - 1, 0, " "});
+      kind_slash = false;
+    }
+  }
+  // A plate's or a link's row ends at the word after its last value when
+  // that word begins with '/', whatever follows the slash in it.
+  bool row_end = false;
+  if (d == 3 && solid_of_ < 0 && plastic_of_ < 0 && k.text[0] == '/') {
+    StiffnessKind kind = record_kind();
+    row_end = (kind == StiffnessKind::kPlate && record_size_ == 3 + lira::kPlateRowValues) ||
+              (kind == StiffnessKind::kElasticLink && record_size_ == 3 + lira::kLinkRowValues);
+  }
+  // A value of document 7 ends its line when it begins with '/' or a slash
+  // follows its number; tarvex drops what stands after that slash in the
+  // word, and reads a word that only ends with '/' ("RO/") as a value.
+  bool value = d == 7 && record_size_ >= 2;
+  bool value_end = value && (k.text[0] == '/' || slash_glued(k.text));
+  if ((k.text.back() == '/' && !kind_slash && !value) || value_end || row_end ||
+      record_size_ >= kRecordMax) {
     record();
     record_size_ = 0;
   }
+}
+
+StiffnessKind ModelChecker::record_kind() const {
+  if (record_size_ < 2) return StiffnessKind::kUnknown;
+  const std::string& t = record_[1].text;
+  return lira::stiffness_kind(t, plate_modulus(t));
+}
+
+bool ModelChecker::skipping_to_slash() const {
+  if (document_ != 3 || record_size_ < 2 || solid_of_ >= 0 || plastic_of_ >= 0) return false;
+  StiffnessKind kind = record_kind();
+  // A bar's record is skipped after its height when no slash is glued to it.
+  return kind == StiffnessKind::kUnknown ||
+         (kind == StiffnessKind::kRectangularBar && record_size_ >= 5 &&
+          record_[4].text.back() != '/');
+}
+
+// "/)": the last record's slash with the document's ")" glued to it. Where
+// tarvex reads the slash as a word of its own (a plate or a link of document
+// 3, the codes of document 5, the values of document 7) it takes "/)" whole
+// and does not see the ")"; elsewhere it reads the slash alone and the ")"
+// after it.
+void ModelChecker::closing_slash(std::string_view t, std::size_t pos) {
+  StiffnessKind kind = record_kind();
+  bool whole = document_ == 5 || document_ == 7 ||
+               (document_ == 3 && solid_of_ < 0 && plastic_of_ < 0 &&
+                (kind == StiffnessKind::kPlate || kind == StiffnessKind::kElasticLink));
+  if (whole) {
+    edits_.push_back(Edit{pos + 1, 0, " "});
+    add(Kind::kRecordEnd, line_number_,
+        "the last record of document " + str(document_) +
+            " ends with \"/)\", the document's \")\" glued to its slash",
+        "tarvex reads \"/)\" as the record's slash and does not see the \")\": it reads on past "
+        "the end of document " +
+            str(document_) + " and misreads what follows or stops",
+        "write \"/ )\"", true);
+  }
+  token(t.substr(0, 1), pos);
+  token(t.substr(1), pos + 1);
 }
 
 void ModelChecker::comma_finding(const Tok& k, const char* message, long number) {
@@ -580,8 +773,14 @@ void ModelChecker::record_end_check(const char* what, const char* stop, bool rep
   if (last.text.back() != '/') return;  // cut off at kRecordMax tokens
   if (last.text != "/") {
     std::string value = last.text.substr(0, last.text.size() - 1);
-    // Only a number with its slash is certain to be a value and a record end.
-    if (!is_number(value)) return;
+    // Only a number with its slash is certain to be a value and a record end;
+    // node numbers are integers, which tarvex reads in hexadecimal too.
+    if (!is_number(value) && !(document_ == 1 && is_integer(value))) {
+      add(Kind::kRecordEnd, last.line,
+          std::string(what) + " ends with \"" + last.text + "\", which is no value with its slash",
+          stop_message(stop), "write its last value, one blank and \"/\"");
+      return;
+    }
     edits_.push_back(Edit{last.pos + last.length - 1, 0, " "});
     add(Kind::kGluedSlash, last.line,
         std::string(what) + " ends with \"" + last.text + "\", its slash glued to the value",
@@ -682,6 +881,9 @@ void ModelChecker::stiffness_record() {
     }
     return;
   }
+  if (kind == StiffnessKind::kPlate || kind == StiffnessKind::kElasticLink) {
+    stiffness_row_end(v, kind);
+  }
   Stiffness& s = stiffness_[v];
   if (!continuation || s.line == 0) {
     s = Stiffness{};
@@ -709,6 +911,70 @@ void ModelChecker::stiffness_record() {
   }
 }
 
+
+// A plate's row holds its modulus, Poisson's ratio and thickness, a link's
+// its modulus; a slash glued to the last, or a word that begins with '/'
+// after it, ends the row. tarvex stops at any other word there.
+void ModelChecker::stiffness_row_end(long v, StiffnessKind kind) {
+  std::size_t n = record_size_;
+  std::size_t values =
+      static_cast<std::size_t>(kind == StiffnessKind::kPlate ? lira::kPlateRowValues
+                                                             : lira::kLinkRowValues);
+  const char* row = kind == StiffnessKind::kPlate ? "the plate row" : "the elastic link row";
+  long line = record_[0].line;
+  if (n >= 2 + values) {
+    const Tok& last = record_[1 + values];
+    if (slash_glued(last.text) || n == 2 + values) {
+      // A slash glued, or the row ended in a word that tarvex does not
+      // take for its last value: it reads the end from the next row.
+      if (!slash_glued(last.text)) {
+        short_row_ = ShortRow{0, true, v, line, kind};
+      }
+      return;
+    }
+    const Tok& end = record_[2 + values];
+    if (!lira::ends_stiffness_row(end.text)) {
+      row_end_finding(kind, line,
+                      std::string(row) + " of stiffness " + str(v) + " holds \"" + end.text +
+                          "\" after its " +
+                          (kind == StiffnessKind::kPlate ? "thickness" : "modulus"));
+    }
+    return;
+  }
+  // The row ended early: tarvex reads on into the next row for the rest.
+  short_row_ = ShortRow{static_cast<int>(2 + values - n), false, v, line, kind};
+}
+
+void ModelChecker::short_row_word(const Tok& k) {
+  ShortRow& r = short_row_;
+  if (r.left > 0) {
+    if (--r.left == 0 && !slash_glued(k.text)) r.end_next = true;
+    if (r.left == 0 && !r.end_next) {
+      add(Kind::kRecordFields, r.line,
+          "the row of stiffness " + str(r.stiffness) + " ends before its values",
+          "tarvex reads them from the row after it, and misreads both",
+          "write the row with all its values");
+    }
+    return;
+  }
+  r.end_next = false;
+  if (!lira::ends_stiffness_row(k.text)) {
+    row_end_finding(r.kind, r.line,
+                    "the row of stiffness " + str(r.stiffness) +
+                        " ends otherwise than tarvex reads it; after its last value it meets \"" +
+                        k.text + "\"");
+  }
+}
+
+void ModelChecker::row_end_finding(StiffnessKind kind, long line, const std::string& what) {
+  bool plate = kind == StiffnessKind::kPlate;
+  add(Kind::kRecordFields, line, what,
+      stop_message(plate ? msg::kBadStiffness : msg::kLinkRowEnd),
+      plate ? "write the plate as stiffness, modulus with a point, Poisson's ratio, thickness, "
+              "\" /\"; a section that is no plate needs a kind that tarvex converts"
+            : "write the link as stiffness, 3, modulus, \" /\"");
+}
+
 void ModelChecker::node_record() {
   ++nodes_;
   std::size_t n = record_size_;
@@ -718,9 +984,32 @@ void ModelChecker::node_record() {
         "node " + str(nodes_) + " has " + str(static_cast<long long>(values)) +
             " values where tarvex reads two or three",
         stop_message(msg::kBadNodes), "give the node its x, y and z, then \" /\"");
+    coordinates_.resize(static_cast<std::size_t>(nodes_) * 3);
     return;
   }
   record_end_check(("node " + str(nodes_)).c_str(), msg::kBadNodes, true);
+  // tarvex keeps the coordinates in single precision, z 0 when not given.
+  float xyz[3] = {};
+  bool rounded = false;
+  for (std::size_t i = 0; i < values; ++i) {
+    lira::Token token;
+    double v = real_token(record_[i].text, token).value;
+    xyz[i] = static_cast<float>(v);
+    if (!std::isfinite(v)) continue;
+    low_[i] = std::min(low_[i], v);
+    if (std::fabs(static_cast<double>(xyz[i]) - v) > kMillimetre) {
+      if (!rounded && rounded_nodes_++ == 0) {
+        rounded_first_ = nodes_;
+        rounded_line_ = record_[0].line;
+        rounded_value_ = v;
+        rounded_axis_ = static_cast<int>(i);
+      }
+      rounded_axes_[i] = true;
+      rounded = true;
+    }
+  }
+  coordinates_.resize(static_cast<std::size_t>(nodes_) * 3);
+  std::copy(xyz, xyz + 3, coordinates_.end() - 3);
 }
 
 void ModelChecker::element_record() {
@@ -790,8 +1079,8 @@ void ModelChecker::value_record() {
   const Tok& number = record_[0];
   std::int32_t line = int_of(number.text);
   std::size_t values = 0;
-  if (number.text.back() == '/' &&
-      is_number(std::string_view(number.text).substr(0, number.text.size() - 1))) {
+  std::string_view unslashed = std::string_view(number.text).substr(0, number.text.size() - 1);
+  if (number.text.back() == '/' && (is_number(unslashed) || is_integer(unslashed))) {
     edits_.push_back(Edit{number.pos + number.length - 1, 0, " "});
     add(Kind::kGluedSlash, number.line,
         "value line \"" + number.text + "\" carries its slash glued to its number",
@@ -938,6 +1227,28 @@ void ModelChecker::finish_first_pass() {
         "all "
         "others");
   }
+  if (rounded_nodes_ > 0) {
+    const char* axes[] = {"x", "y", "z"};
+    std::ostringstream value;
+    value.precision(12);
+    value << axes[rounded_axis_] << " = " << rounded_value_ << ", held as "
+          << static_cast<double>(static_cast<float>(rounded_value_));
+    // A round number at or below the lowest coordinate of each such axis.
+    std::string shift;
+    for (int i = 0; i < 3; ++i) {
+      if (!rounded_axes_[i]) continue;
+      double origin = std::floor(low_[i] / 1000) * 1000;
+      shift += std::string(shift.empty() ? "" : ", ") + "subtract " +
+               str(static_cast<long long>(origin)) + " from every " + axes[i];
+    }
+    add(Kind::kSiteCoordinates, rounded_line_,
+        str(rounded_nodes_) + " node" + (rounded_nodes_ > 1 ? "s have" : " has") +
+            " coordinates that single precision does not hold to a millimetre, the first node " +
+            str(rounded_first_) + ": " + value.str(),
+        "tarvex keeps coordinates in single precision, so the script moves these nodes by more "
+        "than a millimetre: lengths, areas and the loads on them lose their accuracy",
+        "move the origin near the model: " + shift + " in document 4");
+  }
   if (lost_cases_ > 0) {
     add(Kind::kLoadCases, first_lost_case_line_,
         str(case_records_) + " load cases in document 16, where tarvex takes 20 at most",
@@ -1002,6 +1313,56 @@ void ModelChecker::element_record_second() {
       }
     }
   }
+  if (lira::is_shell(type) && corners == 4 && n >= 6) twisted_check(element, line);
+}
+
+// tarvex writes a quadrilateral's corners a, b, c, d of document 1 in
+// LIRA's order, a, b, then the corners opposite them: a, b, d, c. Where
+// these cross over, ANSYS builds a bow tie; the order of document 1 that
+// untwists it is the finding's cure.
+void ModelChecker::twisted_check(const std::string& element, long line) {
+  std::int32_t node[4];
+  for (int i = 0; i < 4; ++i) {
+    node[i] = int_of(record_[2 + static_cast<std::size_t>(i)].text);
+    if (node[i] < 1 || node[i] > nodes_) return;
+  }
+  auto face = [&](const int order[4], Point p[4]) {
+    for (int i = 0; i < 4; ++i) {
+      const float* c = &coordinates_[static_cast<std::size_t>(node[order[i]] - 1) * 3];
+      p[i] = Point{c[0], c[1], c[2]};
+    }
+  };
+  auto names = [&](const int order[4]) {
+    std::string text;
+    for (int i = 0; i < 4; ++i) text += (i ? " " : "") + str(node[order[i]]);
+    return text;
+  };
+  // The corners as tarvex writes them from each order of document 1.
+  const int* script = lira::kScriptCorner;
+  static const int kOrders[][4] = {{0, 1, 3, 2}, {0, 2, 1, 3}, {0, 2, 3, 1},
+                                   {0, 3, 1, 2}, {0, 3, 2, 1}};
+  Point p[4];
+  face(script, p);
+  if (!twisted(p)) return;
+  static const int kAsWritten[] = {0, 1, 2, 3};
+  std::string as_written = names(kAsWritten);
+  for (const auto& order : kOrders) {
+    int written[4];
+    for (int i = 0; i < 4; ++i) written[i] = order[script[i]];
+    face(written, p);
+    if (twisted(p)) continue;
+    add(Kind::kTwistedPlate, line,
+        element + " on nodes " + as_written + " is twisted: tarvex writes its corners in the order " +
+            names(script) + ", which cross over",
+        "ANSYS builds a bow tie, an element without a proper area: its stiffness and the "
+        "pressure on it are wrong",
+        "write its nodes " + names(order) + " in document 1 (a, b, then the corners opposite "
+        "them)");
+    return;
+  }
+  add(Kind::kTwistedPlate, line,
+      element + " on nodes " + as_written + " has corners that span no face",
+      "ANSYS builds an element without area", "give the element four corners that span a face");
 }
 
 // The second pass: the loads of document 6.
@@ -1023,11 +1384,14 @@ void ModelChecker::load_record() {
   std::string load = "the load on " + std::string(type == 0 ? "node " : "element ") + str(number) +
                      " (load type " + str(type) + ", direction " + str(direction) + ", case " +
                      str(load_case) + ")";
-  if (weight_case_ == 0) {
-    if (options_.weight_case != 0)
+  if (!weight_known_) {
+    if (options_.has_weight_case) {
       weight_case_ = options_.weight_case;
-    else if (type == 16)
+      weight_known_ = true;
+    } else if (type == 16) {
       weight_case_ = load_case;
+      weight_known_ = true;
+    }
   }
   if (!listed(load_case)) {
     add(Kind::kLoadCaseUnlisted, line,
@@ -1108,7 +1472,7 @@ void ModelChecker::load_record() {
 // The own weight is an acceleration on every element: those after the last
 // own-weight record must weigh nothing.
 void ModelChecker::finish_second_pass() {
-  if (options_.weight_case != 0) weight_case_ = options_.weight_case;
+  if (options_.has_weight_case) weight_case_ = options_.weight_case;
   if (weight_case_ == 0 || !listed(weight_case_)) return;
   for (long j = highest_weighted_ + 1; j <= elements_; ++j) {
     std::int32_t t = element_type_[static_cast<std::size_t>(j - 1)];
@@ -1142,8 +1506,9 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
   std::string load = "the own weight of element " + str(element);
   if (load_case != weight_case_) {
     add(Kind::kOwnWeight, line,
-        load + " stands in load case " + str(load_case) + ", not in the own-weight case " +
-            str(weight_case_),
+        load + " stands in load case " + str(load_case) +
+            (weight_case_ == 0 ? std::string(", while tarvex is answered 0: no own-weight case")
+                               : ", not in the own-weight case " + str(weight_case_)),
         stop_message(msg::kNotWeight),
         "keep own weight (load type 16) in one load case, and name it "
         "as the own-weight case to tarvex");

@@ -22,6 +22,7 @@ enum class Kind {
   // What only the author can mend.
   kLongToken,
   kMissingDocument,
+  kUnconvertedDocument,
   kDocumentOrder,
   kDocumentTwice,
   kUnclosedDocument,
@@ -36,6 +37,8 @@ enum class Kind {
   kRecordFields,
   kNodeRange,
   kLinkAwayFromShell,
+  kTwistedPlate,
+  kSiteCoordinates,
   kLoadShifted,
   kLoadSkipped,
   kLoadRefused,

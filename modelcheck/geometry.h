@@ -22,6 +22,21 @@ inline double length(Point a, Point b) { return norm(minus(b, a)); }
 /// for a triangle): half the cross product of its diagonals.
 inline double area(Point a, Point b, Point c, Point d) { return 0.5 * norm(cross(minus(c, a), minus(d, b))); }
 
+/// Whether the face p[0], p[1], p[2], p[3], its corners in this order, is
+/// twisted: they do not run round it (two of its edges cross, a bow tie) or
+/// lie on one line, so the face has no proper area. Warped faces whose
+/// corners run round them are not twisted.
+inline bool twisted(const Point p[4]) {
+  Point n = cross(minus(p[2], p[0]), minus(p[3], p[1]));
+  double size = dot(minus(p[2], p[0]), minus(p[2], p[0])) + dot(minus(p[3], p[1]), minus(p[3], p[1]));
+  if (dot(n, n) <= 1e-12 * size * size) return true;
+  for (int i = 0; i < 4; ++i) {
+    Point a = p[i], b = p[(i + 1) % 4], c = p[(i + 2) % 4];
+    if (dot(cross(minus(b, a), minus(c, b)), n) < -1e-9 * size) return true;
+  }
+  return false;
+}
+
 /// The volume of an 8-node solid, bottom face 0..3 and top face 4..7 in the
 /// same order round the faces, as the element is built: the trilinear map of
 /// the unit cube onto its corners, whose faces are bilinear however warped.

@@ -39,9 +39,26 @@ HeaderLine find_header(std::string_view line) {
   while (q > from && is_pad(line[q - 1])) --q;
   if (q > from) {
     if (line[q - 1] != ')') return HeaderLine{};
-    if (q - 1 > from && !is_blank(line[q - 2])) return HeaderLine{};
+    // The ")" stands alone, or glued to the last record's slash: "/)".
+    if (q - 1 > from && !is_blank(line[q - 2]) && line[q - 2] != '/') return HeaderLine{};
   }
   return header_at(line, p);
+}
+
+HeaderLine find_header_after_close(std::string_view line, std::size_t from) {
+  for (std::size_t p = line.find('(', from); p != std::string_view::npos;
+       p = line.find('(', p + 1)) {
+    std::size_t q = p;
+    while (q > from && is_pad(line[q - 1])) --q;
+    if (q == from || line[q - 1] != ')') continue;
+    if (q - 1 > from && !is_blank(line[q - 2]) && line[q - 2] != '/') continue;
+    HeaderLine h = header_at(line, p);
+    if (h.found) {
+      h.exact = false;
+      return h;
+    }
+  }
+  return HeaderLine{};
 }
 
 std::string header_text(int document) { return "( " + std::to_string(document) + "/"; }

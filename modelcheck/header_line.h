@@ -22,6 +22,11 @@ struct HeaderLine {
 /// it counts as blanks.
 HeaderLine find_header(std::string_view line);
 
+/// A further header of `line` at or after `from`, one that follows the ")"
+/// closing a document on the same line ("( 0/ 1; frame/ )( 1/"); its `start`
+/// is the '(' in `line`.
+HeaderLine find_header_after_close(std::string_view line, std::size_t from);
+
 /// The header as the programs need it: "( 3/".
 std::string header_text(int document);
 

@@ -28,6 +28,8 @@ TEST(HeaderLine, SpellingsAndPlaces) {
            Case{"( 1234/", -1, false},
            Case{"(3)", -1, false},
            Case{"1 3.0E6 0.2 0.2 /", -1, false},
+           Case{"2 1.5 /)( 16/", 16, false},
+           Case{"2 1.5)( 16/", -1, false},
        }) {
     SCOPED_TRACE(c.line);
     HeaderLine h = find_header(c.line);
@@ -36,6 +38,15 @@ TEST(HeaderLine, SpellingsAndPlaces) {
   }
   EXPECT_EQ(find_header("( 4/ 0 0 0 /").end, 4u);
   EXPECT_EQ(find_header(")( 4/").start, 1u);
+  // Headers further on a line, each after a ")": past a "(" of a title.
+  const char line[] = "( 0/ 1; frame (v2)/ 2; 5/ )( 1/ ) (16/";
+  HeaderLine one = find_header_after_close(line, 4);
+  EXPECT_EQ(one.document, 1);
+  EXPECT_EQ(one.start, 27u);
+  EXPECT_FALSE(one.exact);
+  HeaderLine sixteen = find_header_after_close(line, one.end);
+  EXPECT_EQ(sixteen.document, 16);
+  EXPECT_FALSE(find_header_after_close(line, sixteen.end).found);
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ const char kUsageText[] =
     "  --density D       the common density in kg/m3, for the own-weight check\n"
     "  --density S:D     stiffness S has the density D (tarvex's exceptions)\n"
     "  --weight-case N   the own-weight load case, for the own-weight check\n"
+    "                    (0: none, as tarvex takes the answer 0)\n"
     "  --case N          the load case whose loads the picture shows\n"
     "  --help            this text\n"
     "  --version         the version\n"
@@ -91,10 +92,14 @@ bool parse_options(const std::vector<std::string>& args, Options& options, std::
       const std::string* v = value("a load case number");
       int* target = a == "--case" ? &options.load_case : &options.weight_case;
       if (!v) return false;
-      if (!whole_number(*v, *target) || *target == 0) {
+      // tarvex takes 0 as the answer "no own-weight case"; a picture needs a
+      // case that has a load step.
+      bool weight = a == "--weight-case";
+      if (!whole_number(*v, *target) || (*target == 0 && !weight)) {
         error = a + " needs a load case number, not \"" + *v + "\".";
         return false;
       }
+      if (weight) options.has_weight_case = true;
     } else if (a == "--density") {
       const std::string* v = value("a density in kg/m3");
       if (!v) return false;

@@ -33,7 +33,11 @@ struct Options {
     double density;
   };
   std::vector<DensityException> density_exceptions;
-  int weight_case = 0;             // --weight-case N: the own-weight load case (0: none)
+  /// --weight-case N: the own-weight load case, as tarvex is answered; 0
+  /// is tarvex's answer for none. Without it the check takes the case of the
+  /// first own-weight record.
+  bool has_weight_case = false;
+  int weight_case = 0;
 
   /// The n-th file named on the command line, or `fallback`.
   std::string file(std::size_t n, const char* fallback) const {

@@ -40,6 +40,12 @@ TEST(Options, TasksAndDefaultFiles) {
   EXPECT_EQ(refused({"--density", "50:7850"}),
             "--density S:D needs a stiffness 1 to 49 and a density in kg/m3, not \"50:7850\".");
   EXPECT_EQ(d.weight_case, 1);
+  EXPECT_TRUE(d.has_weight_case);
+  EXPECT_FALSE(e.has_weight_case);
+  // 0 is tarvex's answer for no own-weight case.
+  Options none = parsed({"--weight-case", "0"});
+  EXPECT_TRUE(none.has_weight_case);
+  EXPECT_EQ(none.weight_case, 0);
   EXPECT_EQ(parsed({"--verify", "--help"}).mode, Mode::kHelp);
 }
 
@@ -48,6 +54,8 @@ TEST(Options, UsageErrors) {
   EXPECT_EQ(refused({"--case"}), "--case needs a load case number.");
   EXPECT_EQ(refused({"--picture", "--case", "x"}), "--case needs a load case number, not \"x\".");
   EXPECT_EQ(refused({"--case", "2"}), "--case goes with --picture.");
+  EXPECT_EQ(refused({"--picture", "--case", "0"}), "--case needs a load case number, not \"0\".");
+  EXPECT_EQ(refused({"--weight-case", "-1"}), "--weight-case needs a load case number, not \"-1\".");
   EXPECT_EQ(refused({"--density", "nan"}), "--density needs a density in kg/m3, not \"nan\".");
   EXPECT_EQ(refused({"-x"}), "unknown option -x.");
   EXPECT_EQ(refused({"a", "b"}), "too many file names: this task reads at most 1.");

@@ -6,6 +6,7 @@
 
 #include "apdl_script.h"
 #include "common/lira_types.h"
+#include "common/stop.h"
 #include "common/text_model.h"
 #include "picture_scene.h"
 #include "picture_svg.h"
@@ -49,7 +50,14 @@ int draw_picture(const Options& options, std::ostream& out) {
   request.script_name = script_name;
   request.load_case = options.load_case;
   if (options.load_case != 0) {
-    request.step = step_of_case(model_name, options.load_case, request.step_from_model);
+    try {
+      request.step = step_of_case(model_name, options.load_case, request.step_from_model);
+    } catch (const lira::Stop& stop) {
+      // Document 16 as tarvex would refuse it: no load step to find.
+      out << "modelcheck --picture: " << model_name << " cannot be read as tarvex reads it:" << stop.message
+          << "\n";
+      return kUsage;
+    }
     for (const LoadStep& l : s.steps) {
       if (l.number == request.step && request.step != 0) request.loads = &l;
     }

@@ -85,4 +85,24 @@ TEST(ModelcheckPicture, LoadCaseNotInTheScript) {
   EXPECT_TRUE(r.new_paths.empty());
 }
 
+// A word of 160 characters in document 16, which tarvex refuses: the load
+// step of the case cannot be found, and modelcheck says so instead of
+// aborting.
+TEST(ModelcheckPicture, LoadCaseListTarvexRefuses) {
+  Files files = plate_example();
+  std::string& model = files["modellir.txt"];
+  std::size_t list = model.find("( 16/\n");
+  ASSERT_NE(list, std::string::npos);
+  model.insert(list + 6, std::string(160, '1') + " /\n");
+  RunResult r = lira::testing::run_program_with_args("modelcheck", {"--picture", "--case", "1"}, files);
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_EQ(r.console, native("modelcheck --picture: modellir.txt cannot be read as tarvex reads it:\nIncorrect "
+                              "modellir.txt: a token longer than 149 characters: \"11111111111111111111...\".\n"));
+  EXPECT_TRUE(r.new_paths.empty());
+  // tarvex stops on the same word.
+  RunResult t = lira::testing::run_program("tarvex", {{"modellir.txt", model}}, "0.005\n2500\nn\n2\nc\n");
+  EXPECT_NE(t.console.find(native("\nIncorrect modellir.txt: a token longer than 149 characters: \"11111111111111111111...\".")),
+            std::string::npos) << t.console;
+}
+
 }  // namespace

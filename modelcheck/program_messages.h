@@ -39,6 +39,8 @@ constexpr char kUndefinedStiffness[] =
     "\nIncorrect modellir.txt: element <n> of document 1 has stiffness <n>, which document 3 does "
     "not define, or defines with a kind that is not converted: give the element a converted "
     "stiffness of document 3.";
+constexpr char kBadStiffness[] = "\nIncorrect modellir.txt: bad stiffness.";
+constexpr char kLinkRowEnd[] = "\nIncorrect modellir.txt: 51 el. type unrecognized.";
 constexpr char kBadNodes[] = "\nIncorrect modellir.txt: Bad nodes.";
 constexpr char kBadElement[] = "\nError in document 1 (file modellir.txt).";
 constexpr char kStiffnessOutside[] =

@@ -3,6 +3,7 @@
 // changed in one place is caught, the place named.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -143,7 +144,9 @@ TEST(ModelcheckVerify, GeneratedModelsVerify) {
   namespace fs = std::filesystem;
   if (std::system("python3 -c 1 >/dev/null 2>&1") != 0) GTEST_SKIP() << "no python3 for the generator";
   for (int size : {60, 2500}) {
-    fs::path dir = fs::temp_directory_path() / ("modelcheck-generated-" + std::to_string(size));
+    fs::path dir = fs::temp_directory_path() /
+                  ("modelcheck-generated-" + std::to_string(size) + "-" +
+                   std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     {

@@ -1,0 +1,424 @@
+// Whole runs of modelcheck and of tarvex on the same small models, each
+// written out here: what the check says tarvex does is what tarvex does.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "common/testing/run_program.h"
+
+namespace {
+
+using lira::testing::native;
+using lira::testing::replaced;
+using lira::testing::run_program;
+using lira::testing::run_program_with_args;
+using lira::testing::RunResult;
+
+// A plate on four nodes, its own weight (0.2 m at 2500 kg/m3 gives 0.5) in
+// case 1 and a pressure in case 2.
+const std::string kPlate =
+    "( 3/\n"
+    "1 3.0E6 0.2 0.2 /\n"
+    ")\n"
+    "( 4/\n"
+    "0 0 0 /\n"
+    "1 0 0 /\n"
+    "0 1 0 /\n"
+    "1 1 0 /\n"
+    ")\n"
+    "( 1/\n"
+    "44 1 1 2 3 4 /\n"
+    ")\n"
+    "( 5/\n"
+    "1 1 2 3 /\n"
+    ")\n"
+    "( 6/\n"
+    "1 16 3 1 1 /\n"
+    "1 6 3 2 2 /\n"
+    ")\n"
+    "( 7/\n"
+    "1 0.5 /\n"
+    "2 1.5 /\n"
+    ")\n"
+    "( 16/\n"
+    "1 0 /\n"
+    "2 0 /\n"
+    ")\n";
+// VR3, density 2500, no exceptions, own weight in case 1, go on.
+const char kAnswers[] = "0.005\n2500\nn\n1\nc\n";
+
+bool converted(const RunResult& r) {
+  return r.console.find(native("\nTransformation completed.")) != std::string::npos;
+}
+bool has(const std::string& text, const std::string& part) {
+  return text.find(native(part)) != std::string::npos;
+}
+// tarvex stops with `message` (which begins with "\n").
+bool stops_with(const RunResult& r, const std::string& message) {
+  return has(r.console, message + "\nPress any key to finish\n");
+}
+
+// "--weight-case 0" is tarvex's answer 0: no own-weight case. An own-weight
+// record in a listed case then stops tarvex, and the check says so; without
+// own-weight records the model converts and the check finds nothing.
+TEST(ModelcheckAgreesWithTarvex, WeightCaseZero) {
+  RunResult check = run_program_with_args(
+      "modelcheck", {"--density", "2500", "--weight-case", "0"}, {{"modellir.txt", kPlate}});
+  EXPECT_EQ(check.exit_code, 1);
+  EXPECT_TRUE(has(check.console,
+                  "modellir.txt:17: [own-weight] the own weight of element 1 stands in load case "
+                  "1, while tarvex is answered 0: no own-weight case; tarvex stops with \"Doc. 6 "
+                  "of modellir.txt includes load type, which is not weight but supposed to be.\""))
+      << check.console;
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", kPlate}}, "0.005\n2500\nn\n0\nc\n"),
+                         "\nDoc. 6 of modellir.txt includes load type, which is\nnot weight but "
+                         "supposed to be."));
+
+  std::string weightless = replaced(kPlate, "1 16 3 1 1 /\n", "");
+  RunResult clean = run_program_with_args(
+      "modelcheck", {"--density", "2500", "--weight-case", "0"}, {{"modellir.txt", weightless}});
+  EXPECT_EQ(clean.exit_code, 0) << clean.console;
+  EXPECT_TRUE(
+      converted(run_program("tarvex", {{"modellir.txt", weightless}}, "0.005\n2500\nn\n0\nc\n")));
+}
+
+// Node and line numbers in hexadecimal, which tarvex reads as strtol does,
+// with their slash glued: mended as decimal ones are, and the copy converts
+// to the script of the same model written in decimal.
+TEST(ModelcheckAgreesWithTarvex, HexadecimalGluedSlashMended) {
+  std::string model = replaced(replaced(kPlate, "44 1 1 2 3 4 /", "44 1 0x1 0x2 0x3 0x4/"),
+                               "2 1.5 /\n", "2 1.5 /\n0xa/\n");
+  std::string mended = replaced(replaced(kPlate, "44 1 1 2 3 4 /", "44 1 0x1 0x2 0x3 0x4 /"),
+                                "2 1.5 /\n", "2 1.5 /\n0xa /\n");
+  std::string decimal = replaced(kPlate, "2 1.5 /\n", "2 1.5 /\n3 /\n");
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  EXPECT_TRUE(has(check.console,
+                  "modellir.txt:11: [glued-slash] element 1 (type 44) ends with \"0x4/\", its "
+                  "slash glued to the value; tarvex stops with \"Error in document 1 (file "
+                  "modellir.txt).\"; mend: write \"0x4 /\" (mended)\n"))
+      << check.console;
+  EXPECT_TRUE(has(check.console, "modellir.txt:23: [glued-slash] value line \"0xa/\" carries its "
+                                 "slash glued to its number"))
+      << check.console;
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers),
+                         "\nError in document 1 (file modellir.txt)."));
+  // Line 0xa is line 10, where tarvex expects line 3: the mended copy still
+  // has that finding.
+  EXPECT_TRUE(has(check.console, "[value-lines] value line 0xa/ stands where tarvex expects line 3"))
+      << check.console;
+  std::string hex3 = replaced(mended, "0xa /", "0x3 /");
+  RunResult expected = run_program("tarvex", {{"modellir.txt", decimal}}, kAnswers);
+  RunResult got = run_program("tarvex", {{"modellir.txt", hex3}}, kAnswers);
+  ASSERT_TRUE(converted(expected));
+  EXPECT_EQ(got.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
+  EXPECT_EQ(run_program_with_args("modelcheck", {}, {{"modellir.txt", hex3}}).exit_code, 0);
+}
+
+// A ")" glued to the slash of a document's last record, "/)": where tarvex
+// reads the slash as a word of its own (documents 3, 5, 7) it does not see
+// the ")" and the check says so, mending "/ )"; elsewhere tarvex reads it as
+// meant and the check finds nothing, least of all a record without "/".
+TEST(ModelcheckAgreesWithTarvex, ClosingParenthesisGluedToTheSlash) {
+  struct Case {
+    const char* last;  // the document's last record
+    long line;         // 0: tarvex converts
+  };
+  const Case cases[] = {{"1 3.0E6 0.2 0.2 /", 2}, {"1 1 0 /", 0},  {"44 1 1 2 3 4 /", 0},
+                        {"1 1 2 3 /", 14},        {"1 6 3 2 2 /", 0}, {"2 1.5 /", 22},
+                        {"2 0 /", 0}};
+  RunResult clean = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  ASSERT_TRUE(converted(clean));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.last);
+    std::string last = c.last;
+    std::string model = replaced(kPlate, last + "\n)", last + ")");
+    RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+    RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+    EXPECT_EQ(check.console.find("has no \""), std::string::npos) << check.console;
+    if (c.line == 0) {
+      EXPECT_EQ(check.exit_code, 0) << check.console;
+      EXPECT_TRUE(converted(run)) << run.console;
+      EXPECT_EQ(run.files.at("modelans.lgw"), clean.files.at("modelans.lgw"));
+      continue;
+    }
+    EXPECT_TRUE(has(check.console, "modellir.txt:" + std::to_string(c.line) +
+                                       ": [record-end] the last record of document "))
+        << check.console;
+    EXPECT_TRUE(has(check.console, " ends with \"/)\", the document's \")\" glued to its slash; "
+                                   "tarvex reads \"/)\" as the record's slash and does not see "
+                                   "the \")\""));
+    EXPECT_FALSE(converted(run));
+    std::string mended = replaced(kPlate, last + "\n)", last + " )");
+    EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
+    RunResult after = run_program("tarvex", {{"modellir.txt", mended}}, kAnswers);
+    EXPECT_EQ(after.files.at("modelans.lgw"), clean.files.at("modelans.lgw"));
+  }
+}
+
+// A stiffness written after the slash of a row that tarvex skips, on its
+// line: tarvex skips to the first slash, within a word too, and reads
+// stiffness 1 after it. A slash glued to the skipped row's kind does not end
+// it, so the row swallows the next one: the check says so, and the mended
+// copy keeps stiffness 2.
+TEST(ModelcheckAgreesWithTarvex, StiffnessAfterTheSlashOfASkippedRow) {
+  // A bar of 35 x 35 cm at 2500 kg/m3 weighs 0.30625 a metre.
+  const std::string model =
+      "( 3/\n"
+      "0 RO 0.30625/1 S0 3.000E+006 35.0 35.0/\n"
+      "0 RO/\n"
+      "2 3 1000 /\n"
+      ")\n"
+      "( 4/\n0 0 0 /\n1 0 0 /\n)\n"
+      "( 1/\n10 1 1 2 /\n)\n"
+      "( 5/\n1 1 2 3 4 5 6 /\n)\n"
+      "( 6/\n1 16 3 1 1 /\n)\n"
+      "( 7/\n1 0.30625 /\n)\n"
+      "( 16/\n1 0 /\n)\n";
+  const char kContinuation[] =
+      " continues the stiffness before it; tarvex takes it for a stiffness 0 of a kind it does "
+      "not know and skips it; mend: delete the row; give its density to tarvex's density "
+      "questions\n";
+  RunResult check = run_program_with_args(
+      "modelcheck", {"--density", "2500", "--weight-case", "1", "--fix"}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.console,
+            native("modellir.txt:2: [stiffness-continuation] the row \"0 RO ...\"" +
+                   std::string(kContinuation) +
+                   "modellir.txt:3: [glued-slash] the row \"0 RO/\", of a kind tarvex does not "
+                   "know, has its slash glued to its kind; tarvex skips the row on to the next "
+                   "slash, and the row after it with it; mend: write \"RO /\" (mended)\n"
+                   "modellir.txt:3: [stiffness-continuation] the row \"0 RO/ ...\"" +
+                   kContinuation +
+                   "modellir.txt: 3 findings, 1 mended.\n"
+                   "modellir.fixed.txt written; 2 findings are left to mend by hand.\n"));
+  std::string mended = replaced(model, "0 RO/\n", "0 RO /\n");
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
+  RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+  EXPECT_TRUE(converted(run)) << run.console;
+  // Stiffness 1 is the bar; the link of stiffness 2 was skipped with the row
+  // before it, and the mended copy has it.
+  EXPECT_TRUE(has(run.files.at("modelans.lgw"), "MPDATA,EX,1,,3e+010\n"));
+  EXPECT_FALSE(has(run.files.at("modelans.lgw"), "MPDATA,EX,2,"));
+  RunResult after = run_program("tarvex", {{"modellir.txt", mended}}, kAnswers);
+  EXPECT_TRUE(has(after.files.at("modelans.lgw"), "MPDATA,EX,2,,1e+007\n"));
+}
+
+// Document 0 and the header of document 1 on one line, as exporters write
+// them: tarvex sees no document 1 there. The check names the header where it
+// stands (no advice to add a document 1), and the mended copy, the header on
+// a line of its own, converts to the script of the plate.
+TEST(ModelcheckAgreesWithTarvex, HeaderAfterDocumentZeroOnItsLine) {
+  std::string elements = "( 1/\n44 1 1 2 3 4 /\n)\n";
+  std::string rest = replaced(kPlate, elements, "");
+  std::string model = "( 0/ 1; frame/ 2; 5/ )( 1/\n44 1 1 2 3 4 /\n)\n" + rest;
+  std::string mended = "( 0/ 1; frame/ 2; 5/ )\n" + elements + rest;
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.console,
+            native("modellir.txt:1: [header-position] the header \"( 1/\" stands after the \")\" "
+                   "of the document before, on its line; tarvex does not see document 1 and "
+                   "stops with \"Incorrect modellir.txt: no elements.\"; mend: start a line with "
+                   "\"( 1/\" (mended)\n"
+                   "modellir.txt: 1 finding, 1 mended.\n"
+                   "modellir.fixed.txt written.\n"));
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers),
+                         "\nIncorrect modellir.txt: no elements."));
+  RunResult clean = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  RunResult after = run_program("tarvex", {{"modellir.txt", mended}}, kAnswers);
+  ASSERT_TRUE(converted(after)) << after.console;
+  EXPECT_EQ(after.files.at("modelans.lgw"), clean.files.at("modelans.lgw"));
+}
+
+// "bad stiffness." foreseen: a plate row with a value after its thickness
+// (a density, as LIRA writes one), a numeric row that tarvex takes for a
+// plate because its first value has a point, a row that ends before its
+// thickness; and a link row with a value after its modulus. The check quotes
+// the very stop that tarvex makes.
+TEST(ModelcheckAgreesWithTarvex, StiffnessRowsThatStopTarvex) {
+  struct Case {
+    const char* row;
+    long line;
+    const char* what;
+    const char* stop;
+  };
+  const char kBad[] = "\nIncorrect modellir.txt: bad stiffness.";
+  const Case cases[] = {
+      {"1 3.0E6 0.2 0.2 2.5 /", 2, "the plate row of stiffness 1 holds \"2.5\" after its thickness",
+       kBad},
+      {"1 3.0E6 0.2 0.2 /\n2 2.1E7 0.3 0.04 0.5 0.5 /", 3,
+       "the plate row of stiffness 2 holds \"0.5\" after its thickness", kBad},
+      {"1 3.0E6 0.2/\n2 S0 3E6 20 40 /", 2,
+       "the row of stiffness 1 ends otherwise than tarvex reads it; after its last value it "
+       "meets \"S0\"",
+       kBad},
+      {"1 3.0E6 0.2 0.2 /\n2 3 1000 5 /", 3,
+       "the elastic link row of stiffness 2 holds \"5\" after its modulus",
+       "\nIncorrect modellir.txt: 51 el. type unrecognized."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.row);
+    std::string model = replaced(kPlate, "1 3.0E6 0.2 0.2 /", c.row);
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    std::string quoted = std::string(c.stop).substr(1);
+    EXPECT_TRUE(has(check.console, "modellir.txt:" + std::to_string(c.line) +
+                                       ": [record-fields] " + std::string(c.what) +
+                                       "; tarvex stops with \"" + quoted + "\"; mend: "))
+        << check.console;
+    EXPECT_EQ(check.exit_code, 1);
+    EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers), c.stop));
+  }
+  // A word that begins with '/' ends the row, whatever follows the slash.
+  std::string slashed = replaced(kPlate, "0.2 0.2 /", "0.2 0.2 /x");
+  EXPECT_EQ(run_program_with_args("modelcheck", {}, {{"modellir.txt", slashed}}).exit_code, 0);
+  EXPECT_TRUE(converted(run_program("tarvex", {{"modellir.txt", slashed}}, kAnswers)));
+}
+
+// Documents that tarvex does not convert are named with what the ANSYS model
+// lacks; tarvex converts the model to the same script as without them.
+TEST(ModelcheckAgreesWithTarvex, DocumentsTarvexDoesNotConvert) {
+  std::string model = "( 0/ 1; plate on soil /\n)\n" + kPlate +
+                      "( 19/\n1 1000 1000 /\n)\n"
+                      "( 17/\n1 2 /\n)\n";
+  RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.console,
+            native("modellir.txt:30: [unconverted-document] document 19 holds the soil under the "
+                   "model (the bedding of plates, the soil springs of piles); tarvex does not "
+                   "convert it: the ANSYS model has no soil, and its plates and piles rest on the "
+                   "supports of document 5 alone; mend: model the soil in ANSYS after the "
+                   "conversion (springs or an elastic foundation), or give the model supports "
+                   "that stand for it\n"
+                   "modellir.txt:33: [unconverted-document] document 17 is one that tarvex does "
+                   "not convert; the ANSYS model lacks what it describes: tarvex takes the "
+                   "elements, stiffnesses, nodes, supports and loads of documents 1, 3 to 7 and "
+                   "16 only; mend: see what document 17 holds, and model it in ANSYS after the "
+                   "conversion where the analysis needs it\n"
+                   "modellir.txt: 2 findings.\n"));
+  EXPECT_EQ(check.exit_code, 1);
+  RunResult with = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+  RunResult without = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  ASSERT_TRUE(converted(with));
+  EXPECT_EQ(with.files.at("modelans.lgw"), without.files.at("modelans.lgw"));
+}
+
+// A quadrilateral written round its perimeter (1 2 4 3 on the unit square
+// 1 (0,0), 2 (1,0), 3 (0,1), 4 (1,1)), or with a and b across from each
+// other: tarvex writes a, b, d, c, a bow tie. The check names it with the
+// order of document 1 that untwists it; tarvex's script holds the crossing
+// order, and the model written in that order converts to the plate's script.
+TEST(ModelcheckAgreesWithTarvex, TwistedPlate) {
+  struct Case {
+    const char* element;
+    const char* written;  // by tarvex
+    const char* mend;
+  };
+  const Case cases[] = {{"44 1 1 2 4 3 /", "1 2 3 4", "1 2 3 4"},
+                        {"44 1 1 4 3 2 /", "1 4 2 3", "1 3 2 4"}};
+  RunResult clean = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.element);
+    std::string model = replaced(kPlate, "44 1 1 2 3 4 /", c.element);
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    std::string nodes = std::string(c.element).substr(5, 7);
+    EXPECT_EQ(check.console,
+              native("modellir.txt:11: [twisted-plate] element 1 (type 44) on nodes " + nodes +
+                     " is twisted: tarvex writes its corners in the order " + c.written +
+                     ", which cross over; ANSYS builds a bow tie, an element without a proper "
+                     "area: its stiffness and the pressure on it are wrong; mend: write its "
+                     "nodes " + c.mend + " in document 1 (a, b, then the corners opposite them)\n"
+                     "modellir.txt: 1 finding.\n"));
+    RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+    ASSERT_TRUE(converted(run));
+    std::string items;
+    for (char n : std::string(c.written)) {
+      if (n != ' ') items += "FITEM,2," + std::string(1, n) + "\n";
+    }
+    EXPECT_TRUE(has(run.files.at("modelans.lgw"), "FLST,2,4,1\n" + items + "E,P51X\n"));
+    std::string mended = replaced(kPlate, "44 1 1 2 3 4 /", "44 1 " + std::string(c.mend) + " /");
+    EXPECT_EQ(run_program_with_args("modelcheck", {}, {{"modellir.txt", mended}}).exit_code, 0);
+    if (std::string(c.mend) == "1 2 3 4") {
+      EXPECT_EQ(run_program("tarvex", {{"modellir.txt", mended}}, kAnswers).files.at("modelans.lgw"),
+                clean.files.at("modelans.lgw"));
+    }
+  }
+}
+
+// The x of node `node` in the N command of `script`.
+double script_x(const std::string& script, int node) {
+  std::string command = "N," + std::to_string(node) + ",";
+  std::size_t at = script.find(command);
+  return at == std::string::npos ? 0 : std::strtod(script.c_str() + at + command.size(), nullptr);
+}
+
+// Site coordinates: single precision holds x = 512351.23 as 512351.21875 and
+// y = 6012345.67 as 6012345.5. The check names them with the shift of the
+// origin that cures them; tarvex's script indeed moves the node by more than
+// a millimetre, and after the shift by less.
+TEST(ModelcheckAgreesWithTarvex, SiteCoordinates) {
+  std::string nodes = "( 4/\n0 0 0 /\n1 0 0 /\n0 1 0 /\n1 1 0 /\n)\n";
+  std::string site = replaced(kPlate, nodes,
+                              "( 4/\n512351.23 6012345.67 0 /\n512352.23 6012345.67 0 /\n"
+                              "512351.23 6012346.67 0 /\n512352.23 6012346.67 0 /\n)\n");
+  std::string near = replaced(kPlate, nodes,
+                              "( 4/\n351.23 345.67 0 /\n352.23 345.67 0 /\n"
+                              "351.23 346.67 0 /\n352.23 346.67 0 /\n)\n");
+  RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", site}});
+  EXPECT_EQ(check.console,
+            native("modellir.txt:5: [site-coordinates] 4 nodes have coordinates that single "
+                   "precision does not hold to a millimetre, the first node 1: x = 512351.23, "
+                   "held as 512351.21875; tarvex keeps coordinates in single precision, so the "
+                   "script moves these nodes by more than a millimetre: lengths, areas and the "
+                   "loads on them lose their accuracy; mend: move the origin near the model: "
+                   "subtract 512000 from every x, subtract 6012000 from every y in document 4\n"
+                   "modellir.txt: 1 finding.\n"));
+  RunResult far_run = run_program("tarvex", {{"modellir.txt", site}}, kAnswers);
+  ASSERT_TRUE(converted(far_run));
+  EXPECT_GT(std::fabs(script_x(far_run.files.at("modelans.lgw"), 1) - 512351.23), 0.001);
+
+  EXPECT_EQ(run_program_with_args("modelcheck", {}, {{"modellir.txt", near}}).exit_code, 0);
+  RunResult near_run = run_program("tarvex", {{"modellir.txt", near}}, kAnswers);
+  ASSERT_TRUE(converted(near_run));
+  EXPECT_LT(std::fabs(script_x(near_run.files.at("modelans.lgw"), 1) - 351.23), 0.001);
+}
+
+// Words that hold a slash, read as tarvex reads them: a value of document 7
+// ends its line where a slash follows its number ("1.5/0": the 0 is dropped
+// and the "/" after it is taken for the next line's number), a word that only
+// ends with "/" ("RO/") is a value there; the last word of a node that ends
+// with "/" but is no number stops tarvex.
+TEST(ModelcheckAgreesWithTarvex, WordsWithASlash) {
+  struct Case {
+    const char* from;
+    const char* to;
+    std::string finding;  // empty: nothing found, and tarvex converts
+    const char* stop;
+  };
+  const Case cases[] = {
+      {"2 1.5 /", "2 1.5/0 /",
+       "modellir.txt:22: [value-lines] value line / stands where tarvex expects line 3",
+       "\nIncorrect modellir.txt: illegal line number in doc. 7."},
+      {"2 1.5 /", "2 1.5 RO/ /", "", ""},
+      {"1 1 0 /", "1 1 RO/",
+       "modellir.txt:8: [record-end] node 4 ends with \"RO/\", which is no value with its slash",
+       "\nIncorrect modellir.txt: Bad nodes."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    std::string model = replaced(kPlate, c.from, c.to);
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+    if (c.finding.empty()) {
+      EXPECT_EQ(check.exit_code, 0) << check.console;
+      EXPECT_TRUE(converted(run)) << run.console;
+      continue;
+    }
+    EXPECT_TRUE(has(check.console, c.finding)) << check.console;
+    std::string quoted = std::string(c.stop).substr(1);
+    EXPECT_TRUE(has(check.console, "tarvex stops with \"" + quoted + "\"")) << check.console;
+    EXPECT_TRUE(stops_with(run, c.stop)) << run.console;
+  }
+}
+
+}  // namespace
