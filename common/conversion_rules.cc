@@ -1,6 +1,7 @@
 #include "conversion_rules.h"
 
 #include <cfloat>
+#include <cstdint>
 #include <cmath>
 
 #include "stop.h"
@@ -34,6 +35,19 @@ int element_nodes(std::int32_t type) {
 }
 
 float link_node_z(float bottom_z) { return to_single(static_cast<double>(bottom_z) - 1.0); }
+
+void check_element_type(std::int64_t element, std::int32_t type) {
+  if (type < INT16_MIN || type > INT16_MAX) {
+    fail("\nIncorrect modellir.txt: element " + std::to_string(element) + " has type " +
+         std::to_string(type) + ", which is no element type.");
+  }
+}
+
+void refuse_layered_without_slab(std::int64_t element, std::int32_t type, std::int32_t s) {
+  fail("\nIncorrect modellir.txt: element " + std::to_string(element) + " of type " +
+       std::to_string(type) + " has stiffness " + std::to_string(s) +
+       ", which is no reinforced concrete slab.");
+}
 
 void refuse_stiffness(std::int32_t v, const std::string& what) {
   fail("\nIncorrect modellir.txt: stiffness " + std::to_string(v) + " " + what);

@@ -28,6 +28,16 @@ bool is_plate_modulus(double value, std::string_view token);
 /// layered shell; 0 for a type that is not converted.
 int element_nodes(std::int32_t type);
 
+/// Stops the run when element `element` of document 1 has a type beyond 16
+/// bits: the converter keeps a type in 16 bits, and a wider one would come
+/// back as another type.
+void check_element_type(std::int64_t element, std::int32_t type);
+
+/// Stops the run: a layered shell (element `element` of type `type`) whose
+/// stiffness `s` has no slab layers to build.
+[[noreturn]] void refuse_layered_without_slab(std::int64_t element, std::int32_t type,
+                                              std::int32_t s);
+
 /// The script names the corners a, b, c, d of a four-node face in the order
 /// a, b, d, c: the third and fourth change places.
 constexpr int kScriptCorner[4] = {0, 1, 3, 2};

@@ -12,6 +12,7 @@
 #include "common/conversion_rules.h"
 #include "common/lira_types.h"
 #include "common/text_model.h"
+#include "check_tarvex_stop.h"
 #include "findings.h"
 #include "geometry.h"
 #include "header_line.h"
@@ -1645,6 +1646,8 @@ int check_model_text(std::string_view text, const std::string& name, const Optio
   std::ostringstream copy;
   check([&] { return LineReader::from_text(text); }, options, report, fixed ? &copy : nullptr);
   if (fixed != nullptr) *fixed = copy.str();
+  add_tarvex_stop(lira::TextReader::from_text(name, fixed != nullptr ? *fixed : text),
+                  fixed != nullptr, report);
   std::string fixed_name = fixed_name_of(name);
   return finish(report, out, name, fixed != nullptr ? &fixed_name : nullptr);
 }
@@ -1670,6 +1673,8 @@ int check_model(const Options& options, std::ostream& out) {
         << " written.\n";
     return kUsage;
   }
+  file.close();
+  add_tarvex_stop(lira::TextReader(fixing ? fixed_name : name), fixing, report);
   return finish(report, out, name, fixing ? &fixed_name : nullptr);
 }
 

@@ -41,6 +41,7 @@ const char* const kNames[] = {
     "own-weight",
     "value-lines",
     "load-cases",
+    "tarvex-stop",
     "closing-empty-line",
     "end-line",
     "records-per-line",

@@ -46,6 +46,7 @@ enum class Kind {
   kOwnWeight,
   kValueLines,
   kLoadCases,
+  kTarvexStop,
   // vantrel's model.txt.
   kClosingEmptyLine,
   kEndLine,

@@ -56,16 +56,23 @@ void read_stiffness(lira::ModelReader& r, TarvexModel& m) {
   }
 }
 
-void read_nodes(lira::ModelReader& r, TarvexModel& m) {
+void read_nodes(lira::ModelReader& r, TarvexModel& m, bool keep) {
   r.in().get();  // the converter drops the character after document 3
   lira::NodeReader reader(r);
   lira::NodeCoordinates c;
-  while (reader.next(c)) m.nodes.push_back(ModelNode{c.x, c.y, c.z});
+  while (reader.next(c)) {
+    if (keep) m.nodes.push_back(ModelNode{c.x, c.y, c.z});
+  }
 }
 
-void read_elements(lira::ModelReader& r, TarvexModel& m) {
+// The converter builds the slabs' layer nodes before it writes any element:
+// it tests the layered shells' stiffnesses in a first reading of document 1,
+// every element's type in the next.
+void read_elements(lira::ModelReader& r, TarvexModel& m, bool keep) {
   lira::ElementReader reader(r, lira::ElementReader::Skip::kWithSlash);
   ModelElement e;
+  std::int64_t wide = 0;  // the first element of a type beyond 16 bits
+  std::int32_t wide_type = 0;
   while (reader.next(e.type)) {
     e.node_count = lira::element_nodes(e.type);
     if (e.node_count == 0) {
@@ -74,23 +81,34 @@ void read_elements(lira::ModelReader& r, TarvexModel& m) {
       reader.skip();
     } else {
       e.stiffness = lira::stiffness_index(reader.stiffness());
+      if (lira::is_layered_shell(e.type) &&
+          m.stiffness[static_cast<std::size_t>(e.stiffness)].real_set[1] == 0) {
+        lira::refuse_layered_without_slab(reader.element(), e.type, e.stiffness);
+      }
       reader.nodes(e.type, e.node);
     }
-    m.elements.push_back(e);
+    if (wide == 0 && (e.type < INT16_MIN || e.type > INT16_MAX)) {
+      wide = reader.element();
+      wide_type = e.type;
+    }
+    if (keep) m.elements.push_back(e);
+  }
+  if (wide != 0) lira::check_element_type(wide, wide_type);
+}
+
+void read_supports(lira::ModelReader& r, TarvexModel& m, bool keep) {
+  lira::SupportReader reader(r);
+  ModelSupport s;
+  while (reader.next(s.node, s.code)) {
+    if (keep) m.supports.push_back(s);
   }
 }
 
-void read_supports(lira::ModelReader& r, TarvexModel& m) {
-  lira::SupportReader reader(r);
-  ModelSupport s;
-  while (reader.next(s.node, s.code)) m.supports.push_back(s);
-}
-
-void read_load_values(lira::ModelReader& r, TarvexModel& m) {
+void read_load_values(lira::ModelReader& r, TarvexModel& m, bool keep) {
   lira::ValueLineReader reader(r);
   lira::ValueLine line;
   while (reader.next(line)) {
-    m.values.push_back({line.value[0], line.value[1], line.value[2], line.value[3]});
+    if (keep) m.values.push_back({line.value[0], line.value[1], line.value[2], line.value[3]});
   }
   lira::LoadCaseList list;
   lira::read_load_cases(r, list);
@@ -100,26 +118,33 @@ void read_load_values(lira::ModelReader& r, TarvexModel& m) {
   }
 }
 
-void read_load_table(lira::ModelReader& r, TarvexModel& m) {
+void read_load_table(lira::ModelReader& r, TarvexModel& m, bool keep) {
   lira::LoadTableReader reader(r);
   lira::LoadTableRecord t;
   while (reader.next(t)) {
-    m.loads.push_back(ModelLoad{t.number, t.load_type, t.direction, t.value_line, t.load_case});
+    if (keep) m.loads.push_back(ModelLoad{t.number, t.load_type, t.direction, t.value_line, t.load_case});
   }
+}
+
+void read_model(lira::TextReader& in, TarvexModel& model, bool keep) {
+  if (!in.open()) lira::fail("\nFile " + in.name() + " can't be opened.");
+  lira::ModelReader r(in, lira::Echo());
+  read_stiffness(r, model);
+  read_nodes(r, model, keep);
+  read_elements(r, model, keep);
+  read_supports(r, model, keep);
+  read_load_values(r, model, keep);
+  read_load_table(r, model, keep);
+  in.close();
 }
 
 }  // namespace
 
-void read_tarvex_model(lira::TextReader& in, TarvexModel& model) {
-  if (!in.open()) lira::fail("\nFile " + in.name() + " can't be opened.");
-  lira::ModelReader r(in, lira::Echo());
-  read_stiffness(r, model);
-  read_nodes(r, model);
-  read_elements(r, model);
-  read_supports(r, model);
-  read_load_values(r, model);
-  read_load_table(r, model);
-  in.close();
+void read_tarvex_model(lira::TextReader& in, TarvexModel& model) { read_model(in, model, true); }
+
+void read_tarvex_records(lira::TextReader& in) {
+  TarvexModel stiffness_only;
+  read_model(in, stiffness_only, false);
 }
 
 }  // namespace modelcheck

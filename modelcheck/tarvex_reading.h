@@ -67,4 +67,8 @@ struct TarvexModel {
 /// with "\n", as the converter would stop on it.
 void read_tarvex_model(lira::TextReader& in, TarvexModel& model);
 
+/// Reads the model as `read_tarvex_model` does, keeping none of its tables:
+/// only whether and where the converter's reading stops.
+void read_tarvex_records(lira::TextReader& in);
+
 }  // namespace modelcheck

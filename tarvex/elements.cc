@@ -157,12 +157,8 @@ void create_first_pass_elements(Run& run) {
   Reading r(run, lira::ElementReader::Skip::kWithSlash);
   std::int32_t type;
   while (r.records.next(type)) {
-    if (type < INT16_MIN || type > INT16_MAX) {
-      // elements.tmp keeps 16 bits of the type: a wider one would come back
-      // as another type.
-      lira::fail("\nIncorrect modellir.txt: element " + std::to_string(r.element()) + " has type " +
-                 std::to_string(type) + ", which is no element type.");
-    }
+    // elements.tmp keeps 16 bits of the type.
+    lira::check_element_type(r.element(), type);
     ElementRecord e;
     e.type = static_cast<std::int16_t>(type);
     lira::ElementKind kind = lira::element_kind(type);

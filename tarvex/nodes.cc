@@ -104,9 +104,7 @@ void create_layer_nodes(Run& run) {
     int si = stiffness_index(s);
     // Only a reinforced concrete slab stiffness has layers to build.
     if (run.stiffness.bottom_attribute[si].text[0] == '\0') {
-      lira::fail("\nIncorrect modellir.txt: element " + std::to_string(reader.element()) +
-                 " of type " + std::to_string(type) + " has stiffness " + std::to_string(s) +
-                 ", which is no reinforced concrete slab.");
+      lira::refuse_layered_without_slab(reader.element(), type, s);
     }
     for (int i = 0; i < 4 && corner[i] != 0; ++i) {
       NodeRecord node = look_up_node(run, corner[i], reader.element());
