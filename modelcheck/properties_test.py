@@ -156,6 +156,8 @@ def check_case(case, bins, scratch):
             if rc != 0:
                 # "nodes and coordinates: 2 differences", "twisted elements: 1 element"
                 groups = re.findall(r"^  ([^*\n][^:\n]*): \d+ [a-z]+$", text, re.M)
+                # Notes (own weight within tarvex's 5 %) are no differences.
+                groups = [g for g in groups if g != "notes"]
                 real = [g for g in groups if any(re.search(r, g) for r in REAL_DIFFERENCES)]
                 if rc != 1 or not groups or len(real) != len(groups) or "cannot be read" in text:
                     case.violate("completes", "tarvex completes; --verify exits %s: %s" % (
