@@ -19,6 +19,11 @@ message must be made of the literal pieces of its program (and of common/),
 of the program's other string literals (file names), of numbers and of such
 placeholders.
 
+The tables: every text of a program's table of messages (<program>/messages.h,
+`constexpr char kName[] = "...";`, adjacent literals joined) must be, word
+for word, a message of the program's section; a place "<file>" stands for a
+file name.
+
 Usage: check_messages.py [SOURCE_DIR]   (default: the directory above this
 script); --list prints the pieces found in the code.
 """
@@ -282,7 +287,8 @@ def message_pieces(sources, sinks):
             message = [tok for p in sinks[callee] if p < len(parts) for tok in parts[p]]
             for kind, value in message:
                 values = [value] if kind == "str" else resolve(s, value) if kind == "id" else []
-                for v in values:
+                # A table's "<file>" is filled at run time, as a name added on.
+                for v in (part for value in values for part in value.split("<file>")):
                     if v:
                         pieces.setdefault(s.program, {}).setdefault(v, s.path)
     return pieces
@@ -332,6 +338,43 @@ def buildable(message, pieces):
     return reach[len(message)]
 
 
+TABLE_ENTRY = re.compile(r'constexpr char (k\w+)\[\]\s*=\s*((?:\s*"(?:[^"\\]|\\.)*")+);')
+
+
+def table_texts(text):
+    """name -> text of the `constexpr char kName[] = "...";` lines of a table."""
+    out = {}
+    for m in TABLE_ENTRY.finditer(text):
+        literal = "".join(re.findall(r'"((?:[^"\\]|\\.)*)"', m.group(2)))
+        out[m.group(1)] = re.sub(r"\\(.)", lambda e: {"n": "\n"}.get(e.group(1), e.group(1)),
+                                 literal)
+    return out
+
+
+def in_reference(text, messages):
+    """True when `text` is one of `messages`, "<file>" standing for a file name."""
+    pattern = re.compile("".join("[^\\s:]+" if p == "<file>" else re.escape(p)
+                                 for p in re.split(r"(<file>)", text)))
+    return any(pattern.fullmatch(m) for m in messages)
+
+
+def check_tables(top, reference):
+    errors = []
+    for program in PROGRAMS:
+        path = os.path.join(top, program, "messages.h")
+        if not os.path.exists(path):
+            continue
+        with open(path, encoding="utf-8") as f:
+            table = table_texts(f.read())
+        if not table:
+            errors.append(f"{program}/messages.h: no messages")
+        for name, text in table.items():
+            if not in_reference(text, reference[program]):
+                errors.append(f"{program}/messages.h: {name} {text!r} is no message of the "
+                              f"{program} section of docs/messages.md")
+    return errors
+
+
 def main():
     args = [a for a in sys.argv[1:] if not a.startswith("--")]
     top = args[0] if args else os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -355,7 +398,7 @@ def main():
 
     reference = reference_messages(os.path.join(top, "docs", "messages.md"))
     literals = all_literals(sources)
-    errors = []
+    errors = check_tables(top, reference)
     for program, found in sorted(pieces.items()):
         sections = PROGRAMS if program == "common" else [program]
         for piece, where in sorted(found.items()):

@@ -84,5 +84,19 @@ class Reference(unittest.TestCase):
         self.assertEqual(m["keslow"], [])
 
 
+class Tables(unittest.TestCase):
+    def test_table_texts_match_the_page_word_for_word(self):
+        table = cm.table_texts('constexpr char kCap[] = "\\nTable t.txt: the cap.";\n'
+                               'constexpr char kRow[] =\n    "\\nA \\"|\\" row <n> "\n'
+                               '    "ends.";\nconst char kLocal[] = "not a table entry";\n')
+        self.assertEqual(table, {"kCap": "\nTable t.txt: the cap.", "kRow": '\nA "|" row <n> ends.'})
+        page = ["\nTable t.txt: the cap.", '\nA "|" row <n> ends.', "\nFile doc6.txt can't be opened."]
+        self.assertTrue(cm.in_reference("\nFile <file> can't be opened.", page))
+        self.assertFalse(cm.in_reference("\nFile <file> can't be read.", page))
+        # A place other than <file> must stand on the page as it is.
+        self.assertFalse(cm.in_reference('\nA "|" row 3 ends.', page))
+        self.assertFalse(cm.in_reference("\nTable t.txt: the cap", page))
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -12,6 +12,7 @@
 #include "common/conversion_rules.h"
 #include "common/lira_types.h"
 #include "common/text_model.h"
+#include "common/message.h"
 #include "findings.h"
 #include "geometry.h"
 #include "header_line.h"
@@ -22,17 +23,8 @@
 
 namespace modelcheck {
 
-std::string stop_message(const char* message, std::initializer_list<std::string> values) {
-  std::string text = message;
-  std::size_t from = 0;
-  for (const std::string& v : values) {
-    std::size_t open = text.find('<', from);
-    std::size_t close = open == std::string::npos ? open : text.find('>', open);
-    if (close == std::string::npos) break;
-    text.replace(open, close - open + 1, v);
-    from = open + v.size();
-  }
-  return "stops with " + quoted(text);
+std::string stop_message(const char* message, std::initializer_list<std::string_view> values) {
+  return "stops with " + quoted(lira::message(message, values));
 }
 
 namespace {

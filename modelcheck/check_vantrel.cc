@@ -185,9 +185,7 @@ void VantrelModelChecker::line(const Line& l) {
   if (l.text.size() > static_cast<std::size_t>(lira::kTokenMax)) {
     add(Kind::kLongLine, l.number,
         "the line has " + str(static_cast<long long>(l.text.size())) + " characters",
-        "vantrel stops with " +
-            quoted(std::string(msg::kLongModelLine)
-                       .replace(std::string(msg::kLongModelLine).find("<n>"), 3, str(l.number))),
+        "vantrel " + stop_message(msg::kLongModelLine, {str(l.number)}),
         "break the line: at most 149 characters");
   }
   std::string_view t = l.text;
@@ -403,9 +401,7 @@ void TableChecker::node_line(const Line& l, const std::vector<std::string_view>&
       add(Kind::kTableColumns, l.number,
           "the first line of node numbers holds " + str(count) +
               " numbers, where vantrel takes 9 at most",
-          "vantrel " + std::string("stops with ") +
-              quoted(std::string(msg::kColumns)
-                         .replace(std::string(msg::kColumns).find("<n>"), 3, str(count))),
+          "vantrel " + stop_message(msg::kColumns, {str(count)}),
           "split the nodes into groups of at most 9");
     }
   } else if (count > columns_) {

@@ -1,11 +1,15 @@
 // The messages of tarvex and vantrel that modelcheck's findings quote, each
 // exactly as the program prints it, with "<n>" and "<token>" where the run
-// fills in a value. docs/findings.md's test finds every one of them in
+// fills in a value. vantrel's come from its own table; tarvex's are still
+// copied here, and docs/findings.md's test finds every one of them in
 // docs/messages.md.
 #pragma once
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
+
+#include "vantrel/messages.h"
 
 namespace modelcheck {
 namespace msg {
@@ -82,47 +86,14 @@ constexpr char kWeightType[] = "\nIllegal element type found on testing nonzero 
 constexpr char kWeightDirection[] = "\nWeight direction illegal.";
 constexpr char kWeightValue[] = "\nWeight value illegal.";
 
-// vantrel: model.txt.
-constexpr char kNoLoads[] = "\nIncorrect <model>.txt: no loads.";
-constexpr char kBadLoads[] = "\nIncorrect <model>.txt: Bad loads.";
-constexpr char kNoDocument6[] = "\nIncorrect <model>.txt: no document 6.";
-constexpr char kNoEnd6[] = "\nCan't find an end of document 6.";
-constexpr char kNoEnd7[] = "\nCan't find an end of document 7.";
-constexpr char kEmptyAmong7[] =
-    "\nIncorrect model.txt: an empty line stands among the records of document 7.";
-constexpr char kNoEmptyLine7[] =
-    "\nIncorrect model.txt: no empty line closes the records of document 7.";
-constexpr char kEmptyBetween[] =
-    "\nIncorrect model.txt: an empty line stands between the records of documents 6 and 7.";
-constexpr char kHeaderRecord7[] =
-    "\nIncorrect model.txt: the header line of document 7 holds a record, \"<rest of the line>\": "
-    "begin the records of the document on the line after its header.";
-constexpr char kTwoRecords[] =
-    "\nIncorrect model.txt: line <n> holds record <n> of document 7 and more after its \"/\": put "
-    "each record of document 7 on a line of its own.";
-constexpr char kLongModelLine[] = "\nIncorrect model.txt: line <n> is longer than 149 characters.";
-// vantrel: loadfrag.txt.
-constexpr char kCap[] = "\nTable loadfrag.txt: the cap incorrect.";
-constexpr char kFirstNodes[] =
-    "\nTable loadfrag.txt:\nthe first string of nodes' numbers incorrect.";
-constexpr char kDelimiter[] = "\nTable loadfrag.txt:\nincorrect column delimeter.";
-constexpr char kLoadingNumber[] = "\nTable loadfrag.txt:\nerror in loadings' number.";
-constexpr char kLoadingOutside[] = "\nTable loadfrag.txt:\nloading No <n> is outside 1 to 12.";
-constexpr char kLoadingFormat[] = "\nTable loadfrag.txt:\nerror in loadings' number format.";
-constexpr char kDynamic[] = "\nTable loadfrag.txt:\ndinamic loading not under processing.";
-constexpr char kLoadType[] = "\nTable loadfrag.txt: error in load type.";
-constexpr char kColumns[] = "\nTable loadfrag.txt:\nerror: number of columns = <n> !";
-constexpr char kCommaCell[] =
-    "\nIncorrect loadfrag.txt: the number \"<token>\" of the <keyword> row of loading <n>, column "
-    "<n> (node <n>) has a decimal comma: write it with a decimal point, \"<token>\".";
-constexpr char kRowEnd[] =
-    "\nTable loadfrag.txt:\nthe row <keyword> of loading <n> does not end with \"|\" after at "
-    "most <n> cells of <n> characters.";
+// vantrel: quoted from the program's own table.
+using namespace ::vantrel::msg;
 
 }  // namespace msg
 
 /// "stops with" and `message`, its placeholders ("<n>", "<token>", ...)
 /// filled in order from `values`, quoted for a finding.
-std::string stop_message(const char* message, std::initializer_list<std::string> values = {});
+std::string stop_message(const char* message,
+                         std::initializer_list<std::string_view> values = {});
 
 }  // namespace modelcheck
