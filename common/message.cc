@@ -1,4 +1,4 @@
-#include "common/message.h"
+#include "message.h"
 
 namespace lira {
 

@@ -10,8 +10,8 @@
 #include "common/text_model.h"
 #include "common/writer.h"
 #include "element_list.h"
-#include "plate_search.h"
 #include "messages.h"
+#include "plate_search.h"
 
 namespace keslow {
 namespace {

@@ -11,8 +11,8 @@
 #include "common/text_model.h"
 #include "common/writer.h"
 #include "fragment_table.h"
-#include "model_merge.h"
 #include "messages.h"
+#include "model_merge.h"
 
 namespace vantrel {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "common/number_format.h"
 #include "common/message.h"
+#include "common/number_format.h"
 #include "common/stop.h"
 #include "fragment_format.h"
 #include "messages.h"

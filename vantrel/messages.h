@@ -22,13 +22,9 @@ constexpr char kNoEmptyLine7[] =
     "\nIncorrect model.txt: no empty line closes the records of document 7.";
 constexpr char kEmptyBetween[] =
     "\nIncorrect model.txt: an empty line stands between the records of documents 6 and 7.";
-constexpr char kHeaderRecord7[] =
-    "\nIncorrect model.txt: the header line of document 7 holds a record, \"<rest of the line>\": "
-    "begin the records of the document on the line after its header.";
 constexpr char kTwoRecords[] =
     "\nIncorrect model.txt: line <n> holds record <n> of document 7 and more after its \"/\": put "
     "each record of document 7 on a line of its own.";
-constexpr char kLongModelLine[] = "\nIncorrect model.txt: line <n> is longer than 149 characters.";
 
 // loadfrag.txt.
 constexpr char kCap[] = "\nTable loadfrag.txt: the cap incorrect.";
@@ -50,11 +46,22 @@ constexpr char kRowEnd[] =
     "\nTable loadfrag.txt:\nthe row <keyword> of loading <n> does not end with \"|\" after at "
     "most <n> cells of <n> characters.";
 constexpr char kNodes[] = "\nTable loadfrag.txt:\nthe string of nodes' numbers incorrect.";
+constexpr char kCellSplit[] =
+    "\nTable loadfrag.txt:\nthe cell \"<cell>\" of block <n>, loading <n>, row <keyword>, column "
+    "<n> (node <n>) holds part of a number that does not stand whole in it, so the value would be "
+    "misread.\nThe first node line has <n> nodes, so the cells are <n> characters wide: write the "
+    "table with cells of <n> characters, one value a cell.";
+constexpr char kCellDropped[] =
+    "\nTable loadfrag.txt:\nthe cell \"<cell>\" of block <n>, loading <n>, row <keyword>, column "
+    "<n> (node <n>) has a blank as its fourth character, so it counts as empty and its value would "
+    "be dropped.\nThe first node line has <n> nodes, so the cells are <n> characters wide: write "
+    "each value so that it reaches the fourth character of its cell.";
+constexpr char kCellHexadecimal[] =
+    "\nTable loadfrag.txt:\nthe cell \"<cell>\" of block <n>, loading <n>, row <keyword>, column "
+    "<n> (node <n>) holds a hexadecimal number, which would be read as 0.\nWrite the value as a "
+    "decimal number.";
 constexpr char kTooManyNodes[] =
     "\nTable loadfrag.txt:\na string of nodes' numbers holds more than 9 numbers.";
-constexpr char kCommaCell[] =
-    "\nIncorrect loadfrag.txt: the number \"<token>\" of the <keyword> row of loading <n>, column "
-    "<n> (node <n>) has a decimal comma: write it with a decimal point, \"<token>\".";
 
 // New load records.
 constexpr char kTooLarge[] =
