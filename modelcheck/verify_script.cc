@@ -270,20 +270,9 @@ struct Verifier {
   }
 
   // A face whose corners, in the order of the script, do not run round it
-  // (they cross, or lie on one line) has no area: ANSYS builds a twisted
-  // element. The conversion's rules may give one from a model whose corners
-  // are written in another order; it is no difference, but worth a look.
-  static bool twisted(const Point* p) {
-    Point n = cross(minus(p[2], p[0]), minus(p[3], p[1]));
-    double size = dot(minus(p[2], p[0]), minus(p[2], p[0])) + dot(minus(p[3], p[1]), minus(p[3], p[1]));
-    if (dot(n, n) <= 1e-12 * size * size) return true;
-    for (int i = 0; i < 4; ++i) {
-      Point a = p[i], b = p[(i + 1) % 4], c = p[(i + 2) % 4];
-      if (dot(cross(minus(b, a), minus(c, b)), n) < -1e-9 * size) return true;
-    }
-    return false;
-  }
-
+  // has no area: ANSYS builds a twisted element. The conversion's rules may
+  // give one from a model whose corners are written in another order; it is
+  // no difference, but worth a look (the check names the order that mends it).
   void twisted_faces(Findings& warnings) const {
     for (const ExpectedElement& e : x.elements) {
       // A slab's lower layers share the corners of its top layer.
@@ -294,7 +283,7 @@ struct Verifier {
       Point p[8];
       for (int i = 0; i < e.node_count; ++i) p[i] = expected_point(e.node[i]);
       const Point* top = e.node_count == 8 ? p + 4 : p;
-      if (twisted(top)) {
+      if (modelcheck::twisted(top)) {
         warnings.add(element_name(e) + ": its face " + nodes_of(e.node + (e.node_count - 4), 4) +
                      " is twisted, its corners do not run round it in this order");
       }
