@@ -32,7 +32,7 @@ elif [ $# -gt 0 ]; then
   shift
 fi
 programs=("$@")
-[ ${#programs[@]} -gt 0 ] || programs=(tarvex vantrel keslow)
+[ ${#programs[@]} -gt 0 ] || programs=(tarvex vantrel keslow modelcheck)
 
 fuzzer_runtime() {
   compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null

@@ -14,7 +14,7 @@ namespace testing {
 namespace fs = std::filesystem;
 
 int fuzz_run(const std::map<std::string, std::string>& files, const std::string& answers,
-             int (*driver)(Console&)) {
+             int (*driver)(Console&), std::string* shown) {
   static bool moved = false;
   if (!moved) {
     std::string dir = (fs::temp_directory_path() / "lira-fuzz-XXXXXX").string();
@@ -28,11 +28,13 @@ int fuzz_run(const std::map<std::string, std::string>& files, const std::string&
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
   }
-  std::string shown;
-  Writer out(&shown);
+  std::string console;
+  Writer out(shown != nullptr ? shown : &console);
   std::istringstream in(answers);
   Console con{&out, &in, false};
-  return driver(con);
+  int code = driver(con);
+  out.flush();
+  return code;
 }
 
 std::map<int, std::string> split_input(const std::uint8_t* data, std::size_t size, int count) {

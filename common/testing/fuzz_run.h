@@ -13,9 +13,10 @@ namespace testing {
 
 /// Moves the process into a private scratch directory (once), writes `files`
 /// there after removing what the previous run left, and runs `driver` with a
-/// console that takes `answers` and collects what is shown.
+/// console that takes `answers` and collects what is shown (into `shown`,
+/// when given).
 int fuzz_run(const std::map<std::string, std::string>& files, const std::string& answers,
-             int (*driver)(Console&));
+             int (*driver)(Console&), std::string* shown = nullptr);
 
 /// Splits a fuzz input into `count` parts at the separator line "\n=====\n"
 /// (missing parts are empty), so one input can hold several files.
