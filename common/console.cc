@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "model_messages.h"
 #include "stop.h"
 #include "terminal.h"
 
@@ -23,8 +24,6 @@ void right_aligned(Writer& out, std::string_view name) {
 bool is_blank(int c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
-
-const char kNotANumber[] = "\nIncorrect answer: a number was expected.";
 
 }  // namespace
 
@@ -75,21 +74,21 @@ bool key_is(int key, char lower_letter) {
 double read_double(Console& con) {
   con.out->flush();
   double v = 0;
-  if (!(*con.in >> v)) fail(kNotANumber);
+  if (!(*con.in >> v)) fail(msg::kNotANumber);
   return v;
 }
 
 float read_float(Console& con) {
   con.out->flush();
   float v = 0;
-  if (!(*con.in >> v)) fail(kNotANumber);
+  if (!(*con.in >> v)) fail(msg::kNotANumber);
   return v;
 }
 
 int read_int(Console& con) {
   con.out->flush();
   int v = 0;
-  if (!(*con.in >> v)) fail(kNotANumber);
+  if (!(*con.in >> v)) fail(msg::kNotANumber);
   return v;
 }
 

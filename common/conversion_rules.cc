@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cmath>
 
+#include "message.h"
+#include "model_messages.h"
 #include "stop.h"
 
 namespace lira {
@@ -38,19 +40,16 @@ float link_node_z(float bottom_z) { return to_single(static_cast<double>(bottom_
 
 void check_element_type(std::int64_t element, std::int32_t type) {
   if (type < INT16_MIN || type > INT16_MAX) {
-    fail("\nIncorrect modellir.txt: element " + std::to_string(element) + " has type " +
-         std::to_string(type) + ", which is no element type.");
+    fail(message(msg::kNoElementType, {std::to_string(element), std::to_string(type)}));
   }
 }
 
 void refuse_layered_without_slab(std::int64_t element, std::int32_t type, std::int32_t s) {
-  fail("\nIncorrect modellir.txt: element " + std::to_string(element) + " of type " +
-       std::to_string(type) + " has stiffness " + std::to_string(s) +
-       ", which is no reinforced concrete slab.");
+  fail(message(msg::kNoSlab, {std::to_string(element), std::to_string(type), std::to_string(s)}));
 }
 
-void refuse_stiffness(std::int32_t v, const std::string& what) {
-  fail("\nIncorrect modellir.txt: stiffness " + std::to_string(v) + " " + what);
+void refuse_stiffness(std::int32_t v, const char* text) {
+  fail(message(text, {std::to_string(v)}));
 }
 
 namespace {
@@ -91,14 +90,14 @@ int group_levels(const ReinforcementRow* rows, int row_count, Level (&levels)[2]
 
 SlabLayers slab_layers(std::int32_t v, const ReinforcementRow* rows, int row_count, double t) {
   if (row_count > kRowMax) {
-    refuse_stiffness(v, "has more than " + std::to_string(kRowMax) + " reinforcement rows.");
+    refuse_stiffness(v, msg::kTooManyRows);
   }
   Level levels[2];
   int level_count = group_levels(rows, row_count, levels);
   if (level_count != 2) {
-    fail("\nError: Number of reiforcement layers = " + std::to_string(level_count) + "\n");
+    fail(message(msg::kLayerCount, {std::to_string(level_count)}));
   }
-  const char* const impossible = "\nIncorrect modellir.txt: impossible reinforcement.";
+  const char* const impossible = msg::kImpossibleReinforcement;
   // A level on a face itself passes the range checks but leaves a layer of no
   // thickness, whose reinforcement ratio has no finite value.
   SlabLayers layers;
@@ -106,15 +105,13 @@ SlabLayers slab_layers(std::int32_t v, const ReinforcementRow* rows, int row_cou
   if (!(-0.5 * t <= lower.z && lower.z < -0.25 * t)) fail(impossible);
   layers.t_bottom = (lower.z + 0.5 * t) * 2;
   if (layers.t_bottom == 0) {
-    refuse_stiffness(v, "has its lower reinforcement on the bottom face: "
-                        "the bottom layer has no thickness.");
+    refuse_stiffness(v, msg::kLowerOnFace);
   }
   const Level& upper = levels[1];
   if (!(0.25 * t < upper.z && upper.z <= 0.5 * t)) fail(impossible);
   layers.t_top = (0.5 * t - upper.z) * 2;
   if (layers.t_top == 0) {
-    refuse_stiffness(v, "has its upper reinforcement on the top face: "
-                        "the top layer has no thickness.");
+    refuse_stiffness(v, msg::kUpperOnFace);
   }
   layers.t_middle = t - layers.t_bottom - layers.t_top;
   layers.bottom_b = lower.sb / layers.t_bottom / 100;
@@ -144,12 +141,9 @@ LoadRule refused(LoadEffect effect, LoadRefusal when, std::string message) {
 
 // The direction message: the one of the element's kind for 1 to 6, else one
 // that names the direction.
-std::string illegal_direction(std::int32_t direction, const char* applied_to) {
-  if (direction >= 1 && direction <= 6) {
-    return std::string("\nDoc. 6 includes illegal load direction:\n") + applied_to;
-  }
-  return "\nDoc. 6 includes illegal load direction:\ndir. No " + std::to_string(direction) +
-         " is not one of 1 to 6.";
+std::string illegal_direction(std::int32_t direction, const char* of_kind) {
+  if (direction >= 1 && direction <= 6) return of_kind;
+  return message(msg::kOtherDirection, {std::to_string(direction)});
 }
 
 }  // namespace
@@ -159,7 +153,7 @@ LoadRule load_rule(std::int32_t load_type, std::int32_t direction, std::int32_t 
   if (load_type == 0) {
     if (direction < 1 || direction > 6) {
       return refused(LoadEffect::kForce, LoadRefusal::kBeforeWriting,
-                     illegal_direction(direction, ""));
+                     illegal_direction(direction, msg::kOtherDirection));
     }
     rule.effect = LoadEffect::kForce;
     rule.label = direction - 1;
@@ -172,7 +166,7 @@ LoadRule load_rule(std::int32_t load_type, std::int32_t direction, std::int32_t 
   if (is_bar(element_type) && load_type == 6) {
     if (direction != 2 && direction != 3) {
       return refused(LoadEffect::kBeamPressure, LoadRefusal::kAfterCommand,
-                     illegal_direction(direction, "dir. No 1, 4, 5 or 6 is applied to beam."));
+                     illegal_direction(direction, msg::kBeamDirection));
     }
     rule.effect = LoadEffect::kBeamPressure;
     rule.label = direction == 2 ? 2 : 1;
@@ -181,12 +175,11 @@ LoadRule load_rule(std::int32_t load_type, std::int32_t direction, std::int32_t 
   if (is_shell(element_type)) {
     if (load_type != 6 && load_type != 7) {
       return refused(LoadEffect::kShellPressure, LoadRefusal::kBeforeWriting,
-                     "\nDoc. 6 includes illegal load type\n(no types 6, 7 or 16 is applied to "
-                     "shell).");
+                     msg::kShellLoadType);
     }
     if (direction != 3) {
       return refused(LoadEffect::kShellPressure, LoadRefusal::kAfterCommand,
-                     illegal_direction(direction, "dir. No 1, 2, 4, 5 or 6 is applied to shell."));
+                     illegal_direction(direction, msg::kShellDirection));
     }
     rule.effect = LoadEffect::kShellPressure;
     rule.label = is_layered_shell(element_type) ? 6 : 2;

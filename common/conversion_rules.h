@@ -45,8 +45,8 @@ constexpr int kScriptCorner[4] = {0, 1, 3, 2};
 /// The height of the extra node of an elastic link, 1 below the bottom face.
 float link_node_z(float bottom_z);
 
-/// Stops the run: "\nIncorrect modellir.txt: stiffness <v> " and `what`.
-[[noreturn]] void refuse_stiffness(std::int32_t v, const std::string& what);
+/// Stops the run with `text`, a message about stiffness `v` ("<n>" in it).
+[[noreturn]] void refuse_stiffness(std::int32_t v, const char* text);
 
 /// One row of reinforcement: its areas a and b, and its level z in
 /// centimetres from the middle of the slab.

@@ -1,6 +1,7 @@
 #include "frame.h"
 
 #include "cp866.h"
+#include "model_messages.h"
 #include "stop.h"
 
 namespace lira {
@@ -13,8 +14,7 @@ void flush_trace(const Frame& frame) {
 }  // namespace
 
 Success model_transformed() {
-  return Success{"\nModel transformed saccessfully.",
-                 cp866("\nМодель трансформировалась успешно.\n"), true};
+  return Success{msg::kSuccess, cp866(msg::kSuccessRu), true};
 }
 
 int run_in_frame(Console& con, const Frame& frame, const std::function<Ending()>& body) {

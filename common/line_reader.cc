@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "message.h"
+#include "model_messages.h"
 #include "stop.h"
 
 namespace lira {
@@ -48,8 +50,7 @@ LineReader::Result LineReader::next(Line& line) {
 bool LineReader::read(Line& line) {
   Result r = next(line);
   if (r == Result::kTooLong) {
-    fail("\nIncorrect " + in_.name() + ": line " + std::to_string(number_) +
-         " is longer than 149 characters.");
+    fail(message(msg::kFileLongLine, {in_.name(), std::to_string(number_)}));
   }
   return r == Result::kLine;
 }

@@ -5,6 +5,8 @@
 #include <cfloat>
 #include <cstring>
 
+#include "message.h"
+#include "model_messages.h"
 #include "stop.h"
 
 namespace lira {
@@ -40,7 +42,7 @@ bool ModelReader::record_end() {
 }
 
 void ModelReader::reopen() {
-  if (!in_.open()) fail("\nFile modellir.txt can't be opened.");
+  if (!in_.open()) fail(msg::kCantOpenModel);
 }
 
 void ModelReader::find_records(std::string_view header, const char* missing) {
@@ -57,13 +59,11 @@ void ModelReader::find_shown(std::string_view header, const char* missing) {
 
 int stiffness_index(std::int32_t number) {
   if (number < 0 || number >= kStiffnessCount) {
-    fail("\nIncorrect modellir.txt: stiffness number " + std::to_string(number) +
-         " is outside 0 to 49.");
+    fail(message(msg::kStiffnessOutside, {std::to_string(number)}));
   }
   return number;
 }
 
-void refuse_model(const char* what) { fail(std::string("\nIncorrect modellir.txt:") + what); }
 
 namespace {
 
@@ -120,7 +120,7 @@ int find_one_of(TextReader& in, std::initializer_list<std::string_view> headers,
 // ------------------------------------------------------------ document 3
 
 StiffnessReader::StiffnessReader(ModelReader& r) : r_(r) {
-  r_.find_records(kStiffnessHeader, "\nIncorrect modellir.txt: no stiffness.");
+  r_.find_records(kStiffnessHeader, msg::kNoStiffness);
 }
 
 bool StiffnessReader::next(StiffnessRecord& s) {
@@ -162,7 +162,7 @@ void StiffnessReader::elastic_link(StiffnessRecord& s) {
   r_.echo().text("\n");
   if (!ends_with_slash(e.end)) {
     next_token(r_.in(), token);
-    if (!ends_stiffness_row(token.view())) refuse_model(" 51 el. type unrecognized.");
+    if (!ends_stiffness_row(token.view())) fail(msg::kLinkRowEnd);
   }
 }
 
@@ -175,7 +175,7 @@ void StiffnessReader::plate(StiffnessRecord& s, const Token& kind) {
   s.section = t.value;
   if (!ends_with_slash(t.end)) {
     r_.next_echoed(token);
-    if (!ends_stiffness_row(token.view())) refuse_model(" bad stiffness.");
+    if (!ends_stiffness_row(token.view())) fail(msg::kBadStiffness);
   }
   r_.echo().text("\n");
 }
@@ -198,7 +198,7 @@ void StiffnessReader::rectangular_bar(StiffnessRecord& s) {
 void StiffnessReader::find_plastic_keyword(Token& token, const char* first, const char* second) {
   for (;;) {
     if (!read_token(r_.in(), token) || token.first() == ')') {
-      refuse_model(" error in stiffness of plastic bar.");
+      fail(msg::kPlasticBar);
     }
     if (token.starts_with(first) || (second != nullptr && token.starts_with(second))) return;
   }
@@ -217,7 +217,7 @@ void StiffnessReader::plastic_bar(StiffnessRecord& s) {
 
   drop_token();  // the stiffness number of the material record
   r_.next_echoed(token);
-  if (!token.starts_with("NB11/0")) refuse_model(" plastic material of a bar not specified.");
+  if (!token.starts_with("NB11/0")) fail(msg::kPlasticMaterial);
   s.modulus = r_.next_real(token).value * kStressUnit;
   RealValue yield = r_.next_real(token);
   s.yield = std::fabs(yield.value) * kStressUnit;
@@ -259,7 +259,7 @@ void StiffnessReader::diagram(StiffnessRecord& rec, Token& token) {
   next_token(r_.in(), token);
   while (!token.starts_with("NA11")) {
     if (token.starts_with("DEL")) break;
-    if (token.starts_with("NA")) refuse_model(" unexpected reinforcement.");
+    if (token.starts_with("NA")) fail(msg::kUnexpectedReinforcement);
     echo.token(token);
     if (token.first() == '/') {
       // A slash of its own where a strain would stand ends the sub-record.
@@ -289,8 +289,8 @@ void StiffnessReader::diagram(StiffnessRecord& rec, Token& token) {
   d.ft = prev_s * kStressUnit;
   echo.text("\n");
   echo.token(token);
-  if (!token.starts_with("NA11")) refuse_model(" reinforcement properties not specified.");
-  if (points == 0) refuse_stiffness(rec.number, "has a stress-strain diagram without points.");
+  if (!token.starts_with("NA11")) fail(msg::kNoReinforcementProperties);
+  if (points == 0) refuse_stiffness(rec.number, msg::kNoDiagramPoints);
 }
 
 // A number with the slash glued to it ends its sub-record; otherwise the rest
@@ -317,7 +317,7 @@ void StiffnessReader::solid(StiffnessRecord& s) {
   drop_token();
   echo.text("\n");
   r_.next_echoed(token);
-  if (!token.starts_with("SA2")) refuse_model(" reinforcement area not specified.");
+  if (!token.starts_with("SA2")) fail(msg::kNoReinforcementArea);
   skip_record(r_.in());
 
   // Rows a b z, each a sub-record, up to "DEL".
@@ -326,8 +326,7 @@ void StiffnessReader::solid(StiffnessRecord& s) {
   r_.next_echoed(token);
   while (!token.starts_with("DEL")) {
     if (s.row_count == kRowMax) {
-      refuse_stiffness(s.number,
-                       "has more than " + std::to_string(kRowMax) + " reinforcement rows.");
+      refuse_stiffness(s.number, msg::kTooManyRows);
     }
     ReinforcementRow& row = s.rows[s.row_count];
     row.a = r_.real(token).value;
@@ -347,7 +346,7 @@ void StiffnessReader::solid(StiffnessRecord& s) {
   next_token(r_.in(), token);
   echo.text(" ");
   echo.token(token);
-  if (!token.starts_with("NU=")) refuse_model(" Poison ratio not specified.");
+  if (!token.starts_with("NU=")) fail(msg::kNoPoisson);
   RealValue nu = r_.next_real(token);
   s.poisson = nu.value;
   end_sub_record(r_.in(), nu);
@@ -359,7 +358,7 @@ SlabLayers solid_layers(const StiffnessRecord& s) {
   // Only the last sign change of the diagram counts: an earlier one at a
   // strain of 0 does no harm, and the named checks of the layers come first.
   if (!std::isfinite(s.diagram.ec)) {
-    refuse_stiffness(s.number, "has a point of zero strain where its stress changes sign.");
+    refuse_stiffness(s.number, msg::kZeroStrain);
   }
   return layers;
 }
@@ -367,7 +366,7 @@ SlabLayers solid_layers(const StiffnessRecord& s) {
 // ------------------------------------------------------------ document 4
 
 NodeReader::NodeReader(ModelReader& r) : r_(r) {
-  r_.find_records(kNodesHeader, "\nIncorrect modellir.txt: no nodes.");
+  r_.find_records(kNodesHeader, msg::kNoNodes);
 }
 
 // A coordinate in single precision, as the converter keeps it; one beyond its
@@ -375,14 +374,13 @@ NodeReader::NodeReader(ModelReader& r) : r_(r) {
 float NodeReader::coordinate(const Token& token) {
   double v = r_.real(token).value;
   if (!(std::fabs(v) <= FLT_MAX)) {
-    fail("\nIncorrect modellir.txt: coordinate " + std::string(token.view()) + " of node " +
-         std::to_string(count_ + 1) + " is out of range.");
+    fail(message(msg::kCoordinateRange, {token.view(), std::to_string(count_ + 1)}));
   }
   return to_single(v);
 }
 
 bool NodeReader::next(NodeCoordinates& node) {
-  const char* const bad_nodes = "\nIncorrect modellir.txt: Bad nodes.";
+  const char* const bad_nodes = msg::kBadNodes;
   Token token;
   r_.next_echoed(token);
   if (token.first() == ')') {
@@ -415,7 +413,7 @@ bool NodeReader::next(NodeCoordinates& node) {
 
 ElementReader::ElementReader(ModelReader& r, Skip skip) : r_(r), skip_(skip) {
   r_.reopen();
-  r_.find_records(kElementsHeader, "\nIncorrect modellir.txt: no elements.");
+  r_.find_records(kElementsHeader, msg::kNoElements);
 }
 
 bool ElementReader::next(std::int32_t& type) {
@@ -439,7 +437,7 @@ void ElementReader::nodes(std::int32_t type, std::int32_t node[4]) {
   for (int i = 0; i < 4; ++i) node[i] = 0;
   for (int i = 0; i < count; ++i) node[i] = integer();
   if (shell && is_triangle(type)) node[3] = node[2];
-  if (!r_.record_end()) fail("\nError in document 1 (file modellir.txt).");
+  if (!r_.record_end()) fail(msg::kBadElement);
 }
 
 void ElementReader::skip() {
@@ -451,15 +449,12 @@ void ElementReader::skip() {
 
 namespace {
 
-[[noreturn]] void refuse_support(const std::string& what) {
-  fail("\nIncorrect modellir.txt in doc. 5:\n" + what);
-}
 
 }  // namespace
 
 SupportReader::SupportReader(ModelReader& r) : r_(r) {
   r_.reopen();
-  r_.find_records(kSupportsHeader, "\nIncorrect modellir.txt: no links.");
+  r_.find_records(kSupportsHeader, msg::kNoLinks);
 }
 
 bool SupportReader::next(std::int32_t& node, std::int32_t& code) {
@@ -468,21 +463,20 @@ bool SupportReader::next(std::int32_t& node, std::int32_t& code) {
       r_.next_echoed(token_);
       if (token_.first() == ')') return false;
       IntValue n = to_int(token_);
-      if (ends_with_slash(n.end)) refuse_support("displacements shouldn't be united.");
+      if (ends_with_slash(n.end)) fail(msg::kUnitedDisplacements);
       node_ = n.value;
       codes_ = 0;
       in_record_ = true;
     }
     r_.next_echoed(token_);
     if (token_.first() == '/') {
-      if (codes_ == 0) refuse_support("displacements shouldn't be united.");
+      if (codes_ == 0) fail(msg::kUnitedDisplacements);
       in_record_ = false;
       continue;
     }
     IntValue c = to_int(token_);
     if (c.value < 1 || c.value > 6) {
-      refuse_support("direction " + std::string(token_.view()) + " of node " +
-                     std::to_string(node_) + " is not one of 1 to 6.");
+      fail(message(msg::kSupportDirection, {token_.view(), std::to_string(node_)}));
     }
     r_.echo().text("\n");
     ++codes_;
@@ -499,7 +493,7 @@ bool SupportReader::next(std::int32_t& node, std::int32_t& code) {
 
 ValueLineReader::ValueLineReader(ModelReader& r) : r_(r) {
   r_.reopen();
-  r_.find_shown(kLoadValuesHeader, "\nIncorrect modellir.txt: no load values.");
+  r_.find_shown(kLoadValuesHeader, msg::kNoLoadValues);
   r_.name_record("line", 0);
 }
 
@@ -518,7 +512,7 @@ bool ValueLineReader::next(ValueLine& line) {
   }
   IntValue number = to_int(token_);
   if (number.value != expected_ || ends_with_slash(number.end)) {
-    fail("\nIncorrect modellir.txt: illegal line number in doc. 7.");
+    fail(msg::kLineNumber);
   }
   r_.name_record(expected_);
   line = ValueLine{};
@@ -526,13 +520,12 @@ bool ValueLineReader::next(ValueLine& line) {
   int count = 0;
   read_echoed(token_);
   while (token_.first() != '/') {
-    if (count == 4) fail("\nIncorrect modellir.txt: too many values in doc. 7.");
+    if (count == 4) fail(msg::kTooManyValues);
     RealValue value = r_.real(token_);
     float scaled = to_single(to_single(value.value) * kStressUnit);
     // An infinite value would reach the script or pass the weight check.
     if (!std::isfinite(scaled)) {
-      fail("\nIncorrect modellir.txt: value " + std::string(token_.view()) + " of line " +
-           std::to_string(expected_) + " in doc. 7 is out of range.");
+      fail(message(msg::kValueRange, {token_.view(), std::to_string(expected_)}));
     }
     line.value[count++] = scaled;
     // A slash glued to the last value ends the line: the next token is the
@@ -551,8 +544,8 @@ void read_load_cases(ModelReader& r, LoadCaseList& list) {
   list = LoadCaseList{};
   std::string header;
   int found = find_one_of(r.in(), {kLoadCasesHeader, kDynamicHeader}, header);
-  if (found == 1) fail("\nmodellir.txt includes doc. 12 - analysis failed.");
-  if (found < 0) fail("\nIncorrect modellir.txt: no doc. 16.");
+  if (found == 1) fail(msg::kAnalysisFailed);
+  if (found < 0) fail(msg::kNoDoc16);
   r.echo().text(header);
   r.echo().text("\n");
   check_header_line(r.in(), kLoadCasesHeader, header);
@@ -580,7 +573,7 @@ void read_load_cases(ModelReader& r, LoadCaseList& list) {
 
 LoadTableReader::LoadTableReader(ModelReader& r) : r_(r) {
   r_.reopen();
-  r_.find_shown(kLoadTableHeader, "\nIncorrect modellir.txt: no load table.");
+  r_.find_shown(kLoadTableHeader, msg::kNoLoadTable);
 }
 
 bool LoadTableReader::next(LoadTableRecord& record) {
@@ -593,7 +586,7 @@ bool LoadTableReader::next(LoadTableRecord& record) {
     if (token.first() == ')') return false;
     v = to_int(token);
     if (token.first() == '/' || (i < 4 && ends_with_slash(v.end))) {
-      fail("\nIncorrect modellir.txt: error in load table (doc. 6).");
+      fail(msg::kLoadTable);
     }
     *field[i] = v.value;
   }

@@ -91,9 +91,6 @@ class ModelReader {
 /// 0 to 49.
 int stiffness_index(std::int32_t number);
 
-/// Stops the run with "\nIncorrect modellir.txt:" and `what`.
-[[noreturn]] void refuse_model(const char* what);
-
 /// The diagram of a slab's concrete, in the script's units.
 struct SlabDiagram {
   double ec = 0;  // from the last change of the stress from negative to positive

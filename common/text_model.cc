@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "lira_types.h"
+#include "message.h"
+#include "model_messages.h"
 #include "stop.h"
 
 namespace lira {
@@ -118,8 +120,8 @@ bool TextReader::refill() {
 }
 
 std::string TextReader::end_of_file_message() const {
-  if (document_.empty()) return "\nIncorrect " + name_ + ": unexpected end of file.";
-  return "\nIncorrect " + name_ + ": end of file inside document " + document_ + ".";
+  if (document_.empty()) return message(msg::kFileEnd, {name_});
+  return message(msg::kFileEndInside, {name_, document_});
 }
 
 namespace {
@@ -212,9 +214,7 @@ bool holds_record(std::string_view rest) {
 void check_header_rest(const TextReader& in, std::string_view header, std::string_view rest) {
   if (!holds_record(rest)) return;
   std::string_view number = document_number(header);
-  fail("\nIncorrect " + in.name() + ": the header line of document " + std::string(number) +
-       " holds a record, \"" + std::string(trimmed(rest)) +
-       "\": begin the records of the document on the line after its header.");
+  fail(message(msg::kFileHeaderRecord, {in.name(), number, trimmed(rest)}));
 }
 
 bool read_token(TextReader& in, Token& token) {
@@ -250,8 +250,7 @@ bool read_token(TextReader& in, Token& token) {
       // A 150th character.
       token.length = kTokenMax;
       token.text[kTokenMax] = '\0';
-      fail("\nIncorrect " + in.name() + ": a token longer than 149 characters: \"" +
-           std::string(token.text, 20) + "...\".");
+      fail(message(msg::kFileLongToken, {in.name(), std::string_view(token.text, 20)}));
     }
     ahead = in.buffered();
     if (ahead.empty()) break;
@@ -327,9 +326,7 @@ void refuse_decimal_comma(std::string_view file, std::string_view number, std::s
       break;
     }
   }
-  fail("\nIncorrect " + std::string(file) + ": the number \"" + written + "\" of " +
-       std::string(where) + " has a decimal comma: write it with a decimal point, \"" + mended +
-       "\".");
+  fail(message(msg::kFileComma, {file, written, where, mended}));
 }
 
 namespace {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "message.h"
+#include "model_messages.h"
 #include "number_format.h"
 #include "stop.h"
 
@@ -73,8 +75,7 @@ void Writer::write_through(const char* data, std::size_t size) {
 
 Writer& Writer::operator<<(double v) {
   if (!finite_only_name_.empty() && !std::isfinite(v)) {
-    fail("\nA number out of range would be written to " + finite_only_name_ +
-         ": check the model's values.");
+    fail(message(msg::kNotFinite, {finite_only_name_}));
   }
   char text[kRealTextMax];
   write(text, format_real(v, text));

@@ -10,9 +10,10 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import check_findings as cf  # noqa: E402
 
 FINDINGS_CC = 'const char* const kNames[] = {\n    "header-spelling",\n    "glued-slash",\n};\n'
-MESSAGES_H = ('constexpr char kNoNodes[] = "\\nIncorrect modellir.txt: no nodes.";\n'
-              'constexpr char kTwo[] =\n    "\\nDoc. 6 includes illegal load type\\n"\n'
-              '    "(no types 6, 7 or 16 is applied to shell).";\n')
+MESSAGES_H = ("namespace msg {\nusing namespace ::lira::msg;\nusing namespace ::tarvex::msg;\n"
+              "using namespace ::vantrel::msg;\n}\n")
+COPY = ('constexpr char kTwo[] =\n    "\\nDoc. 6 includes illegal load type\\n"\n'
+        '    "(no types 6, 7 or 16 is applied to shell).";\n')
 MESSAGES_MD = ("| `\\nIncorrect modellir.txt: no nodes.` | x | y |\n"
                "| `\\nDoc. 6 includes illegal load type\\n(no types 6, 7 or 16 is applied to shell).` |\n")
 PAGE = "# x\n\n### header-spelling\nCause.\n\n### glued-slash\nCause.\n"
@@ -43,10 +44,13 @@ class Check(unittest.TestCase):
         self.assertIn("docs/findings.md: a finding has two sections",
                       problems(page=PAGE + "### glued-slash\n"))
 
-    def test_quoted_message_not_in_reference(self):
-        p = problems(messages_md="| `\\nIncorrect modellir.txt: no nodes.` |\n")
+    def test_copied_message_instead_of_the_table(self):
+        p = problems(messages_h=MESSAGES_H + COPY)
         self.assertEqual(len(p), 1)
-        self.assertIn("kTwo is not in docs/messages.md", p[0])
+        self.assertIn("kTwo is a copy", p[0])
+        p = problems(messages_h=MESSAGES_H.replace("::vantrel::msg", "::other::msg"))
+        self.assertEqual(len(p), 1)
+        self.assertIn("does not quote the tables", p[0])
 
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Tests of check_messages.py on small sources and references of its own."""
+"""Tests of check_messages.py on small tables, pages and sources of its own."""
 
 import os
 import sys
@@ -9,67 +9,65 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import check_messages as cm  # noqa: E402
 
-
-def pieces_of(files):
-    """The message pieces of {path: text} laid out as a source tree."""
-    with tempfile.TemporaryDirectory() as top:
-        sources = []
-        for path, text in files.items():
-            full = os.path.join(top, path)
-            os.makedirs(os.path.dirname(full), exist_ok=True)
-            with open(full, "w", encoding="utf-8") as f:
-                f.write(text)
-            sources.append(cm.Source(full, path.split("/")[0]))
-        found = cm.message_pieces(sources, cm.find_sinks(sources))
-        return {program: set(p) for program, p in found.items()}
-
-
-class Extraction(unittest.TestCase):
-    def test_literals_joined_across_lines_and_split_at_plus(self):
-        p = pieces_of({"tarvex/a.cc": 'void f(int n) {\n  lira::fail("\\nIncorrect model: "\n'
-                                      '             "line " + std::to_string(n) + " is bad.");\n}\n'})
-        self.assertEqual(p["tarvex"], {"\nIncorrect model: line ", " is bad."})
-
-    def test_helpers_that_hand_a_text_on_are_found(self):
-        src = ('[[noreturn]] void refuse(const std::string& what) {\n'
-               '  lira::fail("\\nIncorrect doc. 5:\\n" + what);\n}\n'
-               'void twice(Run& run, const char* why) { refuse(why); }\n'
-               'void g(Run& run) { refuse("no codes."); twice(run, "again."); }\n'
-               # Not a helper: its text parameter does not reach a message.
-               'void h(const char* name, int n) { if (n) lira::fail("\\nStop."); use(name); }\n'
-               'void k(Run& run) { h("not a message", 1); }\n')
-        p = pieces_of({"tarvex/a.cc": src})
-        self.assertEqual(p["tarvex"], {"\nIncorrect doc. 5:\n", "no codes.", "again.", "\nStop."})
-
-    def test_constants_and_functions_that_return_a_message(self):
-        p = pieces_of({
-            "common/r.cc": 'std::string Reader::end_message() const {\n'
-                           '  return "\\nIncorrect " + name_ + ": end of file.";\n}\n',
-            "vantrel/t.cc": 'const std::string kTable = "\\nTable t.txt:\\n";\n'
-                            'const char kNoEnd[] = "\\nNo end.";\n'
-                            'void f(Reader& in) { lira::fail(kTable + "bad."); lira::fail(kNoEnd);\n'
-                            '  lira::fail(in.end_message()); }\n'})
-        self.assertEqual(p["vantrel"], {"\nTable t.txt:\n", "bad.", "\nNo end.", "\nIncorrect ",
-                                        ": end of file."})
-
-    def test_comments_characters_and_escapes(self):
-        p = pieces_of({"keslow/a.cc": '// lira::fail("\\nnot code");\n/* fail("\\nnor this") */\n'
-                                      'void f() { char c = \'"\'; lira::fail("\\nA \\"quoted\\" '
-                                      'word\\x21"); }\n'})
-        self.assertEqual(p["keslow"], {'\nA "quoted" word!'})
+PAGE = {"tarvex": ["\nIncorrect modellir.txt: no nodes.",
+                   "\nIncorrect modellir.txt: a token longer than 149 characters: \"<token>...\".",
+                   "\nIncorrect modellir.txt: node <n> of element <n> is outside 1 to <n>."],
+        "keslow": ["\nIncorrect A_02.A: a token longer than 149 characters: \"<token>...\".",
+                   "\nIncorrect A_02.A: no doc1."],
+        "vantrel": ["\nFile doc6.txt can't be opened.",
+                    "\nIncorrect model.txt: the header line of document 7 holds a record."]}
+TABLES = {"common": {"kLongToken": "\nIncorrect <file>: a token longer than 149 characters: "
+                                   "\"<token>...\".",
+                     "kHeader": "\nIncorrect <file>: the header line of document <n> holds a "
+                                "record.",
+                     "kNoNodes": "\nIncorrect modellir.txt: no nodes."},
+          "tarvex": {"kNodeOutside": "\nIncorrect modellir.txt: node <n> of element <n> is "
+                                     "outside 1 to <n>."},
+          "keslow": {"kNoDoc1": "\nIncorrect A_02.A: no doc1."},
+          "vantrel": {"kCantOpen": "\nFile <file> can't be opened."}}
 
 
-class Reference(unittest.TestCase):
-    def test_messages_are_built_of_pieces_placeholders_and_numbers(self):
-        pieces = {"\nIncorrect ", "model.txt", ": line ", " is longer than 149 characters."}
-        self.assertTrue(cm.buildable("\nIncorrect model.txt: line <n> is longer than 149 characters.",
-                                     pieces))
-        self.assertTrue(cm.buildable("\nIncorrect model.txt: line 12 is longer than 149 characters.",
-                                     pieces))
-        self.assertFalse(cm.buildable("\nIncorrect model.txt: line <n> is too long.", pieces))
-        # A text in angle brackets that the code prints as it stands.
-        self.assertTrue(cm.buildable("\nIncorrect <model>.txt: no loads.",
-                                     {"\nIncorrect <model>.txt: no loads."}))
+def with_table(owner, **entries):
+    tables = {o: dict(t) for o, t in TABLES.items()}
+    tables[owner].update(entries)
+    return tables
+
+
+class Tables(unittest.TestCase):
+    def test_table_lines_joined_and_unescaped(self):
+        table = cm.table_texts('constexpr char kCap[] = "\\nTable t.txt: the cap.";\n'
+                               'constexpr char kRow[] =\n    "\\nA \\"|\\" row <n> "\n'
+                               '    "ends.";\nconst char kLocal[] = "not a table entry";\n')
+        self.assertEqual(table, {"kCap": "\nTable t.txt: the cap.", "kRow": '\nA "|" row <n> ends.'})
+
+    def test_agreeing_tables_and_page(self):
+        # "<file>" stands for each program's file, "<n>" for the page's <n> or a number,
+        # and a common text serves every section.
+        self.assertEqual(cm.compare(TABLES, PAGE), [])
+
+    def test_a_table_text_that_differs_from_the_page(self):
+        errors = cm.compare(with_table("tarvex", kBad="\nIncorrect modellir.txt: no  nodes."), PAGE)
+        self.assertEqual(len(errors), 1)
+        self.assertIn("tarvex/messages.h: kBad", errors[0])
+        # A place other than the open ones stands on the page as it is.
+        errors = cm.compare(with_table("vantrel", kRead="\nFile <file> can't be <n>."), PAGE)
+        self.assertIn("vantrel/messages.h: kRead", errors[0])
+        # A program's text is looked for in its own section only.
+        errors = cm.compare(with_table("keslow", kNoNodes2="\nIncorrect modellir.txt: no nodes."),
+                            PAGE)
+        self.assertIn("keslow/messages.h: kNoNodes2", errors[0])
+
+    def test_a_page_message_in_no_table(self):
+        page = {p: list(m) for p, m in PAGE.items()}
+        page["vantrel"].append("\nTable loadfrag.txt: the cap incorrect.")
+        # tarvex's own text, not keslow's; a common one would serve keslow too.
+        page["keslow"].append("\nIncorrect modellir.txt: node <n> of element <n> is outside 1 to <n>.")
+        page["keslow"].append("\nIncorrect modellir.txt: no nodes.")
+        errors = cm.compare(TABLES, page)
+        self.assertEqual(len(errors), 2)
+        self.assertIn("(keslow)", errors[0])
+        self.assertIn("(vantrel)", errors[1])
+        self.assertEqual(len(cm.compare({**TABLES, "tarvex": {}}, PAGE)), 2)
 
     def test_sections_and_escapes_of_the_page(self):
         with tempfile.NamedTemporaryFile("w", suffix=".md", delete=False, encoding="utf-8") as f:
@@ -82,6 +80,22 @@ class Reference(unittest.TestCase):
         self.assertEqual(m["tarvex"], ["\nA | bar."])
         self.assertEqual(m["vantrel"], ["\nTwo\nlines."])
         self.assertEqual(m["keslow"], [])
+
+
+class Sources(unittest.TestCase):
+    def test_a_message_written_in_place_is_found(self):
+        files = {"tarvex/a.cc": 'void f() {\n  lira::fail(msg::kNoNodes);\n'
+                                '  lira::fail("\\nIncorrect modellir.txt: no nodes.");\n}\n',
+                 "common/b.cc": 'void g() { fail(std::string("\\nIncorrect ") + name); }\n',
+                 "vantrel/c_test.cc": 'void t() { lira::fail("\\nA test may."); }\n',
+                 "keslow/d.cc": 'void h() { lira::fail(lira::message(msg::kX, {"1"})); }\n'}
+        with tempfile.TemporaryDirectory() as top:
+            for path, text in files.items():
+                os.makedirs(os.path.join(top, os.path.dirname(path)), exist_ok=True)
+                with open(os.path.join(top, path), "w", encoding="utf-8") as f:
+                    f.write(text)
+            found = cm.literal_messages(top)
+        self.assertEqual([f.split(": ")[0] for f in found], ["common/b.cc:1", "tarvex/a.cc:3"])
 
 
 if __name__ == "__main__":

@@ -10,6 +10,7 @@
 #include "common/text_model.h"
 #include "common/writer.h"
 #include "element_list.h"
+#include "messages.h"
 #include "plate_search.h"
 
 namespace keslow {
@@ -26,7 +27,7 @@ using File = std::unique_ptr<std::FILE, CloseFile>;
 /// found and written as a plain plate's entry.
 void run_pass(Pass pass, lira::TextReader& list, PlateScan& scan, lira::Writer& trace,
               std::int32_t stiffness) {
-  if (!find_element_list(list)) lira::fail("\nIncorrect A_02.A: no doc1.");
+  if (!find_element_list(list)) lira::fail(msg::kNoDoc1);
   std::int32_t count = 0;
   Element element;
   while (read_element(list, pass, count, trace, element)) {
@@ -34,8 +35,7 @@ void run_pass(Pass pass, lira::TextReader& list, PlateScan& scan, lira::Writer& 
     Entry layered = table_entry(element, pass);
     if (!scan.replace(layered, plain_entry(layered, pass, stiffness))) {
       lira::fail(pass == Pass::kForces
-                     ? "\nIncorrect forces table: unexpected end of file A#00.A."
-                     : "\nIncorrect elements table: unexpected end of file A#00.A.");
+                     ? msg::kForcesEnd : msg::kElementsEnd);
     }
     trace << "El. No " << element.number << " found, pass " << static_cast<int>(pass) << "\n";
   }
@@ -49,21 +49,21 @@ void transform(lira::Console& con, lira::Writer& trace) {
   con.out->flush();
 
   lira::TextReader list("A_02.A");
-  if (!list.open()) lira::fail("\nFile A_02.A can't be opened.");
+  if (!list.open()) lira::fail(msg::kListCantOpen);
   lira::Writer result;
-  if (!result.open("B#00.B", false)) lira::fail("\nFile B#00.B can't be opened.");
+  if (!result.open("B#00.B", false)) lira::fail(msg::kResultCantOpen);
   File source(std::fopen("A#00.A", "rb"));
-  if (!source) lira::fail("\nFile A#00.A can't be opened.");
+  if (!source) lira::fail(msg::kSourceCantOpen);
 
   // Both passes go on through A#00.A from where the previous search ended.
   // The scan is left before B#00.B is closed, also on a stop.
   PlateScan scan(source.get(), result);
   run_pass(Pass::kForces, list, scan, trace, stiffness);
-  if (!list.open()) lira::fail("\nFile A_02.A can't be opened.");
+  if (!list.open()) lira::fail(msg::kListCantOpen);
   run_pass(Pass::kElements, list, scan, trace, stiffness);
   scan.copy_rest();
   // A B#00.B that could not be stored whole is no success.
-  if (!result.close()) lira::fail("\nFile B#00.B can't be written to the end.");
+  if (!result.close()) lira::fail(msg::kResultCantWriteToEnd);
 }
 
 }  // namespace

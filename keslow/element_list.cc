@@ -5,7 +5,9 @@
 #include <string_view>
 
 #include "common/line_reader.h"
+#include "common/message.h"
 #include "common/stop.h"
+#include "messages.h"
 
 namespace keslow {
 namespace {
@@ -15,11 +17,9 @@ namespace {
 constexpr int kSkippedCharacters = 150;
 constexpr std::string_view kHeader = "   1D";
 
-const char kNoEnd[] = "\nError in file A_02.A: no end of doc1.";
-
 // The end of the file inside document 1 leaves the document without its end.
 void next(lira::TextReader& in, lira::Token& token) {
-  if (!lira::read_token(in, token)) lira::fail(kNoEnd);
+  if (!lira::read_token(in, token)) lira::fail(msg::kNoEnd);
 }
 
 bool has_slash(const lira::Token& token) {
@@ -33,8 +33,7 @@ std::int32_t read_field(lira::TextReader& in, lira::Token& token, bool& ended,
                         std::int32_t number) {
   if (!ended) next(in, token);
   if (ended || token.first() == '/') {
-    lira::fail("\nError in file A_02.A: too few fields in element " + std::to_string(number) +
-               " of doc1.");
+    lira::fail(lira::message(msg::kTooFewFields, {std::to_string(number)}));
   }
   ended = has_slash(token);
   return lira::to_int(token).value;
@@ -51,7 +50,7 @@ bool find_element_list(lira::TextReader& in) {
   for (;;) {
     lira::LineReader::Result r = lines.next(line);
     if (r == lira::LineReader::Result::kTooLong) {
-      lira::fail("\nIncorrect A_02.A: a line longer than 149 characters before doc1.");
+      lira::fail(msg::kLongLine);
     }
     // The header line must end with a line end: one that ends the file has
     // no document after it.
@@ -67,7 +66,7 @@ bool read_element(lira::TextReader& in, Pass pass, std::int32_t& count, lira::Wr
   if (token.starts_with("1D")) {
     next(in, token);
     if (lira::to_int(token).value != count + 1) {
-      lira::fail("\nError in file A_02.A: element's numbering violation in doc1.");
+      lira::fail(msg::kNumbering);
     }
     next(in, token);
   }
@@ -76,7 +75,7 @@ bool read_element(lira::TextReader& in, Pass pass, std::int32_t& count, lira::Wr
     do {
       lira::read_token(in, token);
     } while (token.starts_with("0D"));
-    if (token.first() != ')') lira::fail(kNoEnd);
+    if (token.first() != ')') lira::fail(msg::kNoEnd);
     return false;
   }
 
@@ -91,7 +90,7 @@ bool read_element(lira::TextReader& in, Pass pass, std::int32_t& count, lira::Wr
     element.stiffness = static_cast<std::int16_t>(static_cast<std::uint16_t>(stiffness));
     for (int i = 0; i < node_count; ++i) element.nodes[i] = read_field(in, token, ended, count);
   }
-  if (!ended && !lira::skip_to_slash(in)) lira::fail(kNoEnd);
+  if (!ended && !lira::skip_to_slash(in)) lira::fail(msg::kNoEnd);
 
   if (element.is_plate()) {
     int stiffness = element.stiffness;

@@ -5,6 +5,7 @@
 
 #include "common/record_file.h"
 #include "common/stop.h"
+#include "messages.h"
 
 namespace keslow {
 namespace {
@@ -67,7 +68,7 @@ void PlateScan::refill() {
   while (end_ < buffer_.size()) {
     std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, in_);
     if (got == 0) {
-      if (std::ferror(in_)) lira::fail("\nFile A#00.A can't be read.");
+      if (std::ferror(in_)) lira::fail(msg::kSourceCantRead);
       at_end_ = true;
       return;
     }

@@ -11,6 +11,7 @@
 
 #include "common/conversion_rules.h"
 #include "common/lira_types.h"
+#include "common/message.h"
 #include "common/text_model.h"
 #include "check_tarvex_stop.h"
 #include "findings.h"
@@ -23,17 +24,8 @@
 
 namespace modelcheck {
 
-std::string stop_message(const char* message, std::initializer_list<std::string> values) {
-  std::string text = message;
-  std::size_t from = 0;
-  for (const std::string& v : values) {
-    std::size_t open = text.find('<', from);
-    std::size_t close = open == std::string::npos ? open : text.find('>', open);
-    if (close == std::string::npos) break;
-    text.replace(open, close - open + 1, v);
-    from = open + v.size();
-  }
-  return "stops with " + quoted(text);
+std::string stop_message(const char* message, std::initializer_list<std::string_view> values) {
+  return "stops with " + quoted(lira::message(message, values));
 }
 
 namespace {
@@ -42,6 +34,7 @@ using lira::ElementKind;
 using lira::StiffnessKind;
 
 constexpr int kDocumentMax = 99;         // header numbers modelcheck keeps apart
+constexpr char kModel[] = "modellir.txt";  // the model that tarvex reads
 constexpr std::size_t kRecordMax = 256;  // tokens of one record kept
 constexpr std::int64_t kNodeFlagMax = 1 << 27;
 constexpr std::size_t kTypesKept = 32;      // element types summed up apart
@@ -254,7 +247,7 @@ class ModelChecker {
   void token(std::string_view t, std::size_t pos);
   void record();
   void record_end_check(const char* what, const char* stop, bool glued);
-  void comma_finding(const Tok& k, const char* message, long number);
+  void comma_finding(const Tok& k, const char* record, long number);
   void closing_slash(std::string_view t, std::size_t pos);
   /// The kind of the stiffness record being read, from its kind token.
   StiffnessKind record_kind() const;
@@ -518,7 +511,8 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
     std::size_t last = rest.find_last_not_of(" \t");
     add(Kind::kRecordOnHeaderLine, l.number,
         "a record follows the header of document " + str(d) + " on its line",
-        stop_message(msg::kHeaderRecord, {str(d), std::string(rest.substr(lead, last + 1 - lead))}),
+        stop_message(msg::kFileHeaderRecord,
+                     {kModel, str(d), std::string(rest.substr(lead, last + 1 - lead))}),
         "move the record to a line of its own", true);
     write_line(head, head_end);
     segment_text_.assign(rest.substr(lead));
@@ -575,7 +569,7 @@ void ModelChecker::end_document(bool at_close) {
         "document " + str(d) + " has no \")\" before " +
             (at_end ? std::string("the end of the file")
                     : "the header of document " + str(header_) + " on line " + str(line_number_)),
-        at_end ? stop_message(msg::kEndOfFileInside, {str(d)})
+        at_end ? stop_message(msg::kFileEndInside, {kModel, str(d)})
                : "tarvex reads on into document " + str(header_) + " and misreads it or stops",
         "end document " + str(d) + " with a line \" )\"");
   }
@@ -603,7 +597,7 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
     add(Kind::kLongToken, line_number_,
         "a token of " + str(static_cast<long long>(t.size())) + " characters in document " +
             str(document_),
-        stop_message(msg::kLongToken, {std::string(t.substr(0, 20))}),
+        stop_message(msg::kFileLongToken, {kModel, std::string(t.substr(0, 20))}),
         "break it into its values with blanks");
   }
   if (t[0] == ')') {
@@ -647,8 +641,8 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
       edits_.push_back(Edit{pos + comma, 1, "."});
       // The stop names the node or the line whose number it is; in document
       // 3 the record tells whether tarvex reads the number at all.
-      if (d == 4) comma_finding(k, msg::kCommaNode, nodes_ + 1);
-      if (d == 7 && record_size_ > 1) comma_finding(k, msg::kCommaLine, value_lines_ + 1);
+      if (d == 4) comma_finding(k, "node", nodes_ + 1);
+      if (d == 7 && record_size_ > 1) comma_finding(k, "line", value_lines_ + 1);
     }
   }
   if (d == 3 && !second_ && (short_row_.left > 0 || short_row_.end_next)) short_row_word(k);
@@ -732,10 +726,14 @@ void ModelChecker::closing_slash(std::string_view t, std::size_t pos) {
   token(t.substr(1), pos + 1);
 }
 
-void ModelChecker::comma_finding(const Tok& k, const char* message, long number) {
+void ModelChecker::comma_finding(const Tok& k, const char* record, long number) {
   add(Kind::kDecimalComma, k.line,
       "\"" + k.written + "\" in document " + str(document_) + " is written with a decimal comma",
-      stop_message(message, {k.written, str(number), k.text}), "write \"" + k.text + "\"", true);
+      stop_message(msg::kFileComma, {kModel, k.written,
+                                     std::string(record) + " " + str(number) + " in document " +
+                                         str(document_),
+                                     k.text}),
+      "write \"" + k.text + "\"", true);
 }
 
 void ModelChecker::record() {
@@ -826,7 +824,7 @@ void ModelChecker::stiffness_record() {
           "harm there",
           "write \"" + k.text + "\"", true);
     } else {
-      comma_finding(k, msg::kCommaStiffness, reading);
+      comma_finding(k, "stiffness", reading);
     }
   }
   // Sub-records of a slab, up to its Poisson's ratio.

@@ -185,9 +185,7 @@ void VantrelModelChecker::line(const Line& l) {
   if (l.text.size() > static_cast<std::size_t>(lira::kTokenMax)) {
     add(Kind::kLongLine, l.number,
         "the line has " + str(static_cast<long long>(l.text.size())) + " characters",
-        "vantrel stops with " +
-            quoted(std::string(msg::kLongModelLine)
-                       .replace(std::string(msg::kLongModelLine).find("<n>"), 3, str(l.number))),
+        "vantrel " + stop_message(msg::kFileLongLine, {"model.txt", str(l.number)}),
         "break the line: at most 149 characters");
   }
   std::string_view t = l.text;
@@ -257,7 +255,8 @@ void VantrelModelChecker::line(const Line& l) {
       std::size_t last = rest.find_last_not_of(" \t");
       add(Kind::kRecordOnHeaderLine, l.number,
           "a record follows the header of document 7 on its line",
-          stop_message(msg::kHeaderRecord7, {std::string(rest.substr(lead, last + 1 - lead))}),
+          stop_message(msg::kFileHeaderRecord,
+                       {"model.txt", "7", std::string(rest.substr(lead, last + 1 - lead))}),
           "move the record to a line of its own", true);
       write(proper, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
       Line record = l;
@@ -403,9 +402,7 @@ void TableChecker::node_line(const Line& l, const std::vector<std::string_view>&
       add(Kind::kTableColumns, l.number,
           "the first line of node numbers holds " + str(count) +
               " numbers, where vantrel takes 9 at most",
-          "vantrel " + std::string("stops with ") +
-              quoted(std::string(msg::kColumns)
-                         .replace(std::string(msg::kColumns).find("<n>"), 3, str(count))),
+          "vantrel " + stop_message(msg::kColumns, {str(count)}),
           "split the nodes into groups of at most 9");
     }
   } else if (count > columns_) {
@@ -517,8 +514,11 @@ void TableChecker::check_cells(const Line& l, int direction, std::size_t start, 
         mended[mended.find(',')] = '.';
         add(Kind::kDecimalComma, l.number,
             where + " holds \"" + number + "\", written with a decimal comma",
-            stop_message(msg::kCommaCell,
-                         {number, key, str(loading_), str(c + 1), str(node), mended}),
+            stop_message(msg::kFileComma,
+                         {"loadfrag.txt", number,
+                          "the " + key + " row of loading " + str(loading_) + ", column " +
+                              str(c + 1) + " (node " + str(node) + ")",
+                          mended}),
             "write the value with a point");
         break;
       }

@@ -1,128 +1,29 @@
-// The messages of tarvex and vantrel that modelcheck's findings quote, each
-// exactly as the program prints it, with "<n>" and "<token>" where the run
-// fills in a value. docs/findings.md's test finds every one of them in
-// docs/messages.md.
+// The messages of tarvex and vantrel that modelcheck's findings quote, taken
+// from the programs' own tables, with "<n>", "<token>" and "<file>" where the
+// run fills in a value.
 #pragma once
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
+
+#include "common/model_messages.h"
+#include "tarvex/messages.h"
+#include "vantrel/messages.h"
 
 namespace modelcheck {
 namespace msg {
 
-// tarvex: documents that it does not find.
-constexpr char kNoStiffness[] = "\nIncorrect modellir.txt: no stiffness.";
-constexpr char kNoNodes[] = "\nIncorrect modellir.txt: no nodes.";
-constexpr char kNoElements[] = "\nIncorrect modellir.txt: no elements.";
-constexpr char kNoLinks[] = "\nIncorrect modellir.txt: no links.";
-constexpr char kNoLoadValues[] = "\nIncorrect modellir.txt: no load values.";
-constexpr char kNoDoc16[] = "\nIncorrect modellir.txt: no doc. 16.";
-constexpr char kNoLoadTable[] = "\nIncorrect modellir.txt: no load table.";
-constexpr char kAnalysisFailed[] = "\nmodellir.txt includes doc. 12 - analysis failed.";
-constexpr char kEndOfFileInside[] = "\nIncorrect modellir.txt: end of file inside document <n>.";
-constexpr char kLongToken[] =
-    "\nIncorrect modellir.txt: a token longer than 149 characters: \"<token>...\".";
-constexpr char kHeaderRecord[] =
-    "\nIncorrect modellir.txt: the header line of document <n> holds a record, \"<rest of the "
-    "line>\": begin the records of the document on the line after its header.";
-constexpr char kCommaStiffness[] =
-    "\nIncorrect modellir.txt: the number \"<token>\" of stiffness <n> in document 3 has a decimal "
-    "comma: write it with a decimal point, \"<token>\".";
-constexpr char kCommaNode[] =
-    "\nIncorrect modellir.txt: the number \"<token>\" of node <n> in document 4 has a decimal "
-    "comma: write it with a decimal point, \"<token>\".";
-constexpr char kCommaLine[] =
-    "\nIncorrect modellir.txt: the number \"<token>\" of line <n> in document 7 has a decimal "
-    "comma: write it with a decimal point, \"<token>\".";
-// tarvex: records.
-constexpr char kUndefinedStiffness[] =
-    "\nIncorrect modellir.txt: element <n> of document 1 has stiffness <n>, which document 3 does "
-    "not define, or defines with a kind that is not converted: give the element a converted "
-    "stiffness of document 3.";
-constexpr char kBadStiffness[] = "\nIncorrect modellir.txt: bad stiffness.";
-constexpr char kLinkRowEnd[] = "\nIncorrect modellir.txt: 51 el. type unrecognized.";
-constexpr char kBadNodes[] = "\nIncorrect modellir.txt: Bad nodes.";
-constexpr char kBadElement[] = "\nError in document 1 (file modellir.txt).";
-constexpr char kStiffnessOutside[] =
-    "\nIncorrect modellir.txt: stiffness number <n> is outside 0 to 49.";
-constexpr char kNoSlab[] =
-    "\nIncorrect modellir.txt: element <n> of type <n> has stiffness <n>, which is no "
-    "reinforced concrete slab.";
-constexpr char kNodeOutside[] =
-    "\nIncorrect modellir.txt: node <n> of element <n> is outside 1 to <n>.";
-constexpr char kPlasticBarNode[] = "\nError in file nodes.tmp \n(due to creation plastic bar).";
-constexpr char kElasticLinkNode[] =
-    "\nError in file nodes.tmp \n(due to creation elastic link, equivalent of 51 element).";
-constexpr char kHolderZero[] =
-    "\nIncorrect modellir.txt: \nerror in stiffness of plastic bar, holder = 0.";
-constexpr char kLineNumber[] = "\nIncorrect modellir.txt: illegal line number in doc. 7.";
-constexpr char kTooManyValues[] = "\nIncorrect modellir.txt: too many values in doc. 7.";
-// tarvex: loads.
-constexpr char kLoadShifted[] =
-    "\nDoc. 6 loads element <n>, but element <n> before it in doc. 1 has type <n>, which is not "
-    "converted: the script numbers the elements after it one lower, so the load would fall on "
-    "another element. Remove element <n> from doc. 1 or give it a converted type.";
-constexpr char kLoadTable[] = "\nIncorrect modellir.txt: error in load table (doc. 6).";
-constexpr char kValueLine[] = "\nIncorrect loades.tmp: irrelevant load type number.";
-constexpr char kNotInDoc1[] =
-    "\nDoc. 6 includes element <n>, which is not in doc. 1 (elements 1 to <n>).";
-constexpr char kBeamDirection[] =
-    "\nDoc. 6 includes illegal load direction:\ndir. No 1, 4, 5 or 6 is applied to beam.";
-constexpr char kShellDirection[] =
-    "\nDoc. 6 includes illegal load direction:\ndir. No 1, 2, 4, 5 or 6 is applied to shell.";
-constexpr char kOtherDirection[] =
-    "\nDoc. 6 includes illegal load direction:\ndir. No <n> is not one of 1 to 6.";
-constexpr char kShellLoadType[] =
-    "\nDoc. 6 includes illegal load type\n(no types 6, 7 or 16 is applied to shell).";
-constexpr char kNotWeight[] =
-    "\nDoc. 6 of modellir.txt includes load type, which is\nnot weight but supposed to be.";
-constexpr char kUndescribedWeight[] = "\nElement has weight which not described in doc. 6";
-constexpr char kZeroWeightType[] = "\nIllegal element type found on testing zero element weight.";
-constexpr char kWeightType[] = "\nIllegal element type found on testing nonzero element weight.";
-constexpr char kWeightDirection[] = "\nWeight direction illegal.";
-constexpr char kWeightValue[] = "\nWeight value illegal.";
-
-// vantrel: model.txt.
-constexpr char kNoLoads[] = "\nIncorrect <model>.txt: no loads.";
-constexpr char kBadLoads[] = "\nIncorrect <model>.txt: Bad loads.";
-constexpr char kNoDocument6[] = "\nIncorrect <model>.txt: no document 6.";
-constexpr char kNoEnd6[] = "\nCan't find an end of document 6.";
-constexpr char kNoEnd7[] = "\nCan't find an end of document 7.";
-constexpr char kEmptyAmong7[] =
-    "\nIncorrect model.txt: an empty line stands among the records of document 7.";
-constexpr char kNoEmptyLine7[] =
-    "\nIncorrect model.txt: no empty line closes the records of document 7.";
-constexpr char kEmptyBetween[] =
-    "\nIncorrect model.txt: an empty line stands between the records of documents 6 and 7.";
-constexpr char kHeaderRecord7[] =
-    "\nIncorrect model.txt: the header line of document 7 holds a record, \"<rest of the line>\": "
-    "begin the records of the document on the line after its header.";
-constexpr char kTwoRecords[] =
-    "\nIncorrect model.txt: line <n> holds record <n> of document 7 and more after its \"/\": put "
-    "each record of document 7 on a line of its own.";
-constexpr char kLongModelLine[] = "\nIncorrect model.txt: line <n> is longer than 149 characters.";
-// vantrel: loadfrag.txt.
-constexpr char kCap[] = "\nTable loadfrag.txt: the cap incorrect.";
-constexpr char kFirstNodes[] =
-    "\nTable loadfrag.txt:\nthe first string of nodes' numbers incorrect.";
-constexpr char kDelimiter[] = "\nTable loadfrag.txt:\nincorrect column delimeter.";
-constexpr char kLoadingNumber[] = "\nTable loadfrag.txt:\nerror in loadings' number.";
-constexpr char kLoadingOutside[] = "\nTable loadfrag.txt:\nloading No <n> is outside 1 to 12.";
-constexpr char kLoadingFormat[] = "\nTable loadfrag.txt:\nerror in loadings' number format.";
-constexpr char kDynamic[] = "\nTable loadfrag.txt:\ndinamic loading not under processing.";
-constexpr char kLoadType[] = "\nTable loadfrag.txt: error in load type.";
-constexpr char kColumns[] = "\nTable loadfrag.txt:\nerror: number of columns = <n> !";
-constexpr char kCommaCell[] =
-    "\nIncorrect loadfrag.txt: the number \"<token>\" of the <keyword> row of loading <n>, column "
-    "<n> (node <n>) has a decimal comma: write it with a decimal point, \"<token>\".";
-constexpr char kRowEnd[] =
-    "\nTable loadfrag.txt:\nthe row <keyword> of loading <n> does not end with \"|\" after at "
-    "most <n> cells of <n> characters.";
+// Quoted from the programs' own tables.
+using namespace ::lira::msg;
+using namespace ::tarvex::msg;
+using namespace ::vantrel::msg;
 
 }  // namespace msg
 
 /// "stops with" and `message`, its placeholders ("<n>", "<token>", ...)
 /// filled in order from `values`, quoted for a finding.
-std::string stop_message(const char* message, std::initializer_list<std::string> values = {});
+std::string stop_message(const char* message,
+                         std::initializer_list<std::string_view> values = {});
 
 }  // namespace modelcheck

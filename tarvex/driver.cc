@@ -4,11 +4,14 @@
 
 #include "common/cp866.h"
 #include "common/frame.h"
+#include "common/message.h"
+#include "common/model_messages.h"
 #include "common/stop.h"
 #include "constraints.h"
 #include "elements.h"
 #include "load_values.h"
 #include "loads.h"
+#include "messages.h"
 #include "nodes.h"
 #include "run.h"
 #include "stiffness.h"
@@ -43,8 +46,7 @@ void ask_run_parameters(Run& run) {
       if (number == 0) break;
       // The density table has an entry for stiffness numbers 1 to 49 only.
       if (number < 0 || number >= kStiffnessCount) {
-        lira::fail("\nIncorrect answer: stiffness No " + std::to_string(number) +
-                   " is outside 1 to 49.");
+        lira::fail(lira::message(msg::kStiffnessAnswer, {std::to_string(number)}));
       }
       say(con, "density [kg/m3] = \n", cp866("плотность [кг/м3] = "));
       run.density[number] = lira::read_float(con);
@@ -74,10 +76,10 @@ void write_preamble(Run& run) {
 
 void convert(Run& run) {
   lira::Writer& con = *run.console.out;
-  if (!run.script.open("modelans.lgw", true)) lira::fail("\nFile modelans.lgw can't be opened.");
+  if (!run.script.open("modelans.lgw", true)) lira::fail(msg::kScriptCantOpen);
   run.script.refuse_non_finite("modelans.lgw");
   write_preamble(run);
-  if (!run.model.open()) lira::fail("\nFile modellir.txt can't be opened.");
+  if (!run.model.open()) lira::fail(lira::msg::kCantOpenModel);
 
   read_stiffness_document(run);
   run.model.get();  // the character after the ')' of document 3
@@ -98,7 +100,7 @@ void convert(Run& run) {
   run.elements.close();
   // A script that could not be stored to its end is no success; the
   // temporary files stay, as after every stop.
-  if (!run.script.close()) lira::fail("\nFile modelans.lgw can't be written to the end.");
+  if (!run.script.close()) lira::fail(msg::kScriptCantWriteToEnd);
   std::remove("elements.tmp");
   std::remove("loades.tmp");
   std::remove("nodes.tmp");
@@ -110,7 +112,7 @@ void convert(Run& run) {
 int run_tarvex(lira::Console& con) {
   lira::Frame frame{"\nTarvex for LIRA 9.2, v.1.0.", cp866("\nTarvex для LIRA 9.2, версия 1.0."),
                     "modellir.txt", "modelans.lgw", "console input",
-                    {"\nTransformation completed.", cp866("\nТрансформация завершена.\n"), false}};
+                    {msg::kDone, cp866(msg::kDoneRu), false}};
   // The run's files are closed when it ends, after the key of a stop.
   Run run(con);
   return lira::run_in_frame(con, frame, [&] {

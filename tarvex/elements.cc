@@ -4,8 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "common/message.h"
 #include "common/record_file.h"
 #include "common/stop.h"
+#include "messages.h"
 #include "nodes.h"
 
 namespace tarvex {
@@ -36,10 +38,8 @@ struct Reading {
       // A stiffness without an attribute text would leave its elements with
       // the type, material and real constants of the elements before them.
       if (s != 0 && run.stiffness.attribute[s].text[0] == '\0') {
-        lira::fail("\nIncorrect modellir.txt: element " + std::to_string(element()) +
-                   " of document 1 has stiffness " + std::to_string(s) +
-                   ", which document 3 does not define, or defines with a kind that is not "
-                   "converted: give the element a converted stiffness of document 3.");
+        lira::fail(lira::message(msg::kUndefinedStiffness,
+                                 {std::to_string(element()), std::to_string(s)}));
       }
       current_stiffness = s;
       run.script << "!*\n" << text_of(texts[s]) << "!*\n";
@@ -72,9 +72,9 @@ void eight_node_element(lira::Writer& s, const std::int32_t bottom[4], const std
 
 // The layer nodes of a node of a layered shell, elastic link or plastic bar;
 // `purpose` completes the message for a node that has none.
-NodeRecord layered_node(Reading& r, std::int32_t number, const char* purpose) {
+NodeRecord layered_node(Reading& r, std::int32_t number, const char* missing) {
   NodeRecord node = look_up_node(r.run, number, r.element());
-  if (node.lower[0] == 0) lira::fail(std::string("\nError in file nodes.tmp ") + purpose);
+  if (node.lower[0] == 0) lira::fail(missing);
   return node;
 }
 
@@ -85,10 +85,10 @@ void plastic_bar(Reading& r, int s, ElementRecord& e) {
   // value, then the second node's layer nodes.
   for (int i = 0; i < 2; ++i) {
     std::int32_t& n = node[i];
-    NodeRecord layered = layered_node(r, n, "\n(due to creation plastic bar).");
+    NodeRecord layered = layered_node(r, n, msg::kPlasticBarNode);
     float holder = r.run.stiffness.holder[s];
     if (holder == 0) {
-      lira::fail("\nIncorrect modellir.txt: \nerror in stiffness of plastic bar, holder = 0.");
+      lira::fail(msg::kHolderZero);
     }
     n = holder < 0 ? layered.lower[1] : layered.lower[2];
   }
@@ -102,9 +102,9 @@ void elastic_link(Reading& r, ElementRecord& e) {
   r.records.nodes(51, node);
   std::int32_t a = node[0];
   std::int32_t f =
-      layered_node(r, a, "\n(due to creation elastic link, equivalent of 51 element).").lower[0];
+      layered_node(r, a, msg::kElasticLinkNode).lower[0];
   NodeRecord bottom = read_node(r.run, f);
-  if (r.run.node_count == INT32_MAX) lira::fail("\nIncorrect modellir.txt: too many nodes.");
+  if (r.run.node_count == INT32_MAX) lira::fail(msg::kTooManyNodes);
   std::int32_t m = ++r.run.node_count;
   float zm = lira::link_node_z(bottom.z);
   lira::Writer& s = r.run.script;
@@ -134,7 +134,7 @@ void top_layer(Reading& r, std::int32_t type) {
   r.records.nodes(type, c);
   std::int32_t bottom[4];
   for (int i = 0; i < 4; ++i) {
-    bottom[i] = layered_node(r, c[i], "(due to upper layer of a solid).").lower[2];
+    bottom[i] = layered_node(r, c[i], msg::kSolidUpperNode).lower[2];
   }
   eight_node_element(r.run.script, bottom, c);
 }
@@ -144,7 +144,7 @@ void lower_layer(Reading& r, std::int32_t type, Layer layer) {
   r.records.nodes(type, c);
   std::int32_t bottom[4], top[4];
   for (int i = 0; i < 4; ++i) {
-    NodeRecord node = layered_node(r, c[i], "(due to lower layers of a solid).");
+    NodeRecord node = layered_node(r, c[i], msg::kSolidLowerNode);
     bottom[i] = layer == Layer::kBottom ? node.lower[0] : node.lower[1];
     top[i] = layer == Layer::kBottom ? node.lower[1] : node.lower[2];
   }
@@ -186,10 +186,10 @@ void create_first_pass_elements(Run& run) {
     }
     unsigned char record[kElementRecordSize];
     lira::encode_fields(e, record);
-    if (!run.elements.append(record)) lira::fail("\nFile elements.tmp can't be written.");
+    if (!run.elements.append(record)) lira::fail(msg::kElementsCantWrite);
   }
   run.model.close();
-  if (!run.elements.close()) lira::fail("\nFile elements.tmp can't be written to the end.");
+  if (!run.elements.close()) lira::fail(msg::kElementsCantWriteToEnd);
 }
 
 namespace {
@@ -220,10 +220,10 @@ void create_lower_layers(Run& run) {
 
 void create_elements(Run& run) {
   if (!run.elements.create("elements.tmp", kElementRecordSize)) {
-    lira::fail("\nFile elements.tmp can't be opened.");
+    lira::fail(msg::kElementsCantOpen);
   }
   if (!run.nodes.open("nodes.tmp", kNodeRecordSize, false)) {
-    lira::fail("\nFile nodes.tmp can't be opened.");
+    lira::fail(msg::kNodesCantOpen);
   }
   *run.console.out << "\n\nELEMENTS CREATION, 1 PASS\n";
   create_first_pass_elements(run);

@@ -2,6 +2,7 @@
 
 #include "common/record_file.h"
 #include "common/stop.h"
+#include "messages.h"
 
 namespace tarvex {
 
@@ -10,7 +11,7 @@ namespace {
 // Document 7: one load record per line, the lines numbered 1, 2, 3, ...
 void read_values(Run& run) {
   if (!run.loads.create("loades.tmp", kLoadRecordSize)) {
-    lira::fail("\nFile loades.tmp can't be opened.");
+    lira::fail(msg::kLoadsCantOpen);
   }
   lira::ValueLineReader reader(run.reader);
   lira::ValueLine line;
@@ -20,9 +21,9 @@ void read_values(Run& run) {
     for (int i = 0; i < 4; ++i) record.value[i] = line.value[i];
     unsigned char bytes[kLoadRecordSize];
     lira::encode_fields(record, bytes);
-    if (!run.loads.append(bytes)) lira::fail("\nFile loades.tmp can't be written.");
+    if (!run.loads.append(bytes)) lira::fail(msg::kLoadsCantWrite);
   }
-  if (!run.loads.close()) lira::fail("\nFile loades.tmp can't be written to the end.");
+  if (!run.loads.close()) lira::fail(msg::kLoadsCantWriteToEnd);
 }
 
 // Documents 12 and 16, searched on from the end of document 7.

@@ -4,9 +4,11 @@
 #include <cmath>
 #include <string>
 
+#include "common/message.h"
 #include "common/stop.h"
 #include "elements.h"
 #include "load_values.h"
+#include "messages.h"
 
 namespace tarvex {
 namespace {
@@ -30,7 +32,7 @@ LoadRecord values_of_line(Run& run, std::int32_t line) {
   LoadRecord record;
   if (line < 1 || line > run.loads.count() || !run.loads.read(line, bytes) ||
       (record = lira::decode_fields<LoadRecord>(bytes)).line != line) {
-    lira::fail("\nIncorrect loades.tmp: irrelevant load type number.");
+    lira::fail(msg::kValueLine);
   }
   return record;
 }
@@ -39,9 +41,9 @@ ElementRecord element(Run& run, std::int64_t number) {
   unsigned char bytes[kElementRecordSize];
   if (number < 1 || number > run.elements.count() || !run.elements.read(number, bytes)) {
     std::int64_t count = run.elements.count();
-    lira::fail("\nDoc. 6 includes element " + std::to_string(number) + ", which is not in doc. 1 (" +
-               (count == 0 ? std::string("no elements") : "elements 1 to " + std::to_string(count)) +
-               ").");
+    lira::fail(count == 0 ? lira::message(msg::kNotInEmptyDoc1, {std::to_string(number)})
+                          : lira::message(msg::kNotInDoc1,
+                                          {std::to_string(number), std::to_string(count)}));
   }
   return lira::decode_fields<ElementRecord>(bytes);
 }
@@ -52,10 +54,10 @@ void test_zero_weight(Run& run, std::int64_t first, std::int64_t last) {
     ElementRecord e = element(run, j);
     if (lira::element_kind(e.type) == lira::ElementKind::kElasticLink) continue;
     if (!has_mass(e.type)) {
-      lira::fail("\nIllegal element type found on testing zero element weight.");
+      lira::fail(msg::kZeroWeightType);
     }
     if (run.density[stiffness_index(e.stiffness)] != 0.0f) {
-      lira::fail("\nElement has weight which not described in doc. 6");
+      lira::fail(msg::kUndescribedWeight);
     }
   }
 }
@@ -63,8 +65,7 @@ void test_zero_weight(Run& run, std::int64_t first, std::int64_t last) {
 void test_own_weight(Application& a, const TableRecord& r, const LoadRecord& values) {
   Run& run = a.run;
   if (!a.weight_case) {
-    lira::fail("\nDoc. 6 of modellir.txt includes load type, which is\n"
-               "not weight but supposed to be.");
+    lira::fail(msg::kNotWeight);
   }
   // The element must be one of doc. 1 before the elements below it are tested.
   ElementRecord e = element(run, r.number);
@@ -73,11 +74,11 @@ void test_own_weight(Application& a, const TableRecord& r, const LoadRecord& val
   a.highest_weighted = std::max<std::int64_t>(a.highest_weighted, r.number);
 
   if (!has_mass(e.type)) {
-    lira::fail("\nIllegal element type found on testing nonzero element weight.");
+    lira::fail(msg::kWeightType);
   }
-  if (r.direction != 3) lira::fail("\nWeight direction illegal.");
+  if (r.direction != 3) lira::fail(msg::kWeightDirection);
   float w = run.stiffness.weight_intensity[stiffness_index(e.stiffness)];
-  if (!lira::weight_passes(w, values.value[0])) lira::fail("\nWeight value illegal.");
+  if (!lira::weight_passes(w, values.value[0])) lira::fail(msg::kWeightValue);
 }
 
 // After an element of a type that creates nothing, the script numbers every
@@ -87,12 +88,9 @@ void check_script_number(Run& run, std::int32_t n) {
   std::int64_t first = run.first_unconverted_element;
   if (first == 0 || n <= first) return;
   ElementRecord unconverted = element(run, first);
-  lira::fail("\nDoc. 6 loads element " + std::to_string(n) + ", but element " +
-             std::to_string(first) + " before it in doc. 1 has type " +
-             std::to_string(unconverted.type) +
-             ", which is not converted: the script numbers the elements after it one lower, "
-             "so the load would fall on another element. Remove element " +
-             std::to_string(first) + " from doc. 1 or give it a converted type.");
+  lira::fail(lira::message(msg::kLoadShifted, {std::to_string(n), std::to_string(first),
+                                               std::to_string(unconverted.type),
+                                               std::to_string(first)}));
 }
 
 void apply_record(Application& a, const TableRecord& r) {
@@ -160,10 +158,10 @@ void apply_loads(Run& run) {
   *run.console.out << "\n\nAPPLICATION OF LOAD\n";
   run.script << "\n!*\n!* APPLICATION OF LOAD\n" << "SFCUM,ALL,ADD\nFCUM,ADD\n";
   if (!run.loads.open("loades.tmp", kLoadRecordSize, false)) {
-    lira::fail("\nFile loades.tmp can't be opened.");
+    lira::fail(msg::kLoadsCantOpen);
   }
   if (!run.elements.open("elements.tmp", kElementRecordSize, false)) {
-    lira::fail("\nFile elements.tmp can't be opened.");
+    lira::fail(msg::kElementsCantOpen);
   }
   Application a{run};
   for (int p = 1; p <= kLoadCaseMax && run.load_cases[p - 1] != 0; ++p) {

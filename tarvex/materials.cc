@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/stop.h"
+#include "messages.h"
 
 namespace tarvex {
 
@@ -32,7 +33,7 @@ void write_steel(lira::Writer& script, int material, double modulus, float densi
 
 int next_real_constant_set(Run& run) {
   if (run.real_constant_counter == INT_MAX) {
-    lira::fail("\nIncorrect modellir.txt: too many real-constant sets in document 3.");
+    lira::fail(msg::kTooManyRealConstants);
   }
   return ++run.real_constant_counter;
 }

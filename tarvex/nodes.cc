@@ -2,28 +2,28 @@
 
 #include <string>
 
+#include "common/message.h"
 #include "common/record_file.h"
 #include "common/stop.h"
+#include "messages.h"
 
 namespace tarvex {
 namespace {
 
-const char kCantOpen[] = "\nFile nodes.tmp can't be opened.";
-
 // Node numbers are 32-bit in every file and command.
 void count_new_nodes(Run& run, std::int32_t added) {
-  if (run.node_count > INT32_MAX - added) lira::fail("\nIncorrect modellir.txt: too many nodes.");
+  if (run.node_count > INT32_MAX - added) lira::fail(msg::kTooManyNodes);
   run.node_count += added;
 }
 
 void append_node(Run& run, const NodeRecord& node) {
   unsigned char record[kNodeRecordSize];
   lira::encode_fields(node, record);
-  if (!run.nodes.append(record)) lira::fail("\nFile nodes.tmp can't be written.");
+  if (!run.nodes.append(record)) lira::fail(msg::kNodesCantWrite);
 }
 
 void close_nodes(Run& run) {
-  if (!run.nodes.close()) lira::fail("\nFile nodes.tmp can't be written to the end.");
+  if (!run.nodes.close()) lira::fail(msg::kNodesCantWriteToEnd);
 }
 
 // Puts three nodes under `node` (number `number`) for a slab of stiffness s:
@@ -37,7 +37,7 @@ void add_layer_nodes(Run& run, std::int32_t number, NodeRecord node, int s) {
   node.lower[2] = c + 3;
   unsigned char record[kNodeRecordSize];
   lira::encode_fields(node, record);
-  if (!run.nodes.write(number, record)) lira::fail("\nFile nodes.tmp can't be written.");
+  if (!run.nodes.write(number, record)) lira::fail(msg::kNodesCantWrite);
 
   lira::LayerHeights heights = lira::layer_heights(node.z, t.t_bottom[s], t.t_middle[s], t.t_top[s]);
   NodeRecord layer;
@@ -53,9 +53,8 @@ void add_layer_nodes(Run& run, std::int32_t number, NodeRecord node, int s) {
 
 void check_model_node(const Run& run, std::int32_t number, std::int64_t element) {
   if (number < 1 || number > run.model_node_count) {
-    lira::fail("\nIncorrect modellir.txt: node " + std::to_string(number) + " of element " +
-               std::to_string(element) + " is outside 1 to " +
-               std::to_string(run.model_node_count) + ".");
+    lira::fail(lira::message(msg::kNodeOutside, {std::to_string(number), std::to_string(element),
+                                                 std::to_string(run.model_node_count)}));
   }
 }
 
@@ -67,13 +66,13 @@ NodeRecord look_up_node(Run& run, std::int32_t number, std::int64_t element) {
 NodeRecord read_node(Run& run, std::int32_t number) {
   unsigned char record[kNodeRecordSize];
   if (number < 1 || number > run.nodes.count() || !run.nodes.read(number, record)) {
-    lira::fail("\nError in file nodes.tmp: node " + std::to_string(number) + " can't be read.");
+    lira::fail(lira::message(msg::kNodeCantRead, {std::to_string(number)}));
   }
   return lira::decode_fields<NodeRecord>(record);
 }
 
 void read_nodes(Run& run) {
-  if (!run.nodes.create("nodes.tmp", kNodeRecordSize)) lira::fail(kCantOpen);
+  if (!run.nodes.create("nodes.tmp", kNodeRecordSize)) lira::fail(msg::kNodesCantOpen);
   lira::NodeReader reader(run.reader);
   lira::NodeCoordinates read;
   while (reader.next(read)) {
@@ -90,7 +89,7 @@ void read_nodes(Run& run) {
 }
 
 void create_layer_nodes(Run& run) {
-  if (!run.nodes.open("nodes.tmp", kNodeRecordSize, true)) lira::fail(kCantOpen);
+  if (!run.nodes.open("nodes.tmp", kNodeRecordSize, true)) lira::fail(msg::kNodesCantOpen);
   lira::ElementReader reader(run.reader, lira::ElementReader::Skip::kSilently);
   std::int32_t type;
   while (reader.next(type)) {
@@ -118,11 +117,11 @@ void create_layer_nodes(Run& run) {
 }
 
 void write_node_commands(Run& run) {
-  if (!run.nodes.open("nodes.tmp", kNodeRecordSize, false)) lira::fail(kCantOpen);
+  if (!run.nodes.open("nodes.tmp", kNodeRecordSize, false)) lira::fail(msg::kNodesCantOpen);
   lira::Writer& s = run.script;
   unsigned char record[kNodeRecordSize];
   for (std::int64_t i = 1; i <= run.nodes.count(); ++i) {
-    if (!run.nodes.read(i, record)) lira::fail("\nFile nodes.tmp can't be read.");
+    if (!run.nodes.read(i, record)) lira::fail(msg::kNodesCantRead);
     NodeRecord node = lira::decode_fields<NodeRecord>(record);
     s << "N," << static_cast<long long>(i) << "," << lira::Coordinate{node.x} << ","
       << lira::Coordinate{node.y} << ",";

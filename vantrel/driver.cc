@@ -5,28 +5,30 @@
 
 #include "common/cp866.h"
 #include "common/frame.h"
+#include "common/message.h"
 #include "common/stop.h"
 #include "common/terminal.h"
 #include "common/text_model.h"
 #include "common/writer.h"
 #include "fragment_table.h"
+#include "messages.h"
 #include "model_merge.h"
 
 namespace vantrel {
 namespace {
 
 void open_input(lira::TextReader& in) {
-  if (!in.open()) lira::fail("\nFile " + in.name() + " can't be opened.");
+  if (!in.open()) lira::fail(lira::message(msg::kCantOpen, {in.name()}));
 }
 
 void create_output(lira::Writer& out, const std::string& name) {
   // Binary: the lines end in CR LF on every platform.
-  if (!out.open(name, false)) lira::fail("\nFile " + name + " can't be opened.");
+  if (!out.open(name, false)) lira::fail(lira::message(msg::kCantOpen, {name}));
 }
 
 // A file that could not be stored to its end is no success.
 void finish_output(lira::Writer& out, const std::string& name) {
-  if (!out.close()) lira::fail("\nFile " + name + " can't be written to the end.");
+  if (!out.close()) lira::fail(lira::message(msg::kCantWriteToEnd, {name}));
 }
 
 void transform(lira::Writer& trace) {

@@ -1,6 +1,10 @@
 #include "fragment_format.h"
 
+#include <cstring>
+
+#include "common/message.h"
 #include "common/text_model.h"
+#include "messages.h"
 
 namespace vantrel {
 
@@ -89,44 +93,27 @@ Cell read_cell(std::string_view cell) {
   return r;
 }
 
-namespace {
-
-std::string place_of(const CellPlace& p, std::string_view cell) {
-  return "the cell \"" + std::string(cell) + "\" of block " + std::to_string(p.block) +
-         ", loading " + std::to_string(p.loading) + ", row " + kDirectionNames[p.direction - 1] +
-         ", column " + std::to_string(p.column + 1) + " (node " + std::to_string(p.node) + ")";
-}
-
-// Why the cells have the width they have.
-std::string width_of(const CellPlace& p) {
-  int width = cell_width(column_count_of(p.first_line_numbers));
-  return "The first node line has " + std::to_string(p.first_line_numbers) +
-         (p.first_line_numbers == 1 ? " node" : " nodes") + ", so the cells are " +
-         std::to_string(width) + " characters wide";
-}
-
-}  // namespace
-
 std::string cell_message(CellKind kind, const CellPlace& place, std::string_view cell) {
-  const std::string table = "\nTable loadfrag.txt:\n";
-  int width = cell_width(column_count_of(place.first_line_numbers));
+  std::string block = std::to_string(place.block);
+  std::string loading = std::to_string(place.loading);
+  std::string column = std::to_string(place.column + 1);
+  std::string node = std::to_string(place.node);
   if (kind == CellKind::kHexadecimal) {
-    return table + place_of(place, cell) +
-           " holds a hexadecimal number, which would be read as 0.\nWrite the value as a "
-           "decimal number.";
+    return lira::message(msg::kCellHexadecimal, {cell, block, loading,
+                                                 kDirectionNames[place.direction - 1], column,
+                                                 node});
   }
-  if (kind == CellKind::kDropped) {
-    return table + place_of(place, cell) +
-           " has a blank as its fourth character, so it counts as empty and its value would "
-           "be dropped.\n" +
-           width_of(place) + ": write each value so that it reaches the fourth character of its "
-           "cell.";
+  std::string nodes = std::to_string(place.first_line_numbers);
+  std::string width = std::to_string(cell_width(column_count_of(place.first_line_numbers)));
+  std::string text = lira::message(kind == CellKind::kDropped ? msg::kCellDropped : msg::kCellSplit,
+                                   {cell, block, loading, kDirectionNames[place.direction - 1],
+                                    column, node, nodes, width, width});
+  // One node is named in the singular.
+  if (place.first_line_numbers == 1) {
+    std::size_t at = text.find("node line has 1 nodes,");
+    if (at != std::string::npos) text.erase(at + std::strlen("node line has 1 node"), 1);
   }
-  return table + place_of(place, cell) +
-         " holds part of a number that does not stand whole in it, so the value would be "
-         "misread.\n" +
-         width_of(place) + ": write the table with cells of " + std::to_string(width) +
-         " characters, one value a cell.";
+  return text;
 }
 
 }  // namespace vantrel

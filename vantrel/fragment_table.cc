@@ -4,14 +4,14 @@
 #include <cstdio>
 #include <string>
 
+#include "common/message.h"
 #include "common/number_format.h"
 #include "common/stop.h"
 #include "fragment_format.h"
+#include "messages.h"
 
 namespace vantrel {
 namespace {
-
-const std::string kTable = "\nTable loadfrag.txt:\n";
 
 /// The table as the reader walks it: whitespace-delimited tokens, and raw
 /// fixed-width reads that stop before a line end.
@@ -65,7 +65,7 @@ int read_node_line(Table& t, BlockNodes& nodes, bool first_line) {
     if (count < kColumns) {
       nodes[count] = number;
     } else if (!first_line) {
-      lira::fail(kTable + "a string of nodes' numbers holds more than 9 numbers.");
+      lira::fail(msg::kTooManyNodes);
     }
     if (count < INT_MAX) ++count;
     t.trace() << number << "  ";
@@ -85,9 +85,9 @@ class Reader {
     t_.trace() << "\n";
     int count = read_node_line(t_, nodes_, true);
     t_.trace() << "\n";
-    if (t_.at_end()) lira::fail("\nTable loadfrag.txt: the cap incorrect.");
+    if (t_.at_end()) lira::fail(msg::kCap);
     if (nodes_[0] == 0) {
-      lira::fail(kTable + "the first string " + "of nodes' numbers incorrect.");
+      lira::fail(msg::kFirstNodes);
     }
     first_line_numbers_ = count;
     column_count_ = column_count_of(count);
@@ -104,7 +104,7 @@ class Reader {
 
       t_.trace() << "\n";
       read_node_line(t_, nodes_, false);
-      if (t_.at_end()) lira::fail(kTable + "the string " + "of nodes' numbers incorrect.");
+      if (t_.at_end()) lira::fail(msg::kNodes);
       t_.trace() << "\n";
     }
   }
@@ -116,7 +116,7 @@ class Reader {
   void find_first_node_line() {
     for (;;) {
       t_.read();
-      if (t_.token.empty()) lira::fail("\nTable loadfrag.txt: the cap incorrect.");
+      if (t_.token.empty()) lira::fail(msg::kCap);
       if (!t_.rule()) continue;
       t_.read();
       if (t_.bar()) t_.read();
@@ -128,7 +128,7 @@ class Reader {
   void read_block() {
     grid_.clear();
     t_.read();
-    if (!t_.bar()) lira::fail(kTable + "incorrect column delimeter.");
+    if (!t_.bar()) lira::fail(msg::kDelimiter);
     t_.read();
     if (t_.rule()) return;  // an empty block
     for (;;) {
@@ -140,7 +140,7 @@ class Reader {
         int direction = direction_of(t_.token.view());
         if (direction == 0) {
           if (t_.digit()) break;  // the next loading's number
-          lira::fail("\nTable loadfrag.txt: error in load type.");
+          lira::fail(msg::kLoadType);
         }
         t_.pass_over(passed_over_after(direction));
         read_cells(loading, direction);
@@ -156,26 +156,25 @@ class Reader {
   // The loading cell, the token in hand being its number: returns the
   // loading with the token after the cell's closing bar in hand.
   int read_loading_cell() {
-    if (!t_.digit()) lira::fail(kTable + "error in loadings' number.");
+    if (!t_.digit()) lira::fail(msg::kLoadingNumber);
     std::int32_t loading = lira::to_int(t_.token).value;
     if (loading < 1 || loading > kLoadings) {
-      lira::fail(kTable + "loading No " + std::to_string(loading) + " is outside 1 to 12.");
+      lira::fail(lira::message(msg::kLoadingOutside, {std::to_string(loading)}));
     }
     t_.trace() << "loading No " << loading - 1 << "\n";
 
     t_.read();
-    if (t_.token.first() != '-') lira::fail(kTable + "error in loadings' number format.");
+    if (t_.token.first() != '-') lira::fail(msg::kLoadingFormat);
 
     // The kind of the loading: a digit in the third place marks a dynamic one.
     char mark[4];
     int n = t_.raw(mark, 3);
     if (n == 0) {
       if (t_.file_ended()) end_of_file_in_cell(loading);
-      lira::fail(kTable + "the kind of loading " + std::to_string(loading) +
-                 " is missing: the line ends right after \"-\".");
+      lira::fail(lira::message(msg::kNoKind, {std::to_string(loading)}));
     }
     if (n == 3 && mark[2] >= '0' && mark[2] <= '9') {
-      lira::fail(kTable + "dinamic loading not under processing.");
+      lira::fail(msg::kDynamic);
     }
 
     do {
@@ -187,15 +186,14 @@ class Reader {
   }
 
   [[noreturn]] void end_of_file_in_cell(int loading) {
-    lira::fail(kTable + "the file ends inside the cell of loading " + std::to_string(loading) +
-               ", before its closing \"|\".");
+    lira::fail(lira::message(msg::kEndInCell, {std::to_string(loading)}));
   }
 
   // The value cells of a type row, up to its end mark: the cell whose second
   // character is "|".
   void read_cells(int loading, int direction) {
     if (column_count_ != 8 && column_count_ != 9) {
-      lira::fail(kTable + "error: number of columns = " + std::to_string(column_count_) + " !");
+      lira::fail(lira::message(msg::kColumns, {std::to_string(column_count_)}));
     }
     const int width = cell_width(column_count_);
     char cell[10];
@@ -203,10 +201,9 @@ class Reader {
       int n = t_.raw(cell, width);
       if (n >= 2 && cell[1] == '|') return;
       if (c == column_count_) {
-        lira::fail(kTable + "the row " + kDirectionNames[direction - 1] + " of loading " +
-                   std::to_string(loading) + " does not end with \"|\" after at most " +
-                   std::to_string(column_count_) + " cells of " + std::to_string(width) +
-                   " characters.");
+        lira::fail(lira::message(msg::kRowEnd, {kDirectionNames[direction - 1], std::to_string(loading),
+                                                std::to_string(column_count_),
+                                                std::to_string(width)}));
       }
       std::string_view text(cell, static_cast<std::size_t>(n));
       Cell read = read_cell(text);

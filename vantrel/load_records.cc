@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/message.h"
 #include "common/stop.h"
+#include "messages.h"
 
 namespace vantrel {
 
@@ -38,14 +40,13 @@ std::int64_t check_block(const BlockNodes& nodes, const ValueGrid& grid,
   std::int64_t records = 0;
   for_each_load(nodes, grid, [&](std::int32_t node, int loading, int d, double v) {
     if (!std::isfinite(v)) {
-      lira::fail("\nTable loadfrag.txt:\nthe " + std::string(kDirectionNames[d - 1]) +
-                 " value of loading " + std::to_string(loading) + " at node " +
-                 std::to_string(node) + " is too large.");
+      lira::fail(lira::message(msg::kTooLarge, {kDirectionNames[d - 1], std::to_string(loading),
+                                                 std::to_string(node)}));
     }
     ++records;
   });
   if (records > 0 && next_value_line + records - 1 > kLastValueLine) {
-    lira::fail("\nToo many new loads: load value line numbers would pass 2147483647.");
+    lira::fail(msg::kTooManyLoads);
   }
   return records;
 }

@@ -7,7 +7,9 @@
 
 #include "common/line_reader.h"
 #include "common/lira_types.h"
+#include "common/message.h"
 #include "common/stop.h"
+#include "messages.h"
 
 namespace vantrel {
 namespace {
@@ -38,10 +40,6 @@ bool goes_on_after_its_record(const Line& line) {
   return text.find_first_not_of(" \t\r\v\f", slash + 1) != std::string_view::npos;
 }
 
-const char kModelNoLoads[] = "\nIncorrect <model>.txt: no loads.";
-const char kModelBadLoads[] = "\nIncorrect <model>.txt: Bad loads.";
-const char kNoEnd6[] = "\nCan't find an end of document 6.";
-const char kNoEnd7[] = "\nCan't find an end of document 7.";
 
 }  // namespace
 
@@ -49,43 +47,40 @@ std::int64_t first_free_value_line(lira::TextReader& model, lira::Writer& trace)
   lira::LineReader lines(model);
   Line line;
   for (;;) {
-    if (!lines.read(line)) lira::fail(kModelNoLoads);
+    if (!lines.read(line)) lira::fail(msg::kNoLoads);
     if (line.starts_with(lira::kLoadValuesHeader)) break;
   }
-  if (!line.has_end) lira::fail(kModelNoLoads);
+  if (!line.has_end) lira::fail(msg::kNoLoads);
   lira::check_header_line(model, lira::kLoadValuesHeader, line.view());
 
   std::int32_t previous = 0;
   bool after_empty = false;
   for (;;) {
-    if (!lines.read(line)) lira::fail(kNoEnd7);
+    if (!lines.read(line)) lira::fail(msg::kNoEnd7);
     if (line.empty()) {
       after_empty = true;
       continue;
     }
     if (line.starts_with(" )")) break;
     std::int32_t number = leading_number(line);
-    if (number == 0 || number <= previous) lira::fail(kModelBadLoads);
+    if (number == 0 || number <= previous) lira::fail(msg::kBadLoads);
     // New values are inserted at the first empty line: records after it
     // would end up behind the new ones, out of order.
     if (after_empty) {
-      lira::fail("\nIncorrect " + model.name() +
-                 ": an empty line stands among the records of document 7.");
+      lira::fail(msg::kEmptyAmong7);
     }
     // The new values are numbered on from the leading number of the last
     // line, which a further record on a line would pass.
     if (goes_on_after_its_record(line)) {
-      lira::fail("\nIncorrect " + model.name() + ": line " + std::to_string(lines.number()) +
-                 " holds record " + std::to_string(number) +
-                 " of document 7 and more after its \"/\": put each record of document 7 on "
-                 "a line of its own.");
+      lira::fail(lira::message(msg::kTwoRecords,
+                             {std::to_string(lines.number()), std::to_string(number)}));
     }
     previous = number;
   }
   // Without the empty line the new values would go in wherever the next
   // empty line of the file stands.
   if (!after_empty) {
-    lira::fail("\nIncorrect " + model.name() + ": no empty line closes the records of document 7.");
+    lira::fail(msg::kNoEmptyLine7);
   }
 
   std::int64_t first = static_cast<std::int64_t>(previous) + 1;
@@ -98,18 +93,18 @@ void merge_model(lira::TextReader& model, lira::TextReader& doc6, lira::TextRead
   lira::LineReader lines(model);
   Line line;
   for (;;) {
-    if (!lines.read(line)) lira::fail("\nIncorrect <model>.txt: no document 6.");
+    if (!lines.read(line)) lira::fail(msg::kNoDocument6);
     copy(line, out);
     if (line.starts_with(lira::kLoadTableHeader)) break;
   }
-  if (!line.has_end) lira::fail("\nIncorrect <model>.txt: no document 6.");
+  if (!line.has_end) lira::fail(msg::kNoDocument6);
 
   // The records of document 6, up to the empty line that closes them. The
   // header of document 7 before it means that line is missing.
   for (;;) {
-    if (!lines.read(line)) lira::fail(kNoEnd6);
+    if (!lines.read(line)) lira::fail(msg::kNoEnd6);
     if (line.empty()) break;
-    if (line.starts_with(lira::kLoadValuesHeader)) lira::fail(kNoEnd6);
+    if (line.starts_with(lira::kLoadValuesHeader)) lira::fail(msg::kNoEnd6);
     copy(line, out);
   }
   copy_all(doc6, out);
@@ -119,14 +114,13 @@ void merge_model(lira::TextReader& model, lira::TextReader& doc6, lira::TextRead
   // to the empty line that closes them.
   bool in_document_7 = false;
   for (;;) {
-    if (!lines.read(line)) lira::fail(kNoEnd7);
+    if (!lines.read(line)) lira::fail(msg::kNoEnd7);
     if (line.empty()) {
       if (in_document_7) break;
-      lira::fail("\nIncorrect " + model.name() +
-                 ": an empty line stands between the records of documents 6 and 7.");
+      lira::fail(msg::kEmptyBetween);
     }
     if (line.starts_with(lira::kLoadValuesHeader)) in_document_7 = true;
-    else if (in_document_7 && line.starts_with(" )")) lira::fail(kNoEnd7);
+    else if (in_document_7 && line.starts_with(" )")) lira::fail(msg::kNoEnd7);
     copy(line, out);
   }
   copy_all(doc7, out);
