@@ -82,14 +82,14 @@ std::string effect_of_missing(int d) {
   return "tarvex does not read document " + str(d) + ", so nothing is lost";
 }
 
-// A number written with a decimal comma: digits, a comma, digits, perhaps an
-// exponent and a glued slash. The comma's place, or npos.
+// A number written with a decimal comma: digits or none (",5" for 0.5), a
+// comma, digits, perhaps an exponent and a glued slash. The comma's place, or
+// npos.
 std::size_t decimal_comma(std::string_view t) {
   std::size_t i = 0;
   if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
-  std::size_t digits = i;
   while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
-  if (i == digits || i >= t.size() || t[i] != ',') return std::string_view::npos;
+  if (i >= t.size() || t[i] != ',') return std::string_view::npos;
   std::size_t comma = i++;
   std::size_t fraction = i;
   while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
@@ -191,6 +191,47 @@ StiffnessKind kind_for(ElementKind e) {
       break;
   }
   return StiffnessKind::kUnknown;
+}
+
+// The records that follow a header on its line, one line each: a line ends
+// after a word that ends with '/', and at the slash of a word that glues a
+// record's slash to the number that begins the next record ("/2", "0.2/2").
+std::vector<std::string_view> header_rest_lines(std::string_view rest) {
+  std::vector<std::string_view> lines;
+  std::size_t from = 0, i = 0;
+  auto starts_number = [](char c) {
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+  };
+  while (i < rest.size()) {
+    while (i < rest.size() && is_blank(rest[i])) ++i;
+    std::size_t word = i;
+    while (i < rest.size() && !is_blank(rest[i])) ++i;
+    if (i == word) break;
+    std::string_view w = rest.substr(word, i - word);
+    std::size_t end = std::string_view::npos;  // just after the slash that ends the record
+    if (w.back() == '/') {
+      end = i;
+    } else {
+      std::size_t slash = w.find('/');
+      std::string_view number = w.substr(0, slash);
+      if (slash != std::string_view::npos && starts_number(w[slash + 1]) &&
+          (number.empty() || is_number(number) || is_integer(number))) {
+        end = word + slash + 1;
+      }
+    }
+    if (end == std::string_view::npos) continue;
+    lines.push_back(rest.substr(from, end - from));
+    from = end;
+    while (from < rest.size() && is_blank(rest[from])) ++from;
+    i = std::max(i, from);
+  }
+  if (from < rest.size()) {
+    std::string_view last = rest.substr(from);
+    if (last.find_first_not_of(" \t\r\n\v\f") != std::string_view::npos || lines.empty()) {
+      lines.push_back(last);
+    }
+  }
+  return lines;
 }
 
 int corners_of(std::int32_t type) { return lira::element_nodes(type); }
@@ -521,9 +562,14 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
         stop_message(msg::kHeaderRecord, {str(d), std::string(rest.substr(lead, last + 1 - lead))}),
         "move the record to a line of its own", true);
     write_line(head, head_end);
-    segment_text_.assign(rest.substr(lead));
-    segment(segment_text_);
-    write_line(segment_text_, l.end);
+    // Each record on a line of its own, as the author wrote them before
+    // they were joined to the header line.
+    std::vector<std::string_view> parts = header_rest_lines(rest.substr(lead));
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+      segment_text_.assign(parts[i]);
+      segment(segment_text_);
+      write_line(segment_text_, i + 1 < parts.size() ? inner : l.end);
+    }
   } else {
     write_line(head + std::string(rest), head_end);
   }

@@ -421,4 +421,67 @@ TEST(ModelcheckAgreesWithTarvex, WordsWithASlash) {
   }
 }
 
+// Records joined to a header line, their slashes glued to the next record
+// ("/2"): tarvex stops at the header line; --fix puts every record on a line
+// of its own, and the copy converts to the script of the model as written
+// before.
+TEST(ModelcheckAgreesWithTarvex, TwoRecordsOnAHeaderLine) {
+  struct Case {
+    const char* lines;   // as the author wrote them
+    const char* joined;  // on the header line
+  };
+  const Case cases[] = {
+      {"( 7/\n1 0.5 /\n2 1.5 /\n", "( 7/ 1 0.5 /2 1.5 /\n"},
+      {"( 7/\n1 0.5 /\n2 1.5 /\n", "( 7/ 1 0.5 / 2 1.5 /\n"},
+      {"( 4/\n0 0 0 /\n1 0 0 /\n0 1 0 /\n", "( 4/ 0 0 0 /1 0 0 /0 1 0 /\n"},
+      {"( 6/\n1 16 3 1 1 /\n1 6 3 2 2 /\n", "( 6/ 1 16 3 1 1 /1 6 3 2 2 /\n"},
+      {"( 3/\n1 3.0E6 0.2 0.2 /\n", "( 3/ 1 3.0E6 0.2 0.2 /\n"},
+  };
+  RunResult expected = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  ASSERT_TRUE(converted(expected));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.joined);
+    std::string model = replaced(kPlate, c.lines, c.joined);
+    std::string header(c.joined, 4);
+    std::string rest = std::string(c.joined).substr(5);
+    rest.pop_back();
+    EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers),
+                           "\nIncorrect modellir.txt: the header line of document " +
+                               header.substr(2, header.size() - 3) + " holds a record, \"" +
+                               rest + "\": begin the records of the document on the line after "
+                               "its header."));
+    RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+    EXPECT_EQ(check.exit_code, 0) << check.console;
+    EXPECT_TRUE(has(check.console, "[record-on-header-line] a record follows the header of "
+                                   "document " + header.substr(2, header.size() - 3)))
+        << check.console;
+    EXPECT_EQ(check.files.at("modellir.fixed.txt"), kPlate);
+    RunResult got =
+        run_program("tarvex", {{"modellir.txt", check.files.at("modellir.fixed.txt")}}, kAnswers);
+    ASSERT_TRUE(converted(got)) << got.console;
+    EXPECT_EQ(got.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
+  }
+}
+
+// A decimal comma with no digit before it (",5" for 0.5): tarvex stops and
+// names the number; --fix writes ".5", which converts as 0.5 does.
+TEST(ModelcheckAgreesWithTarvex, DecimalCommaWithoutLeadingDigit) {
+  std::string model = replaced(kPlate, "1 0.5 /", "1 ,5 /");
+  const std::string stop =
+      "\nIncorrect modellir.txt: the number \",5\" of line 1 in document 7 has a decimal comma: "
+      "write it with a decimal point, \".5\".";
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers), stop));
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.exit_code, 0) << check.console;
+  EXPECT_TRUE(has(check.console, "[decimal-comma] \",5\" in document 7 is written with a decimal "
+                                 "comma; tarvex stops with \"" + stop.substr(1) + "\""))
+      << check.console;
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), replaced(kPlate, "1 0.5 /", "1 .5 /"));
+  RunResult expected = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  RunResult got =
+      run_program("tarvex", {{"modellir.txt", check.files.at("modellir.fixed.txt")}}, kAnswers);
+  ASSERT_TRUE(converted(got)) << got.console;
+  EXPECT_EQ(got.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
+}
+
 }  // namespace
