@@ -484,4 +484,49 @@ TEST(ModelcheckAgreesWithTarvex, DecimalCommaWithoutLeadingDigit) {
   EXPECT_EQ(got.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
 }
 
+// A header on the line of the ")" before it: tarvex passes over the one
+// character after the ")" of document 3 and looks for "( 4/" from there, so
+// it sees document 4 one blank or tab after it, and no other header there.
+TEST(ModelcheckAgreesWithTarvex, HeaderAfterTheCloseOnItsLine) {
+  struct Case {
+    const char* from;
+    const char* to;
+    const char* stop;  // nullptr: tarvex converts
+  };
+  const Case cases[] = {
+      {")\n( 4/", ") ( 4/", nullptr},
+      {")\n( 4/", ")\t( 4/", nullptr},
+      {")\n( 4/", ")  ( 4/", "\nIncorrect modellir.txt: no nodes."},
+      {")\n( 4/", ")( 4/", "\nIncorrect modellir.txt: no nodes."},
+      {")\n( 1/", ") ( 1/", "\nIncorrect modellir.txt: no elements."},
+      {")\n( 7/", ") ( 7/", "\nIncorrect modellir.txt: no load values."},
+  };
+  RunResult expected = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  ASSERT_TRUE(converted(expected));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    std::string model = replaced(kPlate, c.from, c.to);
+    RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+    RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+    EXPECT_TRUE(has(check.console, "[header-position] the header \"" +
+                                       std::string(c.from).substr(2) +
+                                       "\" stands after the \")\" of the document before"))
+        << check.console;
+    if (c.stop == nullptr) {
+      EXPECT_TRUE(converted(run)) << run.console;
+      EXPECT_FALSE(has(check.console, "stops")) << check.console;
+      EXPECT_TRUE(has(check.console, "tarvex sees it all the same")) << check.console;
+    } else {
+      EXPECT_TRUE(stops_with(run, c.stop)) << run.console;
+      EXPECT_TRUE(has(check.console, "stops with \"" + std::string(c.stop).substr(1) + "\""))
+          << check.console;
+    }
+    EXPECT_EQ(check.exit_code, 0) << check.console;
+    RunResult got =
+        run_program("tarvex", {{"modellir.txt", check.files.at("modellir.fixed.txt")}}, kAnswers);
+    ASSERT_TRUE(converted(got)) << got.console;
+    EXPECT_EQ(got.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
+  }
+}
+
 }  // namespace
