@@ -529,4 +529,40 @@ TEST(ModelcheckAgreesWithTarvex, HeaderAfterTheCloseOnItsLine) {
   }
 }
 
+// A word of 151 characters: tarvex stops at it where it reads it as a word,
+// and passes over it where it skips a record to its slash (after the load
+// case of document 16, after the five numbers of a load).
+TEST(ModelcheckAgreesWithTarvex, LongWordWhereTarvexSkips) {
+  const std::string word(151, 'x');
+  struct Case {
+    const char* from;
+    std::string to;
+    bool stops;
+  };
+  const Case cases[] = {
+      {"2 0 /", "2 0 " + word + " /", false},
+      {"2 0 /", "2 " + word + " /", false},
+      {"2 0 /", word + " 0 /", true},
+      {"1 6 3 2 2 /", "1 6 3 2 2 " + word + " /", false},
+      {"1 6 3 2 2 /", "1 6 " + word + " 2 2 /", true},
+  };
+  const std::string stop = "\nIncorrect modellir.txt: a token longer than 149 characters: \"" +
+                           word.substr(0, 20) + "...\".";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to.substr(0, 16));
+    std::string model = replaced(kPlate, c.from, c.to);
+    RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    if (c.stops) {
+      EXPECT_TRUE(stops_with(run, stop)) << run.console;
+      EXPECT_TRUE(has(check.console, "[long-token] a token of 151 characters in document"))
+          << check.console;
+      EXPECT_TRUE(has(check.console, stop.substr(1))) << check.console;
+    } else {
+      EXPECT_TRUE(converted(run)) << run.console;
+      EXPECT_EQ(check.exit_code, 0) << check.console;
+    }
+  }
+}
+
 }  // namespace
