@@ -960,7 +960,11 @@ void ModelChecker::stiffness_record() {
     stiffness_row_end(v, kind);
   }
   Stiffness& s = stiffness_[v];
-  if (!continuation || s.line == 0) {
+  // tarvex skips a row of a kind it does not know whole: a stiffness of the
+  // same number read before stays as it was ("5 TW 1 2 /" once more).
+  bool skipped_row = kind == StiffnessKind::kUnknown && s.line != 0 &&
+                     s.kind != StiffnessKind::kUnknown;
+  if ((!continuation || s.line == 0) && !skipped_row) {
     s = Stiffness{};
     s.line = first.line;
     s.kind = kind;

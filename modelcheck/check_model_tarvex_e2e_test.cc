@@ -565,4 +565,23 @@ TEST(ModelcheckAgreesWithTarvex, LongWordWhereTarvexSkips) {
   }
 }
 
+// A row of a kind tarvex does not know, with the number of a stiffness
+// defined before it: tarvex skips the row whole and keeps the stiffness, so
+// the check names no stop; the row before the stiffness changes nothing
+// either.
+TEST(ModelcheckAgreesWithTarvex, UnknownRowAfterItsStiffness) {
+  RunResult expected = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  ASSERT_TRUE(converted(expected));
+  for (const char* row : {"1 3.0E6 0.2 0.2 /\n1 TW 1 2 /\n", "1 TW 1 2 /\n1 3.0E6 0.2 0.2 /\n"}) {
+    SCOPED_TRACE(row);
+    std::string model = replaced(kPlate, "1 3.0E6 0.2 0.2 /\n", row);
+    RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+    ASSERT_TRUE(converted(run)) << run.console;
+    EXPECT_TRUE(has(run.console, "Unknown element skipped")) << run.console;
+    EXPECT_EQ(run.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    EXPECT_EQ(check.exit_code, 0) << check.console;
+  }
+}
+
 }  // namespace
