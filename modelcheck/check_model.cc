@@ -759,9 +759,12 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
   // A value of document 7 ends its line when it begins with '/' or a slash
   // follows its number; tarvex drops what stands after that slash in the
   // word, and reads a word that only ends with '/' ("RO/") as a value.
+  // tarvex reads the first word of a node as its x whatever it ends with, a
+  // lone "/" as 0, and its y and z from the words after it.
+  bool node_x = d == 4 && record_size_ == 1;
   bool value = d == 7 && record_size_ >= 2;
   bool value_end = value && (k.text[0] == '/' || slash_glued(k.text));
-  if ((k.text.back() == '/' && !kind_slash && !value) || value_end || row_end ||
+  if ((k.text.back() == '/' && !kind_slash && !value && !node_x) || value_end || row_end ||
       record_size_ >= kRecordMax) {
     record();
     record_size_ = 0;
@@ -1057,6 +1060,13 @@ void ModelChecker::row_end_finding(StiffnessKind kind, long line, const std::str
 void ModelChecker::node_record() {
   ++nodes_;
   std::size_t n = record_size_;
+  if (record_[0].text.back() == '/') {
+    add(Kind::kRecordFields, record_[0].line,
+        "node " + str(nodes_) + " begins with \"" + record_[0].text + "\"",
+        "tarvex reads it as the node's x and the node's y and z from the words after it, so "
+        "this node and every node after it are not where the model means them",
+        "give each node its x, y and z, then \" /\", and delete a lone \"/\"");
+  }
   std::size_t values = record_[n - 1].text == "/" ? n - 1 : n;
   if (values < 2 || values > 3) {
     add(Kind::kRecordFields, record_[0].line,

@@ -584,4 +584,30 @@ TEST(ModelcheckAgreesWithTarvex, UnknownRowAfterItsStiffness) {
   }
 }
 
+// A lone "/" among the nodes: tarvex reads it as the next node's x, 0, and
+// that node's y and z from the line after it. The check names the node, and
+// what follows from the shift as tarvex meets it, no stop of its own.
+TEST(ModelcheckAgreesWithTarvex, LoneSlashAmongTheNodes) {
+  // Nodes (0 0 0), (0 1 0) read from "/ 1 0 /", (0 1 0), (1 1 0).
+  std::string shifted = replaced(kPlate, "0 0 0 /\n1 0 0 /\n", "0 0 0 /\n /\n1 0 /\n");
+  RunResult run = run_program("tarvex", {{"modellir.txt", shifted}}, kAnswers);
+  EXPECT_TRUE(converted(run)) << run.console;
+  RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", shifted}});
+  EXPECT_TRUE(has(check.console, "modellir.txt:6: [record-fields] node 2 begins with \"/\"; "
+                                 "tarvex reads it as the node's x"))
+      << check.console;
+  EXPECT_FALSE(has(check.console, "Bad nodes")) << check.console;
+  EXPECT_FALSE(has(check.console, "stops")) << check.console;
+
+  // Two nodes only, (0 0 0) and (0 2 1.5): the plate names node 3.
+  std::string fewer =
+      replaced(kPlate, "0 0 0 /\n1 0 0 /\n0 1 0 /\n1 1 0 /\n", "0 0 0 /\n /\n2 1.5 /\n");
+  const std::string stop = "\nIncorrect modellir.txt: node 3 of element 1 is outside 1 to 2.";
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", fewer}}, kAnswers), stop));
+  check = run_program_with_args("modelcheck", {}, {{"modellir.txt", fewer}});
+  EXPECT_TRUE(has(check.console, "[node-range] element 1 (type 44) names node 3, outside 1 to 2; "
+                                 "tarvex stops with \"" + stop.substr(1) + "\""))
+      << check.console;
+}
+
 }  // namespace
