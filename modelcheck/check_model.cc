@@ -360,6 +360,9 @@ class ModelChecker {
   int document_ = -1;  // the document whose records are read, or -1
   int header_ = -1;    // the document whose header ends the one before
   int paren_closed_ = -1;     // the document that the last token, a ")", closed
+  // A "/" where tarvex reads a node of an element: node 0 when the record goes
+  // on on its line, else the record's end.
+  bool node_slash_ = false;
   bool paren_blank_ = false;  // one blank between that ")" and the part of a line after it
   std::vector<Tok> record_;
   std::size_t record_size_ = 0;
@@ -620,6 +623,7 @@ void ModelChecker::unconverted_document(int d) {
 
 void ModelChecker::begin_document(int d) {
   short_row_ = ShortRow{};
+  node_slash_ = false;
   document_ = read_by_records(d) ? d : -1;
   record_size_ = 0;
   solid_of_ = plastic_of_ = -1;
@@ -628,6 +632,11 @@ void ModelChecker::begin_document(int d) {
 void ModelChecker::end_document(bool at_close) {
   if (document_ < 0) return;
   int d = document_;
+  if (node_slash_) {
+    node_slash_ = false;
+    record();
+    record_size_ = 0;
+  }
   if (record_size_ > 0) {
     const Tok& last = record_[record_size_ - 1];
     add(Kind::kRecordEnd, last.line, "the last record of document " + str(d) + " has no \"/\"",
@@ -679,6 +688,13 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
             str(document_),
         stop_message(msg::kLongToken, {std::string(t.substr(0, 20))}),
         "break it into its values with blanks");
+  }
+  if (node_slash_) {
+    node_slash_ = false;
+    if (t[0] == ')' || segment_ != record_[record_size_ - 1].segment) {
+      record();
+      record_size_ = 0;
+    }
   }
   if (t[0] == ')') {
     // A row of document 3 still short of its values takes the ")" for one,
@@ -762,6 +778,12 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
   // tarvex reads the first word of a node as its x whatever it ends with, a
   // lone "/" as 0, and its y and z from the words after it.
   bool node_x = d == 4 && record_size_ == 1;
+  if (d == 1 && k.text == "/" && record_size_ >= 3) {
+    std::int32_t type = int_of(record_[0].text);
+    node_slash_ = lira::element_kind(type) != ElementKind::kUnconverted &&
+                  record_size_ <= 2 + static_cast<std::size_t>(corners_of(type));
+    if (node_slash_) return;
+  }
   bool value = d == 7 && record_size_ >= 2;
   bool value_end = value && (k.text[0] == '/' || slash_glued(k.text));
   if ((k.text.back() == '/' && !kind_slash && !value && !node_x) || value_end || row_end ||
@@ -1377,7 +1399,8 @@ void ModelChecker::element_record_second() {
   }
   std::size_t corners = static_cast<std::size_t>(corners_of(type));
   for (std::size_t i = 2; i < n && i < 2 + corners; ++i) {
-    if (record_[i].text == "/") break;
+    // A "/" before the record's end is a node 0 to tarvex.
+    if (record_[i].text == "/" && i + 1 == n) break;
     std::int32_t node = int_of(record_[i].text);
     if (node < 1 || node > nodes_) {
       add(Kind::kNodeRange, line,

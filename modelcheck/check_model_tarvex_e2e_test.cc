@@ -610,4 +610,32 @@ TEST(ModelcheckAgreesWithTarvex, LoneSlashAmongTheNodes) {
       << check.console;
 }
 
+// A "/" where tarvex reads a node of an element is node 0 to it, when the
+// record goes on after it on its line; at the end of a line it is the end of
+// a record short of a node.
+TEST(ModelcheckAgreesWithTarvex, SlashForANodeOfAnElement) {
+  const std::string node0 = "\nIncorrect modellir.txt: node 0 of element 1 is outside 1 to 4.";
+  const std::string short_record = "\nError in document 1 (file modellir.txt).";
+  struct Case {
+    const char* element;
+    std::string stop;
+    const char* finding;
+  };
+  const Case cases[] = {
+      {"44 1 1 2 3 / /", node0, "[node-range] element 1 (type 44) names node 0, outside 1 to 4"},
+      {"44 1 1 / 3 4 /", node0, "[node-range] element 1 (type 44) names node 0, outside 1 to 4"},
+      {"44 1 1 2 3 /", short_record,
+       "[record-fields] element 1 (type 44) has 5 numbers where tarvex reads 6"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.element);
+    std::string model = replaced(kPlate, "44 1 1 2 3 4 /", c.element);
+    EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers), c.stop));
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    EXPECT_TRUE(has(check.console, std::string(c.finding) + "; tarvex stops with \"" +
+                                       c.stop.substr(1) + "\""))
+        << check.console;
+  }
+}
+
 }  // namespace
