@@ -1397,6 +1397,22 @@ void ModelChecker::element_record_second() {
           "give the element a stiffness of its own kind");
     }
   }
+  // Stiffness 0, which document 3 cannot give: a layered shell finds no slab
+  // in it, a plastic bar no holder value (after its first node's layers).
+  if (s == 0 && kind == ElementKind::kLayeredShell) {
+    add(Kind::kLayeredWithoutSlab, line, element + " has stiffness 0",
+        stop_message(msg::kNoSlab, {str(element_no), str(type), "0"}),
+        "give it a reinforced concrete slab stiffness (GENE14/) of document 3");
+  }
+  if (s == 0 && kind == ElementKind::kPlasticBar && n > 2) {
+    std::int32_t first = int_of(record_[2].text);
+    if (first >= 1 && static_cast<std::size_t>(first) < layered_node_.size() &&
+        layered_node_[static_cast<std::size_t>(first)]) {
+      add(Kind::kStiffnessPairing, line, element + " has stiffness 0, which holds no plastic bar",
+          stop_message(msg::kHolderZero),
+          "give it a plastic bar stiffness (S100) of document 3 with \"AZ\" and its holder value");
+    }
+  }
   std::size_t corners = static_cast<std::size_t>(corners_of(type));
   for (std::size_t i = 2; i < n && i < 2 + corners; ++i) {
     // A "/" before the record's end is a node 0 to tarvex.

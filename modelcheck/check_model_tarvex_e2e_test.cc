@@ -638,4 +638,50 @@ TEST(ModelcheckAgreesWithTarvex, SlashForANodeOfAnElement) {
   }
 }
 
+// A plate, a slab 241 on nodes 3 to 6, a link and a plastic bar at its
+// nodes; each element of stiffness 0, which document 3 cannot give, stops
+// tarvex where the check says.
+TEST(ModelcheckAgreesWithTarvex, ElementOfStiffnessZero) {
+  const std::string model =
+      "( 1/\n44 1 1 2 3 4 /\n241 2 3 4 5 6 /\n51 4 3 /\n210 5 5 6 /\n)\n"
+      "( 3/\n1 3.0E6 0.2 0.2 /\n2 GENE14/\n2 -0.0035 -145 -0.0002 -60/\n2 0.0001 10/\n"
+      "2 NA11 1 2.1E6 4E4 /\n2 SA2 1 2 3 /\n2 5 3 -8 /\n2 5 3 -8 /\n2 4 2 8 /\n"
+      "2 DEL 0.2 /\n2 NU= 0.2/\n4 3 1000 /\n5 S100 20 40/\n5 NB11/0 2.1E6 -2.4E4 0 0 /\n"
+      "5 AZ 1.5/\n5 TW 1 2 /\n)\n"
+      "( 4/\n0 0 0 /\n1 0 0 /\n0 1 0 /\n1 1 0 /\n0 2 0 /\n1 2 0 /\n)\n"
+      "( 5/\n1 1 2 3 4 5 6 /\n2 1 2 3 /\n)\n"
+      "( 6/\n1 16 3 1 1 /\n2 16 3 1 1 /\n4 16 3 2 1 /\n4 0 3 3 2 /\n)\n"
+      "( 7/\n1 0.5 /\n2 0.2 /\n3 1.5 /\n)\n( 16/\n1 1 1 /\n2 1 1 /\n)\n";
+  const char answers[] = "0.005\n2500\ny\n3\n7850\n0\n1\nc\n";
+  const std::vector<std::string> density = {"--density", "2500", "--density", "3:7850",
+                                            "--weight-case", "1"};
+  ASSERT_TRUE(converted(run_program("tarvex", {{"modellir.txt", model}}, answers)));
+  EXPECT_EQ(run_program_with_args("modelcheck", density, {{"modellir.txt", model}}).exit_code, 0);
+  struct Case {
+    const char* from;
+    const char* to;
+    const char* stop;
+    const char* quoted;  // as a finding quotes it, on one line
+  };
+  const Case cases[] = {
+      {"241 2 3 4 5 6 /", "241 0 3 4 5 6 /",
+       "\nIncorrect modellir.txt: element 2 of type 241 has stiffness 0, which is no reinforced "
+       "concrete slab.",
+       "Incorrect modellir.txt: element 2 of type 241 has stiffness 0, which is no reinforced "
+       "concrete slab."},
+      {"210 5 5 6 /", "210 0 5 6 /",
+       "\nIncorrect modellir.txt: \nerror in stiffness of plastic bar, holder = 0.",
+       "Incorrect modellir.txt: error in stiffness of plastic bar, holder = 0."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    std::string spoiled = replaced(model, c.from, c.to);
+    EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", spoiled}}, answers), c.stop));
+    RunResult check = run_program_with_args("modelcheck", density, {{"modellir.txt", spoiled}});
+    EXPECT_TRUE(has(check.console, "has stiffness 0")) << check.console;
+    EXPECT_TRUE(has(check.console, "tarvex stops with \"" + std::string(c.quoted) + "\""))
+        << check.console;
+  }
+}
+
 }  // namespace
