@@ -75,14 +75,14 @@ std::string effect_of_missing(int d) {
   return "tarvex does not read document " + str(d) + ", so nothing is lost";
 }
 
-// A number written with a decimal comma: digits, a comma, digits, perhaps an
-// exponent and a glued slash. The comma's place, or npos.
+// A number written with a decimal comma: digits or none (",5" for 0.5), a
+// comma, digits, perhaps an exponent and a glued slash. The comma's place, or
+// npos.
 std::size_t decimal_comma(std::string_view t) {
   std::size_t i = 0;
   if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
-  std::size_t digits = i;
   while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
-  if (i == digits || i >= t.size() || t[i] != ',') return std::string_view::npos;
+  if (i >= t.size() || t[i] != ',') return std::string_view::npos;
   std::size_t comma = i++;
   std::size_t fraction = i;
   while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
@@ -184,6 +184,58 @@ StiffnessKind kind_for(ElementKind e) {
       break;
   }
   return StiffnessKind::kUnknown;
+}
+
+// The records that follow a header on its line, one line each: a line ends
+// after a word that ends with '/', and at the slash of a word that glues a
+// record's slash to the number that begins the next record ("/2", "0.2/2").
+std::vector<std::string_view> header_rest_lines(std::string_view rest) {
+  std::vector<std::string_view> lines;
+  std::size_t from = 0, i = 0;
+  auto starts_number = [](char c) {
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+  };
+  while (i < rest.size()) {
+    while (i < rest.size() && is_blank(rest[i])) ++i;
+    std::size_t word = i;
+    while (i < rest.size() && !is_blank(rest[i])) ++i;
+    if (i == word) break;
+    std::string_view w = rest.substr(word, i - word);
+    std::size_t end = std::string_view::npos;  // just after the slash that ends the record
+    if (w.back() == '/') {
+      end = i;
+    } else {
+      std::size_t slash = w.find('/');
+      std::string_view number = w.substr(0, slash);
+      if (slash != std::string_view::npos && starts_number(w[slash + 1]) &&
+          (number.empty() || is_number(number) || is_integer(number))) {
+        end = word + slash + 1;
+      }
+    }
+    if (end == std::string_view::npos) continue;
+    lines.push_back(rest.substr(from, end - from));
+    from = end;
+    while (from < rest.size() && is_blank(rest[from])) ++from;
+    i = std::max(i, from);
+  }
+  if (from < rest.size()) {
+    std::string_view last = rest.substr(from);
+    if (last.find_first_not_of(" \t\r\n\v\f") != std::string_view::npos || lines.empty()) {
+      lines.push_back(last);
+    }
+  }
+  return lines;
+}
+
+// Whether `before` ends with a word that begins with ")" and one blank after
+// it: after the ")" of document 3 tarvex passes over one character and looks
+// for the header of document 4 from there, as if a line began.
+bool one_blank_after_paren(std::string_view before) {
+  std::size_t n = before.size();
+  if (n < 2 || !is_blank(before[n - 1]) || is_blank(before[n - 2])) return false;
+  std::size_t word = n - 2;
+  while (word > 0 && !is_blank(before[word - 1])) --word;
+  return before[word] == ')';
 }
 
 int corners_of(std::int32_t type) { return lira::element_nodes(type); }
@@ -300,6 +352,11 @@ class ModelChecker {
   std::vector<Edit> edits_;
   int document_ = -1;  // the document whose records are read, or -1
   int header_ = -1;    // the document whose header ends the one before
+  int paren_closed_ = -1;     // the document that the last token, a ")", closed
+  // A "/" where tarvex reads a node of an element: node 0 when the record goes
+  // on on its line, else the record's end.
+  bool node_slash_ = false;
+  bool paren_blank_ = false;  // one blank between that ")" and the part of a line after it
   std::vector<Tok> record_;
   std::size_t record_size_ = 0;
 
@@ -422,6 +479,7 @@ void ModelChecker::line(const Line& l) {
     HeaderLine next = find_header_after_close(text, h.end);
     if (!next.found) break;
     line_part(text.substr(0, next.start), h, inner, inner, continued);
+    paren_blank_ = one_blank_after_paren(text.substr(0, next.start));
     text = text.substr(next.start);
     h = find_header(text);
     continued = true;
@@ -475,7 +533,14 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
                             ? "stands after the \")\" of the document before, on its line"
                         : from > 0 ? "comes after a UTF-8 byte-order mark"
                                    : "does not stand at the start of the line";
-    add(Kind::kHeaderPosition, l.number, "the header " + title + " " + where, effect_of_missing(d),
+    // The header of document 4 one blank after the ")" of document 3 is
+    // where tarvex looks for it.
+    bool seen = d == 4 && paren_closed_ == 3 &&
+                (continued ? paren_blank_ : !pre_blank && one_blank_after_paren(pre));
+    add(Kind::kHeaderPosition, l.number, "the header " + title + " " + where,
+        seen ? "tarvex sees it all the same, as it passes over the one character after the \")\" "
+               "of document 3; another blank there would hide it"
+             : effect_of_missing(d),
         "start a line with \"" + proper + "\"", true);
   } else if (l.end == LineEnd::kNone && wanted) {
     add(Kind::kHeaderPosition, l.number,
@@ -515,9 +580,14 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
                      {kModel, str(d), std::string(rest.substr(lead, last + 1 - lead))}),
         "move the record to a line of its own", true);
     write_line(head, head_end);
-    segment_text_.assign(rest.substr(lead));
-    segment(segment_text_);
-    write_line(segment_text_, l.end);
+    // Each record on a line of its own, as the author wrote them before
+    // they were joined to the header line.
+    std::vector<std::string_view> parts = header_rest_lines(rest.substr(lead));
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+      segment_text_.assign(parts[i]);
+      segment(segment_text_);
+      write_line(segment_text_, i + 1 < parts.size() ? inner : l.end);
+    }
   } else {
     write_line(head + std::string(rest), head_end);
   }
@@ -547,6 +617,7 @@ void ModelChecker::unconverted_document(int d) {
 
 void ModelChecker::begin_document(int d) {
   short_row_ = ShortRow{};
+  node_slash_ = false;
   document_ = read_by_records(d) ? d : -1;
   record_size_ = 0;
   solid_of_ = plastic_of_ = -1;
@@ -555,6 +626,11 @@ void ModelChecker::begin_document(int d) {
 void ModelChecker::end_document(bool at_close) {
   if (document_ < 0) return;
   int d = document_;
+  if (node_slash_) {
+    node_slash_ = false;
+    record();
+    record_size_ = 0;
+  }
   if (record_size_ > 0) {
     const Tok& last = record_[record_size_ - 1];
     add(Kind::kRecordEnd, last.line, "the last record of document " + str(d) + " has no \"/\"",
@@ -592,13 +668,27 @@ void ModelChecker::segment(std::string& text) {
 }
 
 void ModelChecker::token(std::string_view t, std::size_t pos) {
+  paren_closed_ = -1;
   if (document_ < 0) return;
-  if (t.size() > static_cast<std::size_t>(lira::kTokenMax)) {
+  // tarvex reads the load case of a record of document 16 and the five
+  // numbers of a load as words, and passes over the rest of the record to
+  // its slash character by character; it reads no more than 20 load cases.
+  bool passed_over =
+      (document_ == 16 && (record_size_ > 0 || case_records_ >= lira::kLoadCaseMax)) ||
+      (document_ == 6 && record_size_ >= 5);
+  if (t.size() > static_cast<std::size_t>(lira::kTokenMax) && !passed_over) {
     add(Kind::kLongToken, line_number_,
         "a token of " + str(static_cast<long long>(t.size())) + " characters in document " +
             str(document_),
         stop_message(msg::kFileLongToken, {kModel, std::string(t.substr(0, 20))}),
         "break it into its values with blanks");
+  }
+  if (node_slash_) {
+    node_slash_ = false;
+    if (t[0] == ')' || segment_ != record_[record_size_ - 1].segment) {
+      record();
+      record_size_ = 0;
+    }
   }
   if (t[0] == ')') {
     // A row of document 3 still short of its values takes the ")" for one,
@@ -609,6 +699,7 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
                           ", ends before its values");
     }
     short_row_ = ShortRow{};
+    paren_closed_ = document_;
     end_document(true);
     return;
   }
@@ -678,9 +769,18 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
   // A value of document 7 ends its line when it begins with '/' or a slash
   // follows its number; tarvex drops what stands after that slash in the
   // word, and reads a word that only ends with '/' ("RO/") as a value.
+  // tarvex reads the first word of a node as its x whatever it ends with, a
+  // lone "/" as 0, and its y and z from the words after it.
+  bool node_x = d == 4 && record_size_ == 1;
+  if (d == 1 && k.text == "/" && record_size_ >= 3) {
+    std::int32_t type = int_of(record_[0].text);
+    node_slash_ = lira::element_kind(type) != ElementKind::kUnconverted &&
+                  record_size_ <= 2 + static_cast<std::size_t>(corners_of(type));
+    if (node_slash_) return;
+  }
   bool value = d == 7 && record_size_ >= 2;
   bool value_end = value && (k.text[0] == '/' || slash_glued(k.text));
-  if ((k.text.back() == '/' && !kind_slash && !value) || value_end || row_end ||
+  if ((k.text.back() == '/' && !kind_slash && !value && !node_x) || value_end || row_end ||
       record_size_ >= kRecordMax) {
     record();
     record_size_ = 0;
@@ -883,7 +983,11 @@ void ModelChecker::stiffness_record() {
     stiffness_row_end(v, kind);
   }
   Stiffness& s = stiffness_[v];
-  if (!continuation || s.line == 0) {
+  // tarvex skips a row of a kind it does not know whole: a stiffness of the
+  // same number read before stays as it was ("5 TW 1 2 /" once more).
+  bool skipped_row = kind == StiffnessKind::kUnknown && s.line != 0 &&
+                     s.kind != StiffnessKind::kUnknown;
+  if ((!continuation || s.line == 0) && !skipped_row) {
     s = Stiffness{};
     s.line = first.line;
     s.kind = kind;
@@ -976,6 +1080,13 @@ void ModelChecker::row_end_finding(StiffnessKind kind, long line, const std::str
 void ModelChecker::node_record() {
   ++nodes_;
   std::size_t n = record_size_;
+  if (record_[0].text.back() == '/') {
+    add(Kind::kRecordFields, record_[0].line,
+        "node " + str(nodes_) + " begins with \"" + record_[0].text + "\"",
+        "tarvex reads it as the node's x and the node's y and z from the words after it, so "
+        "this node and every node after it are not where the model means them",
+        "give each node its x, y and z, then \" /\", and delete a lone \"/\"");
+  }
   std::size_t values = record_[n - 1].text == "/" ? n - 1 : n;
   if (values < 2 || values > 3) {
     add(Kind::kRecordFields, record_[0].line,
@@ -1284,9 +1395,26 @@ void ModelChecker::element_record_second() {
           "give the element a stiffness of its own kind");
     }
   }
+  // Stiffness 0, which document 3 cannot give: a layered shell finds no slab
+  // in it, a plastic bar no holder value (after its first node's layers).
+  if (s == 0 && kind == ElementKind::kLayeredShell) {
+    add(Kind::kLayeredWithoutSlab, line, element + " has stiffness 0",
+        stop_message(msg::kNoSlab, {str(element_no), str(type), "0"}),
+        "give it a reinforced concrete slab stiffness (GENE14/) of document 3");
+  }
+  if (s == 0 && kind == ElementKind::kPlasticBar && n > 2) {
+    std::int32_t first = int_of(record_[2].text);
+    if (first >= 1 && static_cast<std::size_t>(first) < layered_node_.size() &&
+        layered_node_[static_cast<std::size_t>(first)]) {
+      add(Kind::kStiffnessPairing, line, element + " has stiffness 0, which holds no plastic bar",
+          stop_message(msg::kHolderZero),
+          "give it a plastic bar stiffness (S100) of document 3 with \"AZ\" and its holder value");
+    }
+  }
   std::size_t corners = static_cast<std::size_t>(corners_of(type));
   for (std::size_t i = 2; i < n && i < 2 + corners; ++i) {
-    if (record_[i].text == "/") break;
+    // A "/" before the record's end is a node 0 to tarvex.
+    if (record_[i].text == "/" && i + 1 == n) break;
     std::int32_t node = int_of(record_[i].text);
     if (node < 1 || node > nodes_) {
       add(Kind::kNodeRange, line,

@@ -421,4 +421,267 @@ TEST(ModelcheckAgreesWithTarvex, WordsWithASlash) {
   }
 }
 
+// Records joined to a header line, their slashes glued to the next record
+// ("/2"): tarvex stops at the header line; --fix puts every record on a line
+// of its own, and the copy converts to the script of the model as written
+// before.
+TEST(ModelcheckAgreesWithTarvex, TwoRecordsOnAHeaderLine) {
+  struct Case {
+    const char* lines;   // as the author wrote them
+    const char* joined;  // on the header line
+  };
+  const Case cases[] = {
+      {"( 7/\n1 0.5 /\n2 1.5 /\n", "( 7/ 1 0.5 /2 1.5 /\n"},
+      {"( 7/\n1 0.5 /\n2 1.5 /\n", "( 7/ 1 0.5 / 2 1.5 /\n"},
+      {"( 4/\n0 0 0 /\n1 0 0 /\n0 1 0 /\n", "( 4/ 0 0 0 /1 0 0 /0 1 0 /\n"},
+      {"( 6/\n1 16 3 1 1 /\n1 6 3 2 2 /\n", "( 6/ 1 16 3 1 1 /1 6 3 2 2 /\n"},
+      {"( 3/\n1 3.0E6 0.2 0.2 /\n", "( 3/ 1 3.0E6 0.2 0.2 /\n"},
+  };
+  RunResult expected = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  ASSERT_TRUE(converted(expected));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.joined);
+    std::string model = replaced(kPlate, c.lines, c.joined);
+    std::string header(c.joined, 4);
+    std::string rest = std::string(c.joined).substr(5);
+    rest.pop_back();
+    EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers),
+                           "\nIncorrect modellir.txt: the header line of document " +
+                               header.substr(2, header.size() - 3) + " holds a record, \"" +
+                               rest + "\": begin the records of the document on the line after "
+                               "its header."));
+    RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+    EXPECT_EQ(check.exit_code, 0) << check.console;
+    EXPECT_TRUE(has(check.console, "[record-on-header-line] a record follows the header of "
+                                   "document " + header.substr(2, header.size() - 3)))
+        << check.console;
+    EXPECT_EQ(check.files.at("modellir.fixed.txt"), kPlate);
+    RunResult got =
+        run_program("tarvex", {{"modellir.txt", check.files.at("modellir.fixed.txt")}}, kAnswers);
+    ASSERT_TRUE(converted(got)) << got.console;
+    EXPECT_EQ(got.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
+  }
+}
+
+// A decimal comma with no digit before it (",5" for 0.5): tarvex stops and
+// names the number; --fix writes ".5", which converts as 0.5 does.
+TEST(ModelcheckAgreesWithTarvex, DecimalCommaWithoutLeadingDigit) {
+  std::string model = replaced(kPlate, "1 0.5 /", "1 ,5 /");
+  const std::string stop =
+      "\nIncorrect modellir.txt: the number \",5\" of line 1 in document 7 has a decimal comma: "
+      "write it with a decimal point, \".5\".";
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers), stop));
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.exit_code, 0) << check.console;
+  EXPECT_TRUE(has(check.console, "[decimal-comma] \",5\" in document 7 is written with a decimal "
+                                 "comma; tarvex stops with \"" + stop.substr(1) + "\""))
+      << check.console;
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), replaced(kPlate, "1 0.5 /", "1 .5 /"));
+  RunResult expected = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  RunResult got =
+      run_program("tarvex", {{"modellir.txt", check.files.at("modellir.fixed.txt")}}, kAnswers);
+  ASSERT_TRUE(converted(got)) << got.console;
+  EXPECT_EQ(got.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
+}
+
+// A header on the line of the ")" before it: tarvex passes over the one
+// character after the ")" of document 3 and looks for "( 4/" from there, so
+// it sees document 4 one blank or tab after it, and no other header there.
+TEST(ModelcheckAgreesWithTarvex, HeaderAfterTheCloseOnItsLine) {
+  struct Case {
+    const char* from;
+    const char* to;
+    const char* stop;  // nullptr: tarvex converts
+  };
+  const Case cases[] = {
+      {")\n( 4/", ") ( 4/", nullptr},
+      {")\n( 4/", ")\t( 4/", nullptr},
+      {")\n( 4/", ")  ( 4/", "\nIncorrect modellir.txt: no nodes."},
+      {")\n( 4/", ")( 4/", "\nIncorrect modellir.txt: no nodes."},
+      {")\n( 1/", ") ( 1/", "\nIncorrect modellir.txt: no elements."},
+      {")\n( 7/", ") ( 7/", "\nIncorrect modellir.txt: no load values."},
+  };
+  RunResult expected = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  ASSERT_TRUE(converted(expected));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    std::string model = replaced(kPlate, c.from, c.to);
+    RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+    RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+    EXPECT_TRUE(has(check.console, "[header-position] the header \"" +
+                                       std::string(c.from).substr(2) +
+                                       "\" stands after the \")\" of the document before"))
+        << check.console;
+    if (c.stop == nullptr) {
+      EXPECT_TRUE(converted(run)) << run.console;
+      EXPECT_FALSE(has(check.console, "stops")) << check.console;
+      EXPECT_TRUE(has(check.console, "tarvex sees it all the same")) << check.console;
+    } else {
+      EXPECT_TRUE(stops_with(run, c.stop)) << run.console;
+      EXPECT_TRUE(has(check.console, "stops with \"" + std::string(c.stop).substr(1) + "\""))
+          << check.console;
+    }
+    EXPECT_EQ(check.exit_code, 0) << check.console;
+    RunResult got =
+        run_program("tarvex", {{"modellir.txt", check.files.at("modellir.fixed.txt")}}, kAnswers);
+    ASSERT_TRUE(converted(got)) << got.console;
+    EXPECT_EQ(got.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
+  }
+}
+
+// A word of 151 characters: tarvex stops at it where it reads it as a word,
+// and passes over it where it skips a record to its slash (after the load
+// case of document 16, after the five numbers of a load).
+TEST(ModelcheckAgreesWithTarvex, LongWordWhereTarvexSkips) {
+  const std::string word(151, 'x');
+  struct Case {
+    const char* from;
+    std::string to;
+    bool stops;
+  };
+  const Case cases[] = {
+      {"2 0 /", "2 0 " + word + " /", false},
+      {"2 0 /", "2 " + word + " /", false},
+      {"2 0 /", word + " 0 /", true},
+      {"1 6 3 2 2 /", "1 6 3 2 2 " + word + " /", false},
+      {"1 6 3 2 2 /", "1 6 " + word + " 2 2 /", true},
+  };
+  const std::string stop = "\nIncorrect modellir.txt: a token longer than 149 characters: \"" +
+                           word.substr(0, 20) + "...\".";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to.substr(0, 16));
+    std::string model = replaced(kPlate, c.from, c.to);
+    RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    if (c.stops) {
+      EXPECT_TRUE(stops_with(run, stop)) << run.console;
+      EXPECT_TRUE(has(check.console, "[long-token] a token of 151 characters in document"))
+          << check.console;
+      EXPECT_TRUE(has(check.console, stop.substr(1))) << check.console;
+    } else {
+      EXPECT_TRUE(converted(run)) << run.console;
+      EXPECT_EQ(check.exit_code, 0) << check.console;
+    }
+  }
+}
+
+// A row of a kind tarvex does not know, with the number of a stiffness
+// defined before it: tarvex skips the row whole and keeps the stiffness, so
+// the check names no stop; the row before the stiffness changes nothing
+// either.
+TEST(ModelcheckAgreesWithTarvex, UnknownRowAfterItsStiffness) {
+  RunResult expected = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);
+  ASSERT_TRUE(converted(expected));
+  for (const char* row : {"1 3.0E6 0.2 0.2 /\n1 TW 1 2 /\n", "1 TW 1 2 /\n1 3.0E6 0.2 0.2 /\n"}) {
+    SCOPED_TRACE(row);
+    std::string model = replaced(kPlate, "1 3.0E6 0.2 0.2 /\n", row);
+    RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+    ASSERT_TRUE(converted(run)) << run.console;
+    EXPECT_TRUE(has(run.console, "Unknown element skipped")) << run.console;
+    EXPECT_EQ(run.files.at("modelans.lgw"), expected.files.at("modelans.lgw"));
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    EXPECT_EQ(check.exit_code, 0) << check.console;
+  }
+}
+
+// A lone "/" among the nodes: tarvex reads it as the next node's x, 0, and
+// that node's y and z from the line after it. The check names the node, and
+// what follows from the shift as tarvex meets it, no stop of its own.
+TEST(ModelcheckAgreesWithTarvex, LoneSlashAmongTheNodes) {
+  // Nodes (0 0 0), (0 1 0) read from "/ 1 0 /", (0 1 0), (1 1 0).
+  std::string shifted = replaced(kPlate, "0 0 0 /\n1 0 0 /\n", "0 0 0 /\n /\n1 0 /\n");
+  RunResult run = run_program("tarvex", {{"modellir.txt", shifted}}, kAnswers);
+  EXPECT_TRUE(converted(run)) << run.console;
+  RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", shifted}});
+  EXPECT_TRUE(has(check.console, "modellir.txt:6: [record-fields] node 2 begins with \"/\"; "
+                                 "tarvex reads it as the node's x"))
+      << check.console;
+  EXPECT_FALSE(has(check.console, "Bad nodes")) << check.console;
+  EXPECT_FALSE(has(check.console, "stops")) << check.console;
+
+  // Two nodes only, (0 0 0) and (0 2 1.5): the plate names node 3.
+  std::string fewer =
+      replaced(kPlate, "0 0 0 /\n1 0 0 /\n0 1 0 /\n1 1 0 /\n", "0 0 0 /\n /\n2 1.5 /\n");
+  const std::string stop = "\nIncorrect modellir.txt: node 3 of element 1 is outside 1 to 2.";
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", fewer}}, kAnswers), stop));
+  check = run_program_with_args("modelcheck", {}, {{"modellir.txt", fewer}});
+  EXPECT_TRUE(has(check.console, "[node-range] element 1 (type 44) names node 3, outside 1 to 2; "
+                                 "tarvex stops with \"" + stop.substr(1) + "\""))
+      << check.console;
+}
+
+// A "/" where tarvex reads a node of an element is node 0 to it, when the
+// record goes on after it on its line; at the end of a line it is the end of
+// a record short of a node.
+TEST(ModelcheckAgreesWithTarvex, SlashForANodeOfAnElement) {
+  const std::string node0 = "\nIncorrect modellir.txt: node 0 of element 1 is outside 1 to 4.";
+  const std::string short_record = "\nError in document 1 (file modellir.txt).";
+  struct Case {
+    const char* element;
+    std::string stop;
+    const char* finding;
+  };
+  const Case cases[] = {
+      {"44 1 1 2 3 / /", node0, "[node-range] element 1 (type 44) names node 0, outside 1 to 4"},
+      {"44 1 1 / 3 4 /", node0, "[node-range] element 1 (type 44) names node 0, outside 1 to 4"},
+      {"44 1 1 2 3 /", short_record,
+       "[record-fields] element 1 (type 44) has 5 numbers where tarvex reads 6"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.element);
+    std::string model = replaced(kPlate, "44 1 1 2 3 4 /", c.element);
+    EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers), c.stop));
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    EXPECT_TRUE(has(check.console, std::string(c.finding) + "; tarvex stops with \"" +
+                                       c.stop.substr(1) + "\""))
+        << check.console;
+  }
+}
+
+// A plate, a slab 241 on nodes 3 to 6, a link and a plastic bar at its
+// nodes; each element of stiffness 0, which document 3 cannot give, stops
+// tarvex where the check says.
+TEST(ModelcheckAgreesWithTarvex, ElementOfStiffnessZero) {
+  const std::string model =
+      "( 1/\n44 1 1 2 3 4 /\n241 2 3 4 5 6 /\n51 4 3 /\n210 5 5 6 /\n)\n"
+      "( 3/\n1 3.0E6 0.2 0.2 /\n2 GENE14/\n2 -0.0035 -145 -0.0002 -60/\n2 0.0001 10/\n"
+      "2 NA11 1 2.1E6 4E4 /\n2 SA2 1 2 3 /\n2 5 3 -8 /\n2 5 3 -8 /\n2 4 2 8 /\n"
+      "2 DEL 0.2 /\n2 NU= 0.2/\n4 3 1000 /\n5 S100 20 40/\n5 NB11/0 2.1E6 -2.4E4 0 0 /\n"
+      "5 AZ 1.5/\n5 TW 1 2 /\n)\n"
+      "( 4/\n0 0 0 /\n1 0 0 /\n0 1 0 /\n1 1 0 /\n0 2 0 /\n1 2 0 /\n)\n"
+      "( 5/\n1 1 2 3 4 5 6 /\n2 1 2 3 /\n)\n"
+      "( 6/\n1 16 3 1 1 /\n2 16 3 1 1 /\n4 16 3 2 1 /\n4 0 3 3 2 /\n)\n"
+      "( 7/\n1 0.5 /\n2 0.2 /\n3 1.5 /\n)\n( 16/\n1 1 1 /\n2 1 1 /\n)\n";
+  const char answers[] = "0.005\n2500\ny\n3\n7850\n0\n1\nc\n";
+  const std::vector<std::string> density = {"--density", "2500", "--density", "3:7850",
+                                            "--weight-case", "1"};
+  ASSERT_TRUE(converted(run_program("tarvex", {{"modellir.txt", model}}, answers)));
+  EXPECT_EQ(run_program_with_args("modelcheck", density, {{"modellir.txt", model}}).exit_code, 0);
+  struct Case {
+    const char* from;
+    const char* to;
+    const char* stop;
+    const char* quoted;  // as a finding quotes it, on one line
+  };
+  const Case cases[] = {
+      {"241 2 3 4 5 6 /", "241 0 3 4 5 6 /",
+       "\nIncorrect modellir.txt: element 2 of type 241 has stiffness 0, which is no reinforced "
+       "concrete slab.",
+       "Incorrect modellir.txt: element 2 of type 241 has stiffness 0, which is no reinforced "
+       "concrete slab."},
+      {"210 5 5 6 /", "210 0 5 6 /",
+       "\nIncorrect modellir.txt: \nerror in stiffness of plastic bar, holder = 0.",
+       "Incorrect modellir.txt: error in stiffness of plastic bar, holder = 0."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    std::string spoiled = replaced(model, c.from, c.to);
+    EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", spoiled}}, answers), c.stop));
+    RunResult check = run_program_with_args("modelcheck", density, {{"modellir.txt", spoiled}});
+    EXPECT_TRUE(has(check.console, "has stiffness 0")) << check.console;
+    EXPECT_TRUE(has(check.console, "tarvex stops with \"" + std::string(c.quoted) + "\""))
+        << check.console;
+  }
+}
+
 }  // namespace

@@ -55,14 +55,15 @@ TEST(CheckModel, WholeReportOfOneFinding) {
 }
 
 TEST(CheckModel, MendsKeepEverythingElse) {
-  // Records moved off a header line keep their own text; CR LF stays CR LF,
-  // and the line split off takes it too; document 0 keeps its code page.
+  // Records moved off a header line keep their own text, each on a line of
+  // its own, the ")" after them too; CR LF stays CR LF, and the lines split
+  // off take it too; document 0 keeps its code page.
   std::string fixed;
   report("(0/ \xCF\xEB\xE8\xF2\xE0 \xD0\xE0\xEC\xE0 /\r\n" +
              replaced(kPlate, "( 16/\n1 0 /\n2 0 /\n)\n", "( 16/ 1 0 / 2 0 / )\r\n"),
          {}, &fixed);
   EXPECT_EQ(fixed, "(0/ \xCF\xEB\xE8\xF2\xE0 \xD0\xE0\xEC\xE0 /\r\n" +
-                       replaced(kPlate, "( 16/\n1 0 /\n2 0 /\n)\n", "( 16/\r\n1 0 / 2 0 / )\r\n"));
+                       replaced(kPlate, "( 16/\n1 0 /\n2 0 /\n)\n", "( 16/\r\n1 0 /\r\n2 0 /\r\n)\r\n"));
   // A header that tarvex does not look for stays where it is.
   std::string model = replaced(kPlate, ")\n( 4/", ")( 2/ 0,5 /\n)\n( 4/");
   report(model, {}, &fixed);
