@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "check_e2e.h"
 #include "common/testing/run_program.h"
 
 namespace {
@@ -16,38 +17,9 @@ using lira::testing::run_program;
 using lira::testing::run_program_with_args;
 using lira::testing::RunResult;
 
-// A plate on four nodes, its own weight (0.2 m at 2500 kg/m3 gives 0.5) in
-// case 1 and a pressure in case 2.
-const std::string kPlate =
-    "( 3/\n"
-    "1 3.0E6 0.2 0.2 /\n"
-    ")\n"
-    "( 4/\n"
-    "0 0 0 /\n"
-    "1 0 0 /\n"
-    "0 1 0 /\n"
-    "1 1 0 /\n"
-    ")\n"
-    "( 1/\n"
-    "44 1 1 2 3 4 /\n"
-    ")\n"
-    "( 5/\n"
-    "1 1 2 3 /\n"
-    ")\n"
-    "( 6/\n"
-    "1 16 3 1 1 /\n"
-    "1 6 3 2 2 /\n"
-    ")\n"
-    "( 7/\n"
-    "1 0.5 /\n"
-    "2 1.5 /\n"
-    ")\n"
-    "( 16/\n"
-    "1 0 /\n"
-    "2 0 /\n"
-    ")\n";
-const char kAnswers[] = "0.005\n2500\nn\n1\nc\n";
-const std::vector<std::string> kDensity = {"--density", "2500", "--weight-case", "1"};
+using check_e2e::kAnswers;
+using check_e2e::kDensity;
+using check_e2e::kPlate;
 
 bool stopped_with(const RunResult& tarvex, const std::string& message) {
   return tarvex.console.find(native("\n" + message + "\nPress any key to finish\n")) !=
