@@ -313,6 +313,7 @@ class ModelChecker {
   void element_record();
   void element_record_second();
   void twisted_check(const std::string& element, long line);
+  void flat_triangle_check(const std::string& element, long line);
   void value_record();
   void case_record();
   void load_record();
@@ -1440,6 +1441,25 @@ void ModelChecker::element_record_second() {
     }
   }
   if (lira::is_shell(type) && corners == 4 && n >= 6) twisted_check(element, line);
+  if (lira::is_shell(type) && corners == 3 && n >= 5) flat_triangle_check(element, line);
+}
+
+// A triangle whose corners lie on one line (two of them the same point, or
+// all three in a row) spans no face; the script writes it a, b, c, c.
+void ModelChecker::flat_triangle_check(const std::string& element, long line) {
+  Point p[4];
+  std::string names;
+  for (int i = 0; i < 3; ++i) {
+    std::int32_t node = int_of(record_[2 + static_cast<std::size_t>(i)].text);
+    if (node < 1 || node > nodes_) return;
+    const float* c = &coordinates_[static_cast<std::size_t>(node - 1) * 3];
+    p[i] = Point{c[0], c[1], c[2]};
+    names += (i ? " " : "") + str(node);
+  }
+  p[3] = p[2];
+  if (!twisted(p)) return;
+  add(Kind::kTwistedPlate, line, element + " on nodes " + names + " has corners that lie on one line",
+      "ANSYS builds an element without area", "give the element three corners that span a face");
 }
 
 // tarvex writes a quadrilateral's corners a, b, c, d of document 1 in

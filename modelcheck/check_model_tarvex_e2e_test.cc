@@ -317,6 +317,24 @@ TEST(ModelcheckAgreesWithTarvex, TwistedPlate) {
   }
 }
 
+// A triangle whose corners lie on one line (here two of them the same
+// node): tarvex writes it a, b, c, c and completes; --verify warns of an
+// element without area, and the check names it before the conversion.
+TEST(ModelcheckAgreesWithTarvex, TriangleOnOneLine) {
+  std::string model = replaced(kPlate, "44 1 1 2 3 4 /", "42 1 1 2 2 /");
+  RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.console,
+            native("modellir.txt:11: [twisted-plate] element 1 (type 42) on nodes 1 2 2 has corners "
+                   "that lie on one line; ANSYS builds an element without area; mend: give the "
+                   "element three corners that span a face\n"
+                   "modellir.txt: 1 finding.\n"));
+  RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+  ASSERT_TRUE(converted(run));
+  RunResult verify = run_program_with_args("modelcheck", {"--verify"}, run.files);
+  EXPECT_EQ(verify.exit_code, 1);
+  EXPECT_TRUE(has(verify.console, "is twisted")) << verify.console;
+}
+
 // The x of node `node` in the N command of `script`.
 double script_x(const std::string& script, int node) {
   std::string command = "N," + std::to_string(node) + ",";
