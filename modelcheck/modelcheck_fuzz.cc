@@ -10,7 +10,8 @@
 //   stop-quoted     tarvex stops: a finding of the check quotes the stop;
 //   clean-converts  the check finds nothing: tarvex completes;
 //   fix-settled     --fix of the mended copy mends nothing and writes it again;
-//   fix-converts    --fix leaves nothing by hand: tarvex completes on the copy;
+//   fix-converts    --fix leaves nothing by hand: tarvex completes on the copy,
+//                   with the answers file --fix wrote where it wrote one;
 //   no-crash        every modelcheck run ends with 0, 1 or 2.
 // A violation that fuzz/modelcheck/known.txt lists (its pattern matched against
 // the same detail the property test writes) is known and passes, so a
@@ -144,10 +145,10 @@ struct Conversion {
   std::string last() const { return stop.empty() ? "" : trimmed(stop.back()); }
 };
 
-Conversion convert(const std::string& model) {
+Conversion convert(const std::string& model, const std::string& answers = kAnswers) {
   std::string shown;
   int code =
-      lira::testing::fuzz_run({{"modellir.txt", model}}, kAnswers, tarvex::run_tarvex, &shown);
+      lira::testing::fuzz_run({{"modellir.txt", model}}, answers, tarvex::run_tarvex, &shown);
   if (code == 0 && shown.find(kCompleted) != std::string::npos) return {"completed", {}};
   std::size_t at = shown.rfind(kStopped);
   if (at == std::string::npos) return {"failed (exit " + std::to_string(code) + ")", {}};
@@ -292,6 +293,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Check fix = modelcheck_run(with({"--fix"}, kDensities));
   std::string copy = read_file("modellir.fixed.txt");
+  // tarvex takes the answers that --fix wrote beside the copy, where it wrote them.
+  std::string answers = read_file("modellir.answers");
+  if (answers == "\x01missing") answers = kAnswers;
   if (fix.code == 2) return 0;
   if (copy == "\x01missing") {
     violate("fix-settled", "--fix exits " + std::to_string(fix.code) + " and writes no copy");
@@ -303,7 +307,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     violate("fix-settled", "a second --fix mends again: " + digest(again.report));
   }
   if (fix.code == 0) {
-    Conversion mended = convert(copy);
+    Conversion mended = convert(copy, answers);
     if (mended.state != "completed") {
       violate("fix-converts", "--fix leaves nothing; tarvex on the copy " + mended.state +
                                   (mended.stop.empty() ? "" : ": \"" + mended.last() + "\""));
