@@ -617,12 +617,6 @@ def truncated(rng, text):
     return text[:rng.randrange(len(text) // 4, len(text))]
 
 
-OTHER = [missing_document, unknown_stiffness, stiffness_row_shape, element_type, type5_bars,
-         twisted_quad, long_token, hexadecimal, record_end_paren, slash_on_next_line, empty_line,
-         line_dropped_or_doubled, token_changed, extra_document, weight_value, load_on_link,
-         load_direction, undefined_stiffness]
-
-
 # LIRA's own words, as LIRA and the programs around it write a model: --fix
 # mends them into the words tarvex reads, and the copy, converted with the
 # answers file that --fix writes, gives the model's script. Each is spoiled
@@ -753,6 +747,31 @@ def whole_model_one_line(rng, lines):
     lines[:] = [one]
     return True
 
+
+def uncertain_continuation(rng, lines):
+    """A row that goes on with a stiffness in words whose meaning for tarvex
+    is not certain (" 0 WLKE 1 ..."), a ratio that tarvex fixes for bars, or a
+    density with no stiffness before it: --fix leaves each with a finding."""
+    blocks = stiffness_blocks(lines)
+    if not blocks:
+        return False
+    number = rng.choice(sorted(blocks))
+    first, last, kind = blocks[number]
+    form = rng.randint(0, 2)
+    if form == 0:
+        lines.insert(last + 1, " 0 WLKE 1 WLKG 1 PLKE 0.3 PLKG 0.3 /")
+    elif form == 1 and kind == "S0":
+        lines.insert(last + 1, " 0 Mu 0.3/")
+    else:
+        lines.insert(min(i for i, _, _ in blocks.values()), " 0 RO 2.5/")
+    return True
+
+
+# The spoilings that need the author's judgement, or that tarvex refuses or loses.
+OTHER = [missing_document, unknown_stiffness, stiffness_row_shape, element_type, type5_bars,
+         twisted_quad, long_token, hexadecimal, record_end_paren, slash_on_next_line, empty_line,
+         line_dropped_or_doubled, token_changed, extra_document, weight_value, load_on_link,
+         load_direction, undefined_stiffness, uncertain_continuation]
 
 LIRA = [lira_stiffness_words, lira_stiffness_rows, perimeter_quads, twisted_quad, type5_bars,
         no_document_16, whole_model_one_line, record_end_paren]
