@@ -211,21 +211,21 @@ def check_case(case, bins, scratch):
             # tarvex takes the answers that --fix wrote beside the copy.
             answers_path = os.path.join(where, "modellir.answers")
             answers = open(answers_path, "rb").read() if os.path.exists(answers_path) else ANSWERS
-            left_by_hand = fix_rc != 0
+            by_hand = fix_rc != 0
             if case.model_answers and fix_rc == 1:
                 # VR3 is the engineer's to confirm: the model cannot say it.
-                left = [l for l in fix_report.splitlines() if "] " in l and "(mended)" not in l]
-                left_by_hand = not all(re.search(r"\[answers\].*VR3", l) for l in left)
-            if not left_by_hand or case.mendable:
+                left = left_by_hand(fix_report)
+                by_hand = not all(re.search(r"\[answers\].*VR3", l) for l in left)
+            if not by_hand or case.mendable:
                 fstate, fstop, fscript = tarvex(bins, where, "modellir.fixed.txt", answers)
-                if not left_by_hand and fstate != "completed":
+                if not by_hand and fstate != "completed":
                     case.violate("fix-converts", "--fix leaves nothing; tarvex on the copy %s%s" % (
                         fstate, ": \"%s\"" % stop_text(fstop) if fstop else ""))
                 if case.mendable:
                     expected = case.original_script
                     if case.model_answers:
                         expected = model_answers_script(bins, scratch, case, answers)
-                    if left_by_hand:
+                    if by_hand:
                         case.violate("fix-converts", "only spelling and layout spoiled; --fix "
                                      "leaves: %s" % digest(fix_report, unmended=True))
                     elif fstate == "completed" and expected is not None and fscript != expected:
@@ -284,8 +284,24 @@ def answers_digest(answers):
     return " ".join(answers.decode("ascii", "replace").split())
 
 
+def left_by_hand(report):
+    """The finding lines of a --fix report that are not mended; a line "[kind]
+    N more like these" stands for more of the kind's lines before it, mended
+    as they are."""
+    left, mended = [], {}
+    for line in report.splitlines():
+        m = re.search(r"\[([a-z0-9-]+)\] (\d+ more like these)?", line)
+        if not m or "] " not in line:
+            continue
+        if m.group(2) is None:
+            mended[m.group(1)] = line.endswith("(mended)")
+        if not mended.get(m.group(1), False):
+            left.append(line)
+    return left
+
+
 def digest(report, unmended=False):
-    lines = [l for l in report.splitlines() if "] " in l and (not unmended or "(mended)" not in l)]
+    lines = left_by_hand(report) if unmended else [l for l in report.splitlines() if "] " in l]
     if not lines:
         return report.strip().splitlines()[-1] if report.strip() else "(nothing)"
     return " | ".join(re.sub(r"^\S+?:(\d+:)? ", "", l) for l in lines)
