@@ -764,6 +764,20 @@ def whole_model_one_line(rng, lines):
     return True
 
 
+def glued_record_end_paren(rng, lines):
+    """A document's last record with its slash glued to its last value and the
+    ")" right after it ("0.5 1 0/)"), as exporters end a document."""
+    docs = documents(lines)
+    ends = [n for n in (1, 3, 4, 5, 6, 7, 16) if n in docs and docs[n][1] - docs[n][0] > 1
+            and re.search(r"\d /$", lines[docs[n][1] - 1])]
+    if not ends:
+        return False
+    a, b = docs[rng.choice(ends)]
+    lines[b - 1] = lines[b - 1][:-2] + "/)"
+    del lines[b]
+    return True
+
+
 def uncertain_continuation(rng, lines):
     """A row that goes on with a stiffness in words whose meaning for tarvex
     is not certain (" 0 WLKE 1 ..."), a ratio that tarvex fixes for bars, or a
@@ -790,7 +804,7 @@ OTHER = [missing_document, unknown_stiffness, stiffness_row_shape, element_type,
          load_direction, undefined_stiffness, uncertain_continuation]
 
 LIRA = [lira_stiffness_words, lira_stiffness_rows, perimeter_quads, twisted_quad, type5_bars,
-        no_document_16, whole_model_one_line, record_end_paren]
+        no_document_16, whole_model_one_line, record_end_paren, glued_record_end_paren]
 
 
 def spoil(rng, text):
