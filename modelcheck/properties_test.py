@@ -303,7 +303,8 @@ def left_by_hand(report):
 def digest(report, unmended=False):
     lines = left_by_hand(report) if unmended else [l for l in report.splitlines() if "] " in l]
     if not lines:
-        return report.strip().splitlines()[-1] if report.strip() else "(nothing)"
+        counted = [l for l in report.splitlines() if "left to mend by hand" in l]
+        return (counted or report.strip().splitlines() or ["(nothing)"])[-1]
     return " | ".join(re.sub(r"^\S+?:(\d+:)? ", "", l) for l in lines)
 
 
@@ -337,6 +338,18 @@ def documents(lines):
 def records(lines, doc):
     d = documents(lines).get(doc)
     return list(range(d[0] + 1, d[1])) if d else []
+
+
+def own_records(lines, doc):
+    """The records of `doc` up to the first line that holds a parenthesis: where
+    a spoiling put the next header after the ")", the document runs on in
+    `documents`' eyes."""
+    own = []
+    for i in records(lines, doc):
+        if "(" in lines[i] or ")" in lines[i]:
+            break
+        own.append(i)
+    return own
 
 
 def pick_record(rng, lines, docs, want=None):
@@ -509,7 +522,7 @@ def element_type(rng, lines):
 
 
 def type5_bars(rng, lines):
-    idx = [i for i in records(lines, 1) if lines[i].startswith("10 ")]
+    idx = [i for i in own_records(lines, 1) if lines[i].startswith("10 ")]
     if not idx:
         return False
     for i in rng.sample(idx, rng.randint(1, len(idx))):
@@ -661,7 +674,7 @@ def lira_modulus(rng, token):
 def stiffness_blocks(lines):
     """{stiffness number: (first row, last row, kind word)} of document 3."""
     blocks = {}
-    for i in records(lines, 3):
+    for i in own_records(lines, 3):
         parts = lines[i].split()
         if len(parts) < 2 or not parts[0].isdigit() or parts[0] == "0":
             continue
@@ -723,7 +736,7 @@ def lira_stiffness_rows(rng, lines):
 def perimeter_quads(rng, lines):
     """Quadrilaterals written round the perimeter (a, b, c, d), as exporters
     write them, where tarvex wants a, b, then the corners opposite them."""
-    idx = [i for i in records(lines, 1) if re.match(r"^(44|41|241|244) \d+ \d+ \d+ \d+ \d+ /$",
+    idx = [i for i in own_records(lines, 1) if re.match(r"^(44|41|241|244) \d+ \d+ \d+ \d+ \d+ /$",
                                                     lines[i])]
     if not idx:
         return False
@@ -741,6 +754,8 @@ def no_document_16(rng, lines):
     docs = documents(lines)
     if 6 not in docs or 16 not in docs:
         return False
+    if len(own_records(lines, 6)) != len(records(lines, 6)):
+        return False
     used = sorted({int(lines[i].split()[4]) for i in records(lines, 6)
                    if len(lines[i].split()) > 4 and lines[i].split()[4].isdigit()})
     listed = [int(lines[i].split()[0]) for i in records(lines, 16)]
@@ -756,7 +771,8 @@ def whole_model_one_line(rng, lines):
     "( 0/ 1; frame/ 2; 5/ )( 1/ 44 1 1 2 3 4 / )( 3/ ..."."""
     if not lines or not lines[0].startswith("( 0/"):
         return False
-    one = lines[0].rstrip() + " )"
+    # Document 0 ends at its ")", which a spoiling before may have written.
+    one = lines[0].rstrip() + ("" if ")" in lines[0] else " )")
     for line in lines[1:]:
         line = line.strip()
         one += line if re.match(r"^\(\s*\d+\s*/", line) else " " + line
@@ -803,7 +819,7 @@ OTHER = [missing_document, unknown_stiffness, stiffness_row_shape, element_type,
          line_dropped_or_doubled, token_changed, extra_document, weight_value, load_on_link,
          load_direction, undefined_stiffness, uncertain_continuation]
 
-LIRA = [lira_stiffness_words, lira_stiffness_rows, perimeter_quads, twisted_quad, type5_bars,
+LIRA = [lira_stiffness_words, lira_stiffness_rows, perimeter_quads, type5_bars,
         no_document_16, whole_model_one_line, record_end_paren, glued_record_end_paren]
 
 
