@@ -583,11 +583,15 @@ def slash_on_next_line(rng, lines):
 
 
 def empty_line(rng, lines):
+    if len(lines) < 2:
+        return False  # a model on one line
     lines.insert(rng.randrange(1, len(lines)), rng.choice(["", " ", "\t"]))
     return True
 
 
 def line_dropped_or_doubled(rng, lines):
+    if len(lines) < 2:
+        return False
     i = rng.randrange(1, len(lines))
     if rng.random() < 0.5:
         del lines[i]
