@@ -13,6 +13,7 @@
 #include "common/lira_types.h"
 #include "common/message.h"
 #include "common/text_model.h"
+#include "check_mended_copy.h"
 #include "check_tarvex_stop.h"
 #include "findings.h"
 #include "geometry.h"
@@ -249,11 +250,6 @@ struct Tok {
   std::size_t length = 0;
 };
 
-struct Edit {
-  std::size_t pos, erase;
-  std::string insert;
-};
-
 struct Stiffness {
   long line = 0;  // 0: document 3 does not define it
   StiffnessKind kind = StiffnessKind::kUnknown;
@@ -275,8 +271,9 @@ struct Header {
 };
 
 /// Reads a model twice: the first pass checks the spelling, the documents
-/// and the records, and writes the mended copy; the second checks elements
-/// and loads against what the first pass gathered.
+/// and the records, and decides the edits of the mended copy; the second
+/// checks elements and loads against what the first pass gathered, and
+/// writes the copy, when all that a mend rests on is known.
 class ModelChecker {
  public:
   ModelChecker(const Options& options, Report& report, std::ostream* fixed)
@@ -292,6 +289,8 @@ class ModelChecker {
   void line_part(std::string_view text, HeaderLine h, LineEnd end, LineEnd inner, bool continued);
   void segment(std::string& text);
   void write_line(std::string_view text, LineEnd end);
+  /// Writes the segment just read, as mended, and what goes after it.
+  void write_segment(LineEnd end);
   void begin_document(int d);
   void unconverted_document(int d);
   void end_document(bool at_close);
@@ -350,7 +349,10 @@ class ModelChecker {
   LineEnd good_end_ = LineEnd::kNone;  // the first LF or CR LF of the file
   long segment_ = 0;
   std::string segment_text_;
-  std::vector<Edit> edits_;
+  std::vector<Edit> edits_;       // of the segment being read, on the first pass
+  std::vector<Edit> late_edits_;  // of the segment being read, on the second
+  MendedCopy copy_;
+  bool keep_segment_ = true;  // the segment just read stays in the copy
   int document_ = -1;  // the document whose records are read, or -1
   int header_ = -1;    // the document whose header ends the one before
   int paren_closed_ = -1;     // the document that the last token, a ")", closed
@@ -431,6 +433,8 @@ bool ModelChecker::listed(std::int32_t load_case) const {
 
 void ModelChecker::pass(LineReader& in, bool second) {
   second_ = second;
+  segment_ = 0;
+  good_end_ = LineEnd::kNone;
   document_ = -1;
   record_size_ = 0;
   for (int d = 0; d <= kDocumentMax; ++d) closed_[d] = false;
@@ -442,8 +446,19 @@ void ModelChecker::pass(LineReader& in, bool second) {
 }
 
 void ModelChecker::write_line(std::string_view text, LineEnd end) {
-  if (!fixing() || second_) return;
+  if (!fixing() || !second_) return;
   modelcheck::write_line(*fixed_, text, end, good_end_);
+}
+
+void ModelChecker::write_segment(LineEnd end) {
+  if (!fixing() || !second_) return;
+  if (keep_segment_) write_line(segment_text_, end);
+  const std::string& after = copy_.after(segment_);
+  if (after.empty()) return;
+  if (keep_segment_ && end == LineEnd::kNone) {
+    write_line("", good_end_ == LineEnd::kCrLf ? LineEnd::kCrLf : LineEnd::kLf);
+  }
+  fixed_->write(after.data(), static_cast<std::streamsize>(after.size()));
 }
 
 void ModelChecker::line(const Line& l) {
@@ -456,10 +471,11 @@ void ModelChecker::line(const Line& l) {
         "tarvex reads it as one line: a header further on it is not seen",
         "end the lines of the model where its records end");
   }
+  // The first LF or CR LF so far: the copy mends lines with other ends to it.
+  if (good_end_ == LineEnd::kNone && (l.end == LineEnd::kLf || l.end == LineEnd::kCrLf)) {
+    good_end_ = l.end;
+  }
   if (!second_) {
-    if (good_end_ == LineEnd::kNone && (l.end == LineEnd::kLf || l.end == LineEnd::kCrLf)) {
-      good_end_ = l.end;
-    }
     if (l.end == LineEnd::kLfCr || l.end == LineEnd::kCr) {
       if (bad_line_ends_++ == 0) {
         first_bad_line_end_ = l.number;
@@ -500,7 +516,7 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
   if (!h.found) {
     segment_text_.assign(text.data(), text.size());
     segment(segment_text_);
-    write_line(segment_text_, l.end);
+    write_segment(l.end);
     return;
   }
   int d = h.document;
@@ -516,11 +532,13 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
   // The last records or the ")" of the document before: a line of their own
   // when the header is one that tarvex looks for.
   std::string before(pre);
+  bool before_alone = false;  // written on a line of its own
   if (!pre_blank) {
     segment_text_.assign(pre.data(), pre.size());
     segment(segment_text_);
     before = segment_text_;
-    if (wanted) write_line(before, inner);
+    before_alone = wanted || !copy_.after(segment_).empty();
+    if (before_alone) write_segment(inner);
   }
   header_ = d;
   end_document(false);
@@ -568,7 +586,8 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
       begin_document(d);
     }
   }
-  std::string head = !wanted                        ? before + std::string(written)
+  std::string head = !wanted && !before_alone       ? before + std::string(written)
+                     : !wanted                      ? std::string(written)
                      : h.exact && written == proper ? std::string(written)
                                                     : proper;
   LineEnd head_end = l.end == LineEnd::kNone && wanted ? inner : l.end;
@@ -587,7 +606,7 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
     for (std::size_t i = 0; i < parts.size(); ++i) {
       segment_text_.assign(parts[i]);
       segment(segment_text_);
-      write_line(segment_text_, i + 1 < parts.size() ? inner : l.end);
+      write_segment(i + 1 < parts.size() ? inner : l.end);
     }
   } else {
     write_line(head + std::string(rest), head_end);
@@ -657,6 +676,7 @@ void ModelChecker::end_document(bool at_close) {
 void ModelChecker::segment(std::string& text) {
   ++segment_;
   edits_.clear();
+  late_edits_.clear();
   std::size_t i = 0;
   while (i < text.size()) {
     while (i < text.size() && is_blank(text[i])) ++i;
@@ -664,8 +684,13 @@ void ModelChecker::segment(std::string& text) {
     while (i < text.size() && !is_blank(text[i])) ++i;
     if (i > start) token(std::string_view(text).substr(start, i - start), start);
   }
-  if (edits_.empty() || !fixing()) return;
-  for (auto e = edits_.rbegin(); e != edits_.rend(); ++e) text.replace(e->pos, e->erase, e->insert);
+  if (!fixing()) return;
+  // The first pass decides; the second, which writes, applies.
+  if (!second_) {
+    copy_.add(segment_, edits_);
+    return;
+  }
+  keep_segment_ = copy_.apply(segment_, text, late_edits_);
 }
 
 void ModelChecker::token(std::string_view t, std::size_t pos) {
