@@ -13,6 +13,8 @@
 #include "common/lira_types.h"
 #include "common/message.h"
 #include "common/text_model.h"
+#include "answer_facts.h"
+#include "check_lira_words.h"
 #include "check_mended_copy.h"
 #include "check_tarvex_stop.h"
 #include "findings.h"
@@ -256,6 +258,9 @@ struct Stiffness {
   double section = 0;  // thickness, or area of a bar's section
   bool holder = false;
   std::string token;
+  std::string plate_row;  // a plate in LIRA's words: its row as tarvex reads it
+  double density = -1;    // t/m3, as the model gives it
+  double ratio = -1;      // a plate's Poisson's ratio
 };
 
 struct Usage {
@@ -282,6 +287,7 @@ class ModelChecker {
   void pass(LineReader& in, bool second);
   void finish_first_pass();
   void finish_second_pass();
+  const AnswerFacts& facts() const { return facts_; }
 
  private:
   // Lines and segments.
@@ -305,6 +311,17 @@ class ModelChecker {
   /// Whether tarvex skips the rest of the record being read to its slash.
   bool skipping_to_slash() const;
   void stiffness_record();
+  /// The texts of the record being read.
+  std::vector<std::string> record_words() const;
+  /// Whether the record being read stands whole in the segment being read,
+  /// so that the copy can rewrite it.
+  bool record_in_segment() const;
+  /// Erases the record being read from the copy, its line with it where
+  /// nothing else stands there.
+  void erase_record();
+  bool lira_plate_record(std::int32_t v);
+  bool continuation_record(const Tok& first);
+  void lira_plate_finding(int s, const std::string& users);
   void stiffness_row_end(long v, StiffnessKind kind);
   void short_row_word(const Tok& k);
   void row_end_finding(StiffnessKind kind, long line, const std::string& what);
@@ -373,6 +390,8 @@ class ModelChecker {
   Usage usage_[lira::kStiffnessCount];
   std::map<std::int32_t, Usage> unconverted_;
   long solid_of_ = -1, plastic_of_ = -1;  // the stiffness whose sub-records follow
+  long last_stiffness_ = 0;  // the stiffness whose rows a continuation row goes on
+  AnswerFacts facts_;
   /// A plate's or a link's row that ended before its values: tarvex reads
   /// them, and the word that must end the row, from the words after it.
   struct ShortRow {
@@ -641,6 +660,7 @@ void ModelChecker::begin_document(int d) {
   document_ = read_by_records(d) ? d : -1;
   record_size_ = 0;
   solid_of_ = plastic_of_ = -1;
+  last_stiffness_ = 0;
 }
 
 void ModelChecker::end_document(bool at_close) {
@@ -982,6 +1002,8 @@ void ModelChecker::stiffness_record() {
   // LIRA writes further rows of a stiffness with the number 0: tarvex takes
   // each for a stiffness 0 of its own.
   bool continuation = v == 0 && first.text == "0";
+  if (continuation && kind == StiffnessKind::kUnknown && continuation_record(first)) return;
+  if (kind == StiffnessKind::kUnknown && kind_token == "GEI" && lira_plate_record(v)) return;
   if (continuation) {
     std::string makes =
         kind == StiffnessKind::kUnknown
@@ -1009,6 +1031,7 @@ void ModelChecker::stiffness_record() {
     stiffness_row_end(v, kind);
   }
   Stiffness& s = stiffness_[v];
+  if (!continuation) last_stiffness_ = v;
   // tarvex skips a row of a kind it does not know whole: a stiffness of the
   // same number read before stays as it was ("5 TW 1 2 /" once more).
   bool skipped_row = kind == StiffnessKind::kUnknown && s.line != 0 &&
@@ -1019,9 +1042,16 @@ void ModelChecker::stiffness_record() {
     s.kind = kind;
     s.token = kind_token.substr(0, 20);
   }
+  // A density after the row's values, which tarvex passes over.
+  double density = kind != StiffnessKind::kUnknown ? own_row_density(record_words()) : -1;
+  if (density >= 0) {
+    s.density = density;
+    facts_.set_density(v, density, first.line);
+  }
   switch (kind) {
     case StiffnessKind::kPlate:
       if (n > 3) s.section = real_of(record_[3].text);
+      if (n > 2) s.ratio = real_of(record_[2].text);
       break;
     case StiffnessKind::kRectangularBar:
       if (n > 4) s.section = real_of(record_[3].text) / 100 * (real_of(record_[4].text) / 100);
@@ -1039,8 +1069,125 @@ void ModelChecker::stiffness_record() {
   }
 }
 
+std::vector<std::string> ModelChecker::record_words() const {
+  std::vector<std::string> words;
+  for (std::size_t i = 0; i < record_size_; ++i) words.push_back(record_[i].text);
+  return words;
+}
 
-// A plate's row holds its modulus, Poisson's ratio and thickness, a link's
+bool ModelChecker::record_in_segment() const {
+  for (std::size_t i = 0; i < record_size_; ++i) {
+    if (record_[i].segment != segment_ || !record_[i].written.empty()) return false;
+  }
+  return record_size_ > 0;
+}
+
+void ModelChecker::erase_record() {
+  const Tok& last = record_[record_size_ - 1];
+  edits_.push_back(Edit{record_[0].pos, last.pos + last.length - record_[0].pos, ""});
+  copy_.drop_if_blank(segment_);
+}
+
+// A plate in LIRA's words becomes tarvex's plate row; the finding comes when
+// the elements that use it are known.
+bool ModelChecker::lira_plate_record(std::int32_t v) {
+  std::optional<LiraPlate> plate = lira_plate(record_words());
+  if (!plate || v < 1 || v >= lira::kStiffnessCount || !record_in_segment()) return false;
+  Stiffness& s = stiffness_[v];
+  s = Stiffness{};
+  s.line = record_[0].line;
+  s.kind = StiffnessKind::kPlate;
+  s.section = real_of(plate->thickness);
+  s.token = "GEI";
+  s.plate_row = plate_row(*plate);
+  s.density = plate->density;
+  s.ratio = real_of(plate->ratio);
+  last_stiffness_ = v;
+  if (plate->density >= 0) facts_.set_density(v, plate->density, s.line);
+  const Tok& last = record_[record_size_ - 1];
+  if (fixing()) {
+    edits_.push_back(Edit{record_[1].pos, last.pos + last.length - record_[1].pos, s.plate_row});
+  }
+  return true;
+}
+
+void ModelChecker::lira_plate_finding(int s, const std::string& users) {
+  const Stiffness& st = stiffness_[s];
+  const Usage& u = usage_[s];
+  std::ostringstream density;
+  density << st.density;
+  add(Kind::kUnknownStiffness, st.line,
+      "stiffness " + str(s) + " is a plate in LIRA's words (\"" + str(s) +
+          " GEI ...\"), which tarvex does not know; " + users,
+      u.count == 0 ? std::string("tarvex skips it with \"Unknown element skipped\"")
+                   : "tarvex skips it with \"Unknown element skipped\" and " + undefined_stop(s, u),
+      "write tarvex's plate row \"" + str(s) + " " + st.plate_row + "\"" +
+          (st.density >= 0 ? "; its density, " + density.str() + " t/m3, is an answer to tarvex"
+                           : ""),
+      true);
+}
+
+// A continuation row that says only a density or a Poisson's ratio of the
+// stiffness before it is taken out of the copy, and what it says reported.
+bool ModelChecker::continuation_record(const Tok& first) {
+  Continuation c = continuation_row(record_words());
+  long s = last_stiffness_;
+  if (!c.certain || s < 1 || s >= lira::kStiffnessCount || !record_in_segment()) return false;
+  // Taken out, the row must leave the rest of its line read as before: a
+  // line of its own, or a row before the next record.
+  const Tok& last = record_[record_size_ - 1];
+  std::size_t rest = segment_text_.find_first_not_of(" \t", last.pos + last.length);
+  if (segment_text_.find_first_not_of(" \t") != record_[0].pos ||
+      (rest != std::string::npos && !(segment_text_[rest] >= '0' && segment_text_[rest] <= '9'))) {
+    return false;
+  }
+  Stiffness& st = stiffness_[s];
+  auto text = [](double v) {
+    std::ostringstream out;
+    out << v;
+    return out.str();
+  };
+  std::string row = "the row \"";
+  for (std::size_t i = 0; i < record_size_; ++i) row += (i ? " " : "") + record_[i].text;
+  row += "\" continues stiffness " + str(s);
+  std::string says, note;
+  if (c.density >= 0) {
+    st.density = c.density;
+    facts_.set_density(static_cast<int>(s), c.density, first.line);
+    says = ": its density, " + text(c.density) + " t/m3";
+    note = "; the density is an answer to tarvex";
+  }
+  if (c.ratio >= 0) {
+    says += (says.empty() ? ": " : ", and ") + std::string("its Poisson's ratio, ") + c.ratio_text;
+    if (st.kind == StiffnessKind::kRectangularBar || st.kind == StiffnessKind::kPlasticBar) {
+      note += std::string("; tarvex gives every ") +
+              (st.kind == StiffnessKind::kPlasticBar ? "plastic bar the ratio .25"
+                                                     : "bar the ratio 0.16") +
+              " itself, not " + c.ratio_text;
+    } else if (st.kind == StiffnessKind::kPlate && st.ratio == c.ratio) {
+      note += "; the plate row holds the same ratio";
+    } else {
+      // Another ratio than the plate row's, or one of a kind that has none:
+      // only the author knows which holds.
+      add(Kind::kStiffnessContinuation, first.line,
+          row + says + (st.kind == StiffnessKind::kPlate
+                            ? ", where its plate row gives " + text(st.ratio)
+                            : ", which tarvex does not read for " + std::string(kind_text(st.kind))),
+          "tarvex takes the row for a stiffness 0 of a kind it does not know and skips it, and "
+          "writes no such ratio",
+          st.kind == StiffnessKind::kPlate
+              ? "write the ratio that holds into the plate row, and delete this row"
+              : "delete the row where the ratio is not needed, else model it in ANSYS");
+      return true;
+    }
+  }
+  if (fixing()) erase_record();
+  add(Kind::kStiffnessContinuation, first.line, row + says,
+      "tarvex takes the row for a stiffness 0 of a kind it does not know and skips it",
+      "delete the row" + note, true);
+  return true;
+}
+
 // its modulus; a slash glued to the last, or a word that begins with '/'
 // after it, ends the row. tarvex stops at any other word there.
 void ModelChecker::stiffness_row_end(long v, StiffnessKind kind) {
@@ -1273,6 +1420,13 @@ std::string ModelChecker::undefined_stop(int s, const Usage& u) const {
 }
 
 void ModelChecker::finish_first_pass() {
+  // What the answers rest on: the stiffnesses that weigh, and the slabs.
+  for (int s = 1; s < lira::kStiffnessCount; ++s) {
+    StiffnessKind k = kind_of(s);
+    facts_.set_weighs(s, k == StiffnessKind::kPlate || k == StiffnessKind::kRectangularBar ||
+                             k == StiffnessKind::kPlasticBar || k == StiffnessKind::kSolid);
+    if (k == StiffnessKind::kSolid && usage_[s].count > 0) facts_.concrete_slabs = true;
+  }
   if (bad_line_ends_ > 0) {
     add(Kind::kLineEnds, first_bad_line_end_,
         str(bad_line_ends_) + " line" + (bad_line_ends_ > 1 ? "s end" : " ends") + " with " +
@@ -1327,7 +1481,9 @@ void ModelChecker::finish_first_pass() {
                             : str(u.count) + " element" + (u.count > 1 ? "s use" : " uses") +
                                   " it, the first element " + str(u.first_element) + " on line " +
                                   str(u.line);
-    if (st.line != 0 && st.kind == StiffnessKind::kUnknown) {
+    if (st.line != 0 && !st.plate_row.empty()) {
+      lira_plate_finding(s, users);
+    } else if (st.line != 0 && st.kind == StiffnessKind::kUnknown) {
       add(Kind::kUnknownStiffness, st.line,
           "stiffness " + str(s) + " is of a kind tarvex does not know (\"" + st.token + "\"); " +
               users,
@@ -1552,6 +1708,7 @@ void ModelChecker::load_record() {
     f[i] = int_of(record_[i].text);
   }
   std::int32_t number = f[0], type = f[1], direction = f[2], value_line = f[3], load_case = f[4];
+  if (type == 16) facts_.add_weight_case(load_case, line);
   std::string load = "the load on " + std::string(type == 0 ? "node " : "element ") + str(number) +
                      " (load type " + str(type) + ", direction " + str(direction) + ", case " +
                      str(load_case) + ")";
@@ -1776,7 +1933,7 @@ int finish(Report& report, std::ostream& out, const std::string& name,
 
 // Both passes over a model that `open` reads from its start each time.
 template <typename Open>
-void check(Open open, const Options& options, Report& report, std::ostream* fixed) {
+AnswerFacts check(Open open, const Options& options, Report& report, std::ostream* fixed) {
   ModelChecker checker(options, report, fixed);
   {
     LineReader in = open();
@@ -1786,6 +1943,7 @@ void check(Open open, const Options& options, Report& report, std::ostream* fixe
   LineReader in = open();
   checker.pass(in, true);
   checker.finish_second_pass();
+  return checker.facts();
 }
 
 }  // namespace
@@ -1812,10 +1970,12 @@ bool open_mended_copy(bool fixing, const std::string& name, std::ofstream& file,
 }
 
 int check_model_text(std::string_view text, const std::string& name, const Options& options,
-                     std::ostream& out, std::string* fixed) {
+                     std::ostream& out, std::string* fixed, AnswerFacts* facts) {
   Report report(name);
   std::ostringstream copy;
-  check([&] { return LineReader::from_text(text); }, options, report, fixed ? &copy : nullptr);
+  AnswerFacts found =
+      check([&] { return LineReader::from_text(text); }, options, report, fixed ? &copy : nullptr);
+  if (facts != nullptr) *facts = found;
   if (fixed != nullptr) *fixed = copy.str();
   add_tarvex_stop(lira::TextReader::from_text(name, fixed != nullptr ? *fixed : text),
                   fixed != nullptr, report);
