@@ -121,4 +121,34 @@ TEST(ModelcheckMends, LiraPlateAndContinuationRows) {
   converts_as(mended, kStiffness + kRest);
 }
 
+// A bar of LIRA's type 5 with the stiffness of a rectangular bar becomes
+// tarvex's type 10; one with a plate's stiffness stays, reported.
+TEST(ModelcheckMends, SpaceFrameBars) {
+  std::string author = kStiffness + kRest;
+  std::string model = replaced(author, "10 2 1 2 /", "5 2 1 2 /");
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.console,
+            native("modellir.txt:13: [unconverted-element] 1 element of type 5 (space frame "
+                   "bar), the first element 2, has the stiffness of a rectangular bar (S0); "
+                   "tarvex does not convert type 5: it makes no ANSYS element of them, and "
+                   "numbers every later element one lower than document 1 does; mend: make them "
+                   "type 10, tarvex's bar, which ANSYS builds as the same BEAM4; confirm that the "
+                   "bars are meant as plain space frame bars (mended)\n"
+                   "modellir.txt: 1 finding, 1 mended.\n"
+                   "modellir.fixed.txt written.\n"));
+  EXPECT_EQ(check.exit_code, 0);
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), author);
+  converts_as(check.files.at("modellir.fixed.txt"), author);
+
+  std::string plate_bar = replaced(model, "5 2 1 2 /\n", "5 2 1 2 /\n5 1 3 4 /\n");
+  check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", plate_bar}});
+  EXPECT_NE(check.console.find(native(
+                "modellir.txt:14: [unconverted-element] 1 element of type 5, the first element 3, "
+                "are of a type tarvex does not convert")),
+            std::string::npos)
+      << check.console;
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"),
+            replaced(author, "10 2 1 2 /\n", "10 2 1 2 /\n5 1 3 4 /\n"));
+}
+
 }  // namespace

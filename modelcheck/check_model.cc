@@ -43,6 +43,8 @@ constexpr std::int64_t kNodeFlagMax = 1 << 27;
 constexpr std::size_t kTypesKept = 32;      // element types summed up apart
 constexpr std::size_t kHeadersKept = 1000;  // header lines kept for the order
 constexpr double kMillimetre = 0.001;       // in the model's unit of length, metres
+constexpr std::int32_t kSpaceBar = 5;       // LIRA's space frame bar, which tarvex does not convert
+constexpr std::int32_t kBarType = 10;       // tarvex's bar: for ANSYS the same BEAM4
 
 std::string str(long long v) { return std::to_string(v); }
 
@@ -275,6 +277,13 @@ struct Header {
   long line;
 };
 
+/// A bar of LIRA's type 5 written as tarvex reads a type 10 bar, which the
+/// copy can make one.
+struct SpaceBar {
+  long element, line;
+  std::int32_t stiffness;
+};
+
 /// Reads a model twice: the first pass checks the spelling, the documents
 /// and the records, and decides the edits of the mended copy; the second
 /// checks elements and loads against what the first pass gathered, and
@@ -328,6 +337,9 @@ class ModelChecker {
   void node_record();
   void element_record();
   void element_record_second();
+  /// Type 5 bars whose stiffness tarvex converts for type 10 become type 10
+  /// in the copy; the others stay unconverted.
+  void space_bars();
   void twisted_check(const std::string& element, long line);
   void flat_triangle_check(const std::string& element, long line);
   void value_record();
@@ -414,6 +426,7 @@ class ModelChecker {
   std::vector<std::int16_t> element_type_, element_stiffness_;
   std::vector<bool> layered_node_;
   long first_unconverted_ = 0;
+  std::vector<SpaceBar> space_bars_;
   std::int32_t first_unconverted_type_ = 0;
   long value_lines_ = 0;
   std::vector<float> first_value_;
@@ -1305,6 +1318,14 @@ void ModelChecker::element_record() {
   element_type_.push_back(clamp(type));
   element_stiffness_.push_back(clamp(s));
   ElementKind kind = lira::element_kind(type);
+  // A space frame bar in the shape of tarvex's bar record waits for its
+  // stiffness, which document 3 gives after document 1.
+  if (type == kSpaceBar && n == 5 && record_[4].text == "/" && record_in_segment() &&
+      is_integer(record_[2].text) && is_integer(record_[3].text) &&
+      record_[4].pos == record_[3].pos + record_[3].length + 1) {
+    space_bars_.push_back(SpaceBar{elements_, record_[0].line, s});
+    return;
+  }
   if (kind == ElementKind::kUnconverted) {
     // A few types are summed up each; a file of garbage costs no more.
     if (unconverted_.size() >= kTypesKept && unconverted_.count(type) == 0) type = INT32_MIN;
@@ -1507,6 +1528,7 @@ void ModelChecker::finish_first_pass() {
           stop_message(msg::kHolderZero), "add \"AZ\" with the holder value before \"TW\"");
     }
   }
+  space_bars();
   for (const auto& [type, u] : unconverted_) {
     add(Kind::kUnconvertedElement, u.line,
         str(u.count) + " element" + (u.count > 1 ? "s" : "") + " of type " +
@@ -1549,11 +1571,61 @@ void ModelChecker::finish_first_pass() {
   }
 }
 
+void ModelChecker::space_bars() {
+  long mended = 0, first = 0, line = 0;
+  for (const SpaceBar& b : space_bars_) {
+    if (kind_of(b.stiffness) == StiffnessKind::kRectangularBar) {
+      if (mended++ == 0) {
+        first = b.element;
+        line = b.line;
+      }
+      if (!fixing()) continue;
+      element_type_[static_cast<std::size_t>(b.element - 1)] = kBarType;
+      Usage& u = usage_[b.stiffness];
+      if (u.count++ == 0 || b.element < u.first_element) {
+        u.first_element = b.element;
+        u.line = b.line;
+        u.type = kBarType;
+      }
+      continue;
+    }
+    Usage& u = unconverted_[kSpaceBar];
+    if (u.count++ == 0 || b.element < u.first_element) {
+      u.first_element = b.element;
+      u.line = b.line;
+      u.type = kSpaceBar;
+    }
+  }
+  // The first element that tarvex does not convert, as the copy has them.
+  for (const SpaceBar& b : space_bars_) {
+    if (element_type_[static_cast<std::size_t>(b.element - 1)] == kBarType) continue;
+    if (first_unconverted_ == 0 || b.element < first_unconverted_) {
+      first_unconverted_ = b.element;
+      first_unconverted_type_ = kSpaceBar;
+    }
+  }
+  if (mended == 0) return;
+  add(Kind::kUnconvertedElement, line,
+      str(mended) + " element" + (mended > 1 ? "s" : "") + " of type 5 (space frame bar), the " +
+          "first element " + str(first) + (mended > 1 ? ", have" : ", has") +
+          " the stiffness of a rectangular bar (S0)",
+      "tarvex does not convert type 5: it makes no ANSYS element of them, and numbers every "
+      "later element one lower than document 1 does",
+      "make them type 10, tarvex's bar, which ANSYS builds as the same BEAM4; confirm that "
+      "the bars are meant as plain space frame bars",
+      true);
+}
+
 // The second pass: elements against the stiffnesses and the nodes.
 void ModelChecker::element_record_second() {
   long element_no = ++element_no_;
   std::size_t n = record_size_;
   std::int32_t type = int_of(record_[0].text);
+  if (type == kSpaceBar && element_type_[static_cast<std::size_t>(element_no - 1)] == kBarType &&
+      record_[0].segment == segment_) {
+    type = kBarType;
+    late_edits_.push_back(Edit{record_[0].pos, record_[0].length, str(kBarType)});
+  }
   ElementKind kind = lira::element_kind(type);
   if (kind == ElementKind::kUnconverted || n < 2) return;
   long line = record_[0].line;
