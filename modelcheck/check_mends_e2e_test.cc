@@ -151,4 +151,32 @@ TEST(ModelcheckMends, SpaceFrameBars) {
             replaced(author, "10 2 1 2 /\n", "10 2 1 2 /\n5 1 3 4 /\n"));
 }
 
+// A quadrilateral written round its perimeter (a, b, c, d) is twisted in the
+// order tarvex writes (a, b, d, c): its last two corners change places. One
+// that another order untwists stays reported.
+TEST(ModelcheckMends, PerimeterOrderPlates) {
+  std::string author = kStiffness + kRest;
+  std::string model = replaced(author, "44 1 1 2 3 4 /", "44 1 1 2 4 3 /");
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.console,
+            native("modellir.txt:12: [twisted-plate] element 1 (type 44) on nodes 1 2 4 3 is "
+                   "twisted: tarvex writes its corners in the order 1 2 3 4, which cross over; "
+                   "ANSYS builds a bow tie, an element without a proper area: its stiffness and "
+                   "the pressure on it are wrong; mend: write its nodes 1 2 3 4 in document 1 (a, "
+                   "b, then the corners opposite them) (mended)\n"
+                   "modellir.txt: 1 finding, 1 mended.\n"
+                   "modellir.fixed.txt written.\n"));
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), author);
+  converts_as(check.files.at("modellir.fixed.txt"), author);
+
+  std::string other = replaced(author, "44 1 1 2 3 4 /", "44 1 1 4 3 2 /");
+  check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", other}});
+  EXPECT_EQ(check.exit_code, 1);
+  EXPECT_NE(check.console.find(native("mend: write its nodes 1 3 2 4 in document 1 (a, b, then "
+                                      "the corners opposite them)\n")),
+            std::string::npos)
+      << check.console;
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), other);
+}
+
 }  // namespace

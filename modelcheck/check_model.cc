@@ -1750,13 +1750,25 @@ void ModelChecker::twisted_check(const std::string& element, long line) {
     for (int i = 0; i < 4; ++i) written[i] = order[script[i]];
     face(written, p);
     if (twisted(p)) continue;
+    // Written round the perimeter (a, b, c, d): the last two corners change
+    // places in the copy, where they stand as plain numbers on its line.
+    const Tok& c = record_[4];
+    const Tok& d = record_[5];
+    bool swap = &order == &kOrders[0] && c.segment == segment_ && d.segment == segment_ &&
+                is_integer(c.text) && is_integer(d.text) && c.written.empty() &&
+                d.written.empty();
+    if (swap && fixing()) {
+      late_edits_.push_back(Edit{c.pos, c.length, d.text});
+      late_edits_.push_back(Edit{d.pos, d.length, c.text});
+    }
     add(Kind::kTwistedPlate, line,
         element + " on nodes " + as_written + " is twisted: tarvex writes its corners in the order " +
             names(script) + ", which cross over",
         "ANSYS builds a bow tie, an element without a proper area: its stiffness and the "
         "pressure on it are wrong",
         "write its nodes " + names(order) + " in document 1 (a, b, then the corners opposite "
-        "them)");
+        "them)",
+        swap);
     return;
   }
   add(Kind::kTwistedPlate, line,
