@@ -179,4 +179,34 @@ TEST(ModelcheckMends, PerimeterOrderPlates) {
   EXPECT_EQ(check.files.at("modellir.fixed.txt"), other);
 }
 
+// A model exported before an analysis has no document 16: it is written
+// after document 7, one record for each load case of document 6, ascending,
+// in the file's own line ends, and with a line end of its own where document
+// 7 closes the file.
+TEST(ModelcheckMends, MissingCaseList) {
+  const std::string kCases = "( 16/\n1 0 /\n2 0 /\n)\n";
+  std::string author = kStiffness + kRest;
+  std::string without = replaced(author, kCases, "");
+  // Case 2 first in document 6: the list is ascending all the same.
+  std::string model = replaced(without, "1 16 3 1 1 /\n2 16 3 3 1 /\n1 6 3 2 2 /\n",
+                               "1 6 3 2 2 /\n1 16 3 1 1 /\n2 16 3 3 1 /\n");
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.console,
+            native("modellir.txt: [missing-document] there is no document 16, the list of load "
+                   "cases; tarvex stops with \"Incorrect modellir.txt: no doc. 16.\"; mend: add "
+                   "document 16 after document 7, one record for each load case that document 6 "
+                   "uses: 1, 2 (mended)\n"
+                   "modellir.txt: 1 finding, 1 mended.\n"
+                   "modellir.fixed.txt written.\n"));
+  std::string mended = model + kCases;
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
+  converts_as(mended, author);
+
+  std::string crlf;
+  for (char c : model.substr(0, model.size() - 1)) crlf += c == '\n' ? "\r\n" : std::string(1, c);
+  check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", crlf}});
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), crlf + "\r\n( 16/\r\n1 0 /\r\n2 0 /\r\n)\r\n");
+  EXPECT_EQ(check.exit_code, 0) << check.console;
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -45,6 +46,7 @@ constexpr std::size_t kHeadersKept = 1000;  // header lines kept for the order
 constexpr double kMillimetre = 0.001;       // in the model's unit of length, metres
 constexpr std::int32_t kSpaceBar = 5;       // LIRA's space frame bar, which tarvex does not convert
 constexpr std::int32_t kBarType = 10;       // tarvex's bar: for ANSYS the same BEAM4
+constexpr std::size_t kCasesKept = 1000;    // load cases of document 6 kept for document 16
 
 std::string str(long long v) { return std::to_string(v); }
 
@@ -344,6 +346,11 @@ class ModelChecker {
   void flat_triangle_check(const std::string& element, long line);
   void value_record();
   void case_record();
+  /// Keeps the load case of a load record of document 6.
+  void load_case_used();
+  /// Writes a missing document 16 into the copy from the load cases of
+  /// document 6; false where it cannot.
+  bool case_list_written();
   void load_record();
   void own_weight(long element, std::int32_t direction, std::int32_t value_line,
                   std::int32_t load_case, long line);
@@ -427,6 +434,8 @@ class ModelChecker {
   std::vector<bool> layered_node_;
   long first_unconverted_ = 0;
   std::vector<SpaceBar> space_bars_;
+  std::set<std::int32_t> used_cases_;  // by the loads of document 6
+  long close_of_7_ = 0;                // the segment of the ")" of document 7
   std::int32_t first_unconverted_type_ = 0;
   long value_lines_ = 0;
   std::vector<float> first_value_;
@@ -759,6 +768,7 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
     }
     short_row_ = ShortRow{};
     paren_closed_ = document_;
+    if (document_ == 7 && !second_ && close_of_7_ == 0) close_of_7_ = segment_;
     end_document(true);
     return;
   }
@@ -916,6 +926,9 @@ void ModelChecker::record() {
       break;
     case 16:
       case_record();
+      break;
+    case 6:
+      load_case_used();
       break;
     default:
       break;
@@ -1430,6 +1443,47 @@ void ModelChecker::case_record() {
   cases_[case_count_++] = c;
 }
 
+void ModelChecker::load_case_used() {
+  if (record_size_ < 5 || used_cases_.size() >= kCasesKept) return;
+  for (std::size_t i = 0; i < 5; ++i) {
+    if (record_[i].text[0] == '/' || (i < 4 && record_[i].text.back() == '/')) return;
+  }
+  std::int32_t c = int_of(record_[4].text);
+  if (c > 0) used_cases_.insert(c);
+}
+
+// Files written before an analysis hold no document 16, though document 6
+// names every load case: LIRA's list is one record "case 0 /" for each, in
+// ascending order, right after document 7.
+bool ModelChecker::case_list_written() {
+  if (!fixing() || close_of_7_ == 0 || used_cases_.empty()) return false;
+  // A document 12 after document 7 is the engineer's to judge.
+  for (const Header& h : headers_) {
+    if (h.document == 12 && h.line > first_header_[7]) return false;
+  }
+  const char* eol = good_end_ == LineEnd::kCrLf ? "\r\n" : "\n";
+  std::string lines = std::string("( 16/") + eol;
+  std::string list;
+  for (std::int32_t c : used_cases_) {
+    lines += str(c) + " 0 /" + eol;
+    list += (list.empty() ? "" : ", ") + str(c);
+    if (case_count_ < lira::kLoadCaseMax) cases_[case_count_++] = c;
+  }
+  lines += std::string(")") + eol;
+  copy_.insert_after(close_of_7_, lines);
+  std::size_t n = used_cases_.size();
+  add(Kind::kMissingDocument, 0, "there is no document 16, the list of load cases",
+      stop_message(missing_message(16)),
+      "add document 16 after document 7, one record for each load case that document 6 uses: " +
+          list +
+          (n > static_cast<std::size_t>(lira::kLoadCaseMax)
+               ? "; tarvex takes the first 20 only, and writes no load step for the other " +
+                     str(static_cast<long long>(n) - lira::kLoadCaseMax)
+               : std::string()),
+      true);
+  return true;
+}
+
 // The stop of tarvex at the first element of a stiffness that it lacks: a
 // layered shell stops it while it makes the layer nodes, the others while it
 // writes the elements.
@@ -1458,7 +1512,7 @@ void ModelChecker::finish_first_pass() {
   }
   // Documents that tarvex needs, and the order it reads them in.
   for (int d : {3, 4, 1, 5, 6, 7, 16}) {
-    if (first_header_[d] == 0) {
+    if (first_header_[d] == 0 && !(d == 16 && case_list_written())) {
       add(Kind::kMissingDocument, 0, "there is no document " + str(d),
           stop_message(missing_message(d)),
           "add document " + str(d) + " (at least its header and \" )\")");
