@@ -209,4 +209,25 @@ TEST(ModelcheckMends, MissingCaseList) {
   EXPECT_EQ(check.exit_code, 0) << check.console;
 }
 
+// A whole model on one line, as some exporters write it: each header, each
+// record and each ")" (one glued to the last slash too) on a line of its
+// own, and no document taken for one before another on the line.
+TEST(ModelcheckMends, ModelOnOneLine) {
+  const std::string kElements = "( 1/\n44 1 1 2 3 4 /\n10 2 1 2 /\n)\n";
+  std::string model =
+      "( 0/ 1; frame/ 2; 5/ )( 1/ 44 1 1 2 3 4 / 10 2 1 2 /)( 3/ 1 3.0E6 0.2 0.2 / 2 S0 3.0E6 20 "
+      "40 / )( 4/ 0 0 0 / 1 0 0 / 0 1 0 / 1 1 0 / )( 5/ 1 1 2 3 / )( 6/ 1 16 3 1 1 / 2 16 3 3 1 / "
+      "1 6 3 2 2 / )( 7/ 1 0.5 / 2 1.5 / 3 0.2 / )( 16/ 1 0 / 2 0 / )\n";
+  std::string mended =
+      "( 0/ 1; frame/ 2; 5/ )\n" + kElements + kStiffness + replaced(kRest, kElements, "");
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  EXPECT_EQ(check.console.find("document-order"), std::string::npos) << check.console;
+  EXPECT_NE(check.console.find(native("modellir.txt: 14 findings, 14 mended.\n"
+                                      "modellir.fixed.txt written.\n")),
+            std::string::npos)
+      << check.console;
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
+  converts_as(mended, kStiffness + kRest);
+}
+
 }  // namespace

@@ -277,6 +277,7 @@ struct Usage {
 struct Header {
   int document;
   long line;
+  long seq;  // the headers before it in the file, several on a line counted apart
 };
 
 /// A bar of LIRA's type 5 written as tarvex reads a type 10 bar, which the
@@ -308,6 +309,9 @@ class ModelChecker {
   void write_line(std::string_view text, LineEnd end);
   /// Writes the segment just read, as mended, and what goes after it.
   void write_segment(LineEnd end);
+  /// Puts a ")" glued to the last slash of a header line's records on a
+  /// line of its own, as LIRA lays a document out.
+  void close_own_line(LineEnd inner);
   void begin_document(int d);
   void unconverted_document(int d);
   void end_document(bool at_close);
@@ -402,6 +406,8 @@ class ModelChecker {
   // What the first pass gathers.
   std::vector<Header> headers_;
   long first_header_[kDocumentMax + 1] = {};
+  long first_seq_[kDocumentMax + 1] = {};
+  long header_seq_ = 0;
   bool closed_[kDocumentMax + 1] = {};
   long bad_line_ends_ = 0, first_bad_line_end_ = 0;
   LineEnd bad_end_kind_ = LineEnd::kNone;
@@ -480,6 +486,7 @@ void ModelChecker::pass(LineReader& in, bool second) {
   record_size_ = 0;
   for (int d = 0; d <= kDocumentMax; ++d) closed_[d] = false;
   if (second) headers_.clear();
+  header_seq_ = 0;
   Line l;
   while (in.next(l)) line(l);
   header_ = -1;
@@ -545,6 +552,15 @@ void ModelChecker::line(const Line& l) {
   line_part(text, h, l.end, inner, continued);
 }
 
+void ModelChecker::close_own_line(LineEnd inner) {
+  if (!fixing() || !second_) return;
+  std::size_t last = segment_text_.find_last_not_of(" \t");
+  if (last == std::string::npos || last < 1 || segment_text_.compare(last - 1, 2, "/)") != 0) return;
+  bool crlf = inner == LineEnd::kCrLf ||
+              ((inner == LineEnd::kLfCr || inner == LineEnd::kCr) && good_end_ == LineEnd::kCrLf);
+  segment_text_.insert(last, crlf ? "\r\n" : "\n");
+}
+
 // One part of a line, which holds the header `h` if any: `end` is the line
 // end it is written with, `inner` that of the parts split off it;
 // `continued` when the part follows another on the line.
@@ -608,12 +624,14 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
         effect_of_missing(d), "end the line", true);
   }
   if (d >= 0 && d <= kDocumentMax) {
+    ++header_seq_;
     if ((d == 4 || d == 12 || d == 16) && headers_.size() < kHeadersKept) {
-      headers_.push_back(Header{d, l.number});
+      headers_.push_back(Header{d, l.number, header_seq_});
     }
     if (first_header_[d] == 0) {
       if (!second_) {
         first_header_[d] = l.number;
+        first_seq_[d] = header_seq_;
         unconverted_document(d);
       }
       begin_document(d);
@@ -647,6 +665,7 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
     for (std::size_t i = 0; i < parts.size(); ++i) {
       segment_text_.assign(parts[i]);
       segment(segment_text_);
+      if (i + 1 == parts.size()) close_own_line(inner);
       write_segment(i + 1 < parts.size() ? inner : l.end);
     }
   } else {
@@ -1459,7 +1478,7 @@ bool ModelChecker::case_list_written() {
   if (!fixing() || close_of_7_ == 0 || used_cases_.empty()) return false;
   // A document 12 after document 7 is the engineer's to judge.
   for (const Header& h : headers_) {
-    if (h.document == 12 && h.line > first_header_[7]) return false;
+    if (h.document == 12 && h.seq > first_seq_[7]) return false;
   }
   const char* eol = good_end_ == LineEnd::kCrLf ? "\r\n" : "\n";
   std::string lines = std::string("( 16/") + eol;
@@ -1520,19 +1539,19 @@ void ModelChecker::finish_first_pass() {
   }
   auto first_after = [&](int d, long after) -> long {
     for (const Header& h : headers_) {
-      if (h.document == d && h.line > after) return h.line;
+      if (h.document == d && h.seq > after) return h.line;
     }
     return 0;
   };
-  if (first_header_[3] != 0 && first_header_[4] != 0 && first_after(4, first_header_[3]) == 0) {
+  if (first_header_[3] != 0 && first_header_[4] != 0 && first_after(4, first_seq_[3]) == 0) {
     add(Kind::kDocumentOrder, first_header_[4],
         "document 4 stands before document 3 (line " + str(first_header_[3]) + ")",
         "tarvex looks for document 4 after document 3 and " + stop_message(msg::kNoNodes),
         "move document 4 after document 3");
   }
   if (first_header_[7] != 0) {
-    long sixteen = first_after(16, first_header_[7]);
-    long twelve = first_after(12, first_header_[7]);
+    long sixteen = first_after(16, first_seq_[7]);
+    long twelve = first_after(12, first_seq_[7]);
     if (twelve != 0 && (sixteen == 0 || twelve < sixteen)) {
       add(Kind::kDocumentOrder, twelve,
           "document 12 stands after document 7 and before any document 16",
