@@ -1151,7 +1151,10 @@ bool ModelChecker::lira_plate_record(std::int32_t v) {
   if (plate->density >= 0) facts_.set_density(v, plate->density, s.line);
   const Tok& last = record_[record_size_ - 1];
   if (fixing()) {
-    edits_.push_back(Edit{record_[1].pos, last.pos + last.length - record_[1].pos, s.plate_row});
+    // tarvex reads a plate's slash as a word: a ")" glued to it would be lost.
+    std::size_t end = last.pos + last.length;
+    bool paren = end < segment_text_.size() && segment_text_[end] == ')';
+    edits_.push_back(Edit{record_[1].pos, end - record_[1].pos, s.plate_row + (paren ? " " : "")});
   }
   return true;
 }

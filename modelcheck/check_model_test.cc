@@ -256,7 +256,9 @@ TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
   const char* pieces[] = {
       " ",    "",      "\n",         "\r",      "\n\r",     ",",      "/",
       ")",    "(",     "( 4/",       "(3/",     "0",        "\t",     "\xEF\xBB\xBF",
-      "3,5/", ")( 1/", "( 7/ 1 2 /", "  ( 16/", "0 RO 1 /", "5 1 2 /"};
+      "3,5/", ")( 1/", "( 7/ 1 2 /", "  ( 16/", "0 RO 1 /", "5 1 2 /",
+      // LIRA's own words, which --fix rewrites.
+      "1 GEI 3e6 0.2 0.2 RO 2.5 /", "0 Mu 0.2/", "44 1 1 2 4 3 /", "10 1 1 2 /"};
   const unsigned kPieces = sizeof pieces / sizeof pieces[0];
   unsigned seed = 12345;
   auto next = [&seed] {
@@ -265,7 +267,7 @@ TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
   };
   Options fix;
   fix.mode = Mode::kFix;
-  for (int round = 0; round < 5000; ++round) {
+  for (int round = 0; round < 8000; ++round) {
     std::string model = kPlate;
     for (int edits = 1 + next() % 4; edits > 0; --edits) {
       std::size_t at = next() % model.size();
