@@ -346,6 +346,7 @@ class ModelChecker {
   /// Type 5 bars whose stiffness tarvex converts for type 10 become type 10
   /// in the copy; the others stay unconverted.
   void space_bars();
+  void weighing_facts();
   void twisted_check(const std::string& element, long line);
   void flat_triangle_check(const std::string& element, long line);
   void value_record();
@@ -1088,11 +1089,8 @@ void ModelChecker::stiffness_record() {
     s.token = kind_token.substr(0, 20);
   }
   // A density after the row's values, which tarvex passes over.
-  double density = kind != StiffnessKind::kUnknown ? own_row_density(record_words()) : -1;
-  if (density >= 0) {
-    s.density = density;
-    facts_.set_density(v, density, first.line);
-  }
+  if (kind != StiffnessKind::kUnknown) s.density = own_row_density(record_words());
+  if (kind != StiffnessKind::kUnknown && s.density >= 0) facts_.set_density(v, s.density, first.line);
   switch (kind) {
     case StiffnessKind::kPlate:
       if (n > 3) s.section = real_of(record_[3].text);
@@ -1478,7 +1476,7 @@ void ModelChecker::load_case_used() {
 // names every load case: LIRA's list is one record "case 0 /" for each, in
 // ascending order, right after document 7.
 bool ModelChecker::case_list_written() {
-  if (!fixing() || close_of_7_ == 0 || used_cases_.empty()) return false;
+  if (close_of_7_ == 0 || used_cases_.empty()) return false;
   // A document 12 after document 7 is the engineer's to judge.
   for (const Header& h : headers_) {
     if (h.document == 12 && h.seq > first_seq_[7]) return false;
@@ -1489,10 +1487,11 @@ bool ModelChecker::case_list_written() {
   for (std::int32_t c : used_cases_) {
     lines += str(c) + " 0 /" + eol;
     list += (list.empty() ? "" : ", ") + str(c);
-    if (case_count_ < lira::kLoadCaseMax) cases_[case_count_++] = c;
+    // The loads are checked against the list that the copy holds.
+    if (fixing() && case_count_ < lira::kLoadCaseMax) cases_[case_count_++] = c;
   }
   lines += std::string(")") + eol;
-  copy_.insert_after(close_of_7_, lines);
+  if (fixing()) copy_.insert_after(close_of_7_, lines);
   std::size_t n = used_cases_.size();
   add(Kind::kMissingDocument, 0, "there is no document 16, the list of load cases",
       stop_message(missing_message(16)),
@@ -1516,14 +1515,18 @@ std::string ModelChecker::undefined_stop(int s, const Usage& u) const {
   return stop_message(msg::kUndefinedStiffness, {str(u.first_element), str(s)});
 }
 
-void ModelChecker::finish_first_pass() {
-  // What the answers rest on: the stiffnesses that weigh, and the slabs.
+// What the answers rest on: the stiffnesses that weigh, and the slabs.
+void ModelChecker::weighing_facts() {
   for (int s = 1; s < lira::kStiffnessCount; ++s) {
     StiffnessKind k = kind_of(s);
     facts_.set_weighs(s, k == StiffnessKind::kPlate || k == StiffnessKind::kRectangularBar ||
                              k == StiffnessKind::kPlasticBar || k == StiffnessKind::kSolid);
     if (k == StiffnessKind::kSolid && usage_[s].count > 0) facts_.concrete_slabs = true;
   }
+}
+
+void ModelChecker::finish_first_pass() {
+  weighing_facts();
   if (bad_line_ends_ > 0) {
     add(Kind::kLineEnds, first_bad_line_end_,
         str(bad_line_ends_) + " line" + (bad_line_ends_ > 1 ? "s end" : " ends") + " with " +
