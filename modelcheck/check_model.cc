@@ -556,7 +556,9 @@ void ModelChecker::line(const Line& l) {
 void ModelChecker::close_own_line(LineEnd inner) {
   if (!fixing() || !second_) return;
   std::size_t last = segment_text_.find_last_not_of(" \t");
-  if (last == std::string::npos || last < 1 || segment_text_.compare(last - 1, 2, "/)") != 0) return;
+  if (last == std::string::npos || last < 1 || segment_text_.compare(last - 1, 2, "/)") != 0) {
+    return;
+  }
   bool crlf = inner == LineEnd::kCrLf ||
               ((inner == LineEnd::kLfCr || inner == LineEnd::kCr) && good_end_ == LineEnd::kCrLf);
   segment_text_.insert(last, crlf ? "\r\n" : "\n");
@@ -1089,8 +1091,10 @@ void ModelChecker::stiffness_record() {
     s.token = kind_token.substr(0, 20);
   }
   // A density after the row's values, which tarvex passes over.
-  if (kind != StiffnessKind::kUnknown) s.density = own_row_density(record_words());
-  if (kind != StiffnessKind::kUnknown && s.density >= 0) facts_.set_density(v, s.density, first.line);
+  if (kind != StiffnessKind::kUnknown) {
+    s.density = own_row_density(record_words());
+    if (s.density >= 0) facts_.set_density(v, s.density, first.line);
+  }
   switch (kind) {
     case StiffnessKind::kPlate:
       if (n > 3) s.section = real_of(record_[3].text);
@@ -1218,7 +1222,8 @@ bool ModelChecker::continuation_record(const Tok& first) {
       add(Kind::kStiffnessContinuation, first.line,
           row + says + (st.kind == StiffnessKind::kPlate
                             ? ", where its plate row gives " + text(st.ratio)
-                            : ", which tarvex does not read for " + std::string(kind_text(st.kind))),
+                            : ", which tarvex does not read for " +
+                                  std::string(kind_text(st.kind))),
           "tarvex takes the row for a stiffness 0 of a kind it does not know and skips it, and "
           "writes no such ratio",
           st.kind == StiffnessKind::kPlate
