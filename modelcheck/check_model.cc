@@ -1658,7 +1658,7 @@ void ModelChecker::finish_first_pass() {
 void ModelChecker::space_bars() {
   long mended = 0, first = 0, line = 0;
   for (const SpaceBar& b : space_bars_) {
-    if (kind_of(b.stiffness) == StiffnessKind::kRectangularBar) {
+    if (kind_of(b.stiffness) == kind_for(lira::element_kind(kBarType))) {
       if (mended++ == 0) {
         first = b.element;
         line = b.line;
