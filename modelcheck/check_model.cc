@@ -442,6 +442,7 @@ class ModelChecker {
   long first_unconverted_ = 0;
   std::vector<SpaceBar> space_bars_;
   std::set<std::int32_t> used_cases_;  // by the loads of document 6
+  std::int32_t last_used_case_ = 0;
   long close_of_7_ = 0;                // the segment of the ")" of document 7
   std::int32_t first_unconverted_type_ = 0;
   long value_lines_ = 0;
@@ -1474,7 +1475,9 @@ void ModelChecker::load_case_used() {
     if (record_[i].text[0] == '/' || (i < 4 && record_[i].text.back() == '/')) return;
   }
   std::int32_t c = int_of(record_[4].text);
-  if (c > 0) used_cases_.insert(c);
+  // The loads of a case mostly follow one another: the set is seldom asked.
+  if (c > 0 && c != last_used_case_) used_cases_.insert(c);
+  last_used_case_ = c;
 }
 
 // Files written before an analysis hold no document 16, though document 6
