@@ -225,6 +225,59 @@ TEST(CheckModel, TwistedPlatesOnly) {
 namespace modelcheck {
 namespace {
 
+// What the model says of tarvex's answers: densities from a plate in LIRA's
+// words, a continuation row and a bar's own row; the stiffnesses that weigh
+// (not the link); the own-weight cases in the order met; slabs.
+TEST(CheckModel, AnswerFacts) {
+  std::string model = replaced(
+      replaced(kPlate, "1 3.0E6 0.2 0.2 /\n",
+               "1 GEI 3e+006 0.2 0.2 RO 2.5 /\n2 S0 3.0E6 20 40 /\n0 RO 7.85/\n"
+               "3 S0 3.0E6 20 40 RO 2.4/\n4 3 1000 /\n"),
+      "1 6 3 2 2 /\n", "1 6 3 2 2 /\n1 16 3 1 2 /\n");
+  std::ostringstream out;
+  AnswerFacts facts;
+  check_model_text(model, "modellir.txt", Options{}, out, nullptr, &facts);
+  EXPECT_EQ(facts.density[1], 2.5);
+  EXPECT_EQ(facts.density_line[1], 2);
+  EXPECT_EQ(facts.density[2], 7.85);
+  EXPECT_EQ(facts.density_line[2], 4);
+  EXPECT_EQ(facts.density[3], 2.4);
+  EXPECT_EQ(facts.density[4], -1);
+  EXPECT_TRUE(facts.weighs[1] && facts.weighs[2] && facts.weighs[3]);
+  EXPECT_FALSE(facts.weighs[4] || facts.weighs[5]);
+  EXPECT_EQ(facts.weight_cases, (std::vector<std::int32_t>{1, 2}));
+  EXPECT_FALSE(facts.concrete_slabs);
+
+  // A layered shell on a reinforced concrete slab: VR3 reaches the script.
+  std::string slab = replaced(
+      replaced(kPlate, "1 3.0E6 0.2 0.2 /\n",
+               "1 3.0E6 0.2 0.2 /\n5 GENE14/\n5 -0.0035 -145 -0.0002 -60/\n5 0.0001 10/\n"
+               "5 NA11 1 2.1E6 4E4 /\n5 SA2 1 2 3 /\n5 5 3 -8 /\n5 5 3 -8 /\n5 4 2 8 /\n"
+               "5 DEL 0.2 /\n5 NU= 0.2/\n"),
+      "44 1 1 2 3 4 /\n", "44 1 1 2 3 4 /\n244 5 1 2 4 3 /\n");
+  check_model_text(slab, "modellir.txt", Options{}, out, nullptr, &facts);
+  EXPECT_TRUE(facts.concrete_slabs);
+  EXPECT_TRUE(facts.weighs[5]);
+}
+
+// More load cases than tarvex lists: the list written in the copy holds them
+// all, as LIRA would, and the finding says which get no load step.
+TEST(CheckModel, MissingCaseListOfMoreThanTwentyCases) {
+  std::string loads, list;
+  for (int c = 21; c >= 1; --c) loads += "1 6 3 2 " + std::to_string(c) + " /\n";
+  for (int c = 1; c <= 21; ++c) list += std::to_string(c) + " 0 /\n";
+  std::string model =
+      replaced(replaced(kPlate, "( 16/\n1 0 /\n2 0 /\n)\n", ""), "1 6 3 2 2 /\n", loads);
+  std::string fixed;
+  std::string out = report(model, {}, &fixed);
+  EXPECT_NE(out.find("uses: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, "
+                     "21; tarvex takes the first 20 only, and writes no load step for the other 1 "
+                     "(mended)\n"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(fixed, model + "( 16/\n" + list + ")\n");
+}
+
 // Mending twice changes nothing more: the mended copy holds no fault that
 // --fix mends, whatever the model held. Models are the plate model with a
 // few random edits of the kinds that real files carry.
@@ -232,7 +285,9 @@ TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
   const char* pieces[] = {
       " ",    "",      "\n",         "\r",      "\n\r",     ",",      "/",
       ")",    "(",     "( 4/",       "(3/",     "0",        "\t",     "\xEF\xBB\xBF",
-      "3,5/", ")( 1/", "( 7/ 1 2 /", "  ( 16/", "0 RO 1 /", "5 1 2 /"};
+      "3,5/", ")( 1/", "( 7/ 1 2 /", "  ( 16/", "0 RO 1 /", "5 1 2 /",
+      // LIRA's own words, which --fix rewrites.
+      "1 GEI 3e6 0.2 0.2 RO 2.5 /", "0 Mu 0.2/", "44 1 1 2 4 3 /", "10 1 1 2 /"};
   const unsigned kPieces = sizeof pieces / sizeof pieces[0];
   unsigned seed = 12345;
   auto next = [&seed] {
@@ -241,7 +296,7 @@ TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
   };
   Options fix;
   fix.mode = Mode::kFix;
-  for (int round = 0; round < 5000; ++round) {
+  for (int round = 0; round < 8000; ++round) {
     std::string model = kPlate;
     for (int edits = 1 + next() % 4; edits > 0; --edits) {
       std::size_t at = next() % model.size();
