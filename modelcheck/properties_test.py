@@ -33,8 +33,9 @@ answers scripted) and the real modelcheck in a scratch directory:
 Environment: LIRA_PROPERTY_CASES (the number of generated models; the
 argument, else 150), LIRA_PROPERTY_SEED (the first model's seed; 1),
 LIRA_PROPERTY_KEEP (a directory: each violating model is kept there),
-LIRA_PROPERTY_LIRA_WORDS (auto: the spoilings of LIRA's own words that the
-build's --fix mends, tried first on a few models; on: all of them; off: none).
+LIRA_PROPERTY_LIRA_WORDS (landed: the spoilings of LIRA's own words whose
+mends have landed, and the others that the build's --fix mends, tried first
+on a few models; auto: every one tried; on: all; off: none).
 
 The committed inputs of fuzz/modelcheck/ are run first: the seeds and the
 regression inputs must hold every property; the inputs of known/ are
@@ -825,6 +826,9 @@ OTHER = [missing_document, unknown_stiffness, stiffness_row_shape, element_type,
 
 LIRA = [lira_stiffness_words, lira_stiffness_rows, perimeter_quads, type5_bars,
         no_document_16, whole_model_one_line, record_end_paren, glued_record_end_paren]
+# The spoilings of LIRA's words whose mends have landed on main.
+LANDED = [lira_stiffness_words, lira_stiffness_rows, perimeter_quads, type5_bars, no_document_16,
+          whole_model_one_line, record_end_paren]
 
 
 def spoil(rng, text):
@@ -881,18 +885,25 @@ def find_features(bins, scratch):
 
 
 def lira_words_on(bins, scratch, originals, scripts):
-    """The spoilings of LIRA words that this build's --fix mends: each is
-    tried on a few generated models, alone, and is on where every try holds
-    every property (LIRA_PROPERTY_LIRA_WORDS=auto, the default); "on" and
-    "off" set them all. With them, whether --fix makes the answers file of
+    """The spoilings of LIRA words that this build's --fix mends: those of
+    mends that have landed (LANDED), and each other one where it holds every
+    property on a few generated models, alone (LIRA_PROPERTY_LIRA_WORDS=
+    landed, the default; "auto" tries every one; "on" and "off" set them
+    all). With them, whether --fix makes the answers file of
     the model's own densities and own-weight records (FEATURES["model
-    answers"])."""
-    mode = os.environ.get("LIRA_PROPERTY_LIRA_WORDS", "auto")
-    FEATURES["model answers"] = mode == "on"
+    answers"]), where it writes an answers file at all."""
+    mode = os.environ.get("LIRA_PROPERTY_LIRA_WORDS", "landed")
+    sizes = sorted(originals)
+    where = tempfile.mkdtemp(dir=scratch)
+    with open(os.path.join(where, "modellir.txt"), "wb") as f:
+        f.write(originals[sizes[0]])
+    run([bins.modelcheck, "--fix"], where)
+    answers_file = os.path.exists(os.path.join(where, "modellir.answers"))
+    shutil.rmtree(where, ignore_errors=True)
+    FEATURES["model answers"] = mode == "on" and answers_file
     if mode in ("on", "off"):
         FEATURES["lira"] = {s.__name__ for s in LIRA} if mode == "on" else set()
         return mode
-    sizes = sorted(originals)
 
     def tries(spoiler, model_answers):
         tried = 0
@@ -910,13 +921,17 @@ def lira_words_on(bins, scratch, originals, scripts):
                 return False
         return tried > 0
 
+    # The mends that have landed are held to every time: a spoiling that
+    # stopped holding must fail the test, not turn itself off.
+    landed = {s.__name__ for s in LIRA if s in LANDED} if mode == "landed" else set()
+    tried = [s for s in LIRA if s.__name__ not in landed]
     workers = max(2, min(4, os.cpu_count() or 2))
     with concurrent.futures.ThreadPoolExecutor(workers) as pool:
-        held = list(pool.map(lambda s: tries(s, False), LIRA))
-        FEATURES["lira"] = {s.__name__ for s, h in zip(LIRA, held) if h}
-        FEATURES["model answers"] = "lira_stiffness_words" in FEATURES["lira"] and \
-            tries(lira_stiffness_words, True)
-    return "auto"
+        held = list(pool.map(lambda s: tries(s, False), tried))
+        FEATURES["lira"] = landed | {s.__name__ for s, h in zip(tried, held) if h}
+        FEATURES["model answers"] = answers_file and "lira_stiffness_words" in FEATURES["lira"] \
+            and tries(lira_stiffness_words, True)
+    return mode
 
 
 def generated_models(sizes, scratch):
