@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "lira_types.h"
+#include "common/lira_types.h"
 
 namespace modelcheck {
 

@@ -13,6 +13,7 @@
 #include "common/lira_types.h"
 #include "common/message.h"
 #include "common/text_model.h"
+#include "check_answers.h"
 #include "check_tarvex_stop.h"
 #include "findings.h"
 #include "geometry.h"
@@ -1798,6 +1799,25 @@ int check_model_text(std::string_view text, const std::string& name, const Optio
   return finish(report, out, name, fixed != nullptr ? &fixed_name : nullptr);
 }
 
+namespace {
+
+// The answers beside the mended copy, and the report that names them.
+int write_answers(const AnswerFacts& facts, const Options& options, const std::string& name,
+                  Report& report, std::ostream& out, const std::string& fixed_name) {
+  std::string answers_name = answers_name_of(name);
+  SettledAnswers answers = settle_answers(facts, options, answers_name, report);
+  std::ofstream file(answers_name, std::ios::binary);
+  if (!(file << answers_text(answers)).flush()) {
+    out << "modelcheck: " << answers_name << " cannot be written.\n";
+    return kUsage;
+  }
+  int code = finish(report, out, name, &fixed_name);
+  out << answers_name << " written: " << answers_summary(answers) << ".\n";
+  return code;
+}
+
+}  // namespace
+
 int check_model(const Options& options, std::ostream& out) {
   std::string name = options.file(0, "modellir.txt");
   if (!readable(name, out)) return kUsage;
@@ -1806,6 +1826,7 @@ int check_model(const Options& options, std::ostream& out) {
   std::string fixed_name = fixed_name_of(name);
   std::ofstream file;
   if (!open_mended_copy(fixing, fixed_name, file, out)) return kUsage;
+  AnswerFacts facts;
   check([&] { return LineReader(name); }, options, report, fixing ? &file : nullptr);
   if (fixing && !file.flush()) {
     out << "modelcheck: " << fixed_name << " cannot be written.\n";
@@ -1821,7 +1842,8 @@ int check_model(const Options& options, std::ostream& out) {
   }
   file.close();
   add_tarvex_stop(lira::TextReader(fixing ? fixed_name : name), fixing, report);
-  return finish(report, out, name, fixing ? &fixed_name : nullptr);
+  if (!fixing) return finish(report, out, name, nullptr);
+  return write_answers(facts, options, name, report, out, fixed_name);
 }
 
 }  // namespace modelcheck

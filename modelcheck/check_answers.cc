@@ -1,0 +1,265 @@
+#include "check_answers.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <map>
+
+#include "common/console.h"
+#include "common/stop.h"
+#include "common/writer.h"
+#include "tarvex/answers.h"
+
+namespace modelcheck {
+namespace {
+
+constexpr int kStiffnesses = lira::kStiffnessCount;
+// t/m3: nothing a structure is built of is denser; a larger RO is most likely
+// written in kg/m3.
+constexpr double kDensest = 30;
+
+// A density as the answers file writes it: kg/m3 from LIRA's t/m3, with the
+// digits the model gave and none that the product adds (2.45 x 1000 is
+// 2450.0000000000005 in binary).
+std::string figure(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.10g", v);
+  return text;
+}
+
+std::string names(const std::vector<int>& stiffnesses) {
+  std::string text;
+  for (std::size_t i = 0; i < stiffnesses.size(); ++i) {
+    if (i > 0) text += i + 1 == stiffnesses.size() ? " and " : ", ";
+    text += std::to_string(stiffnesses[i]);
+  }
+  return text;
+}
+
+Finding answer_finding(long line, std::string what, std::string effect, std::string mend,
+                       bool settled = false) {
+  return make_finding("tarvex", Kind::kAnswers, line, std::move(what), std::move(effect),
+                      std::move(mend), settled);
+}
+
+// The densities that the model gives the stiffnesses that weigh, kg/m3 as
+// written ("" where it gives none).
+std::vector<std::string> model_densities(const AnswerFacts& facts, const std::string& file,
+                                         Report& report) {
+  std::vector<std::string> kg(kStiffnesses);
+  for (int s = 0; s < kStiffnesses; ++s) {
+    std::size_t i = static_cast<std::size_t>(s);
+    if (!facts.weighs[i] || facts.density[i] < 0) continue;
+    kg[i] = figure(facts.density[i] * 1000);
+    if (facts.density[i] > kDensest) {
+      report.add(answer_finding(
+          facts.density_line[i],
+          "stiffness " + std::to_string(s) + " has the density RO " + figure(facts.density[i]) +
+              ", " + kg[i] + " kg/m3 as LIRA reads RO in t/m3",
+          file + " gives it " + kg[i] + " kg/m3, and the own weight follows from it",
+          "write RO in t/m3 (2.5 for concrete), or correct its density in " + file));
+    }
+  }
+  return kg;
+}
+
+// The common density: the most frequent of `kg`; of a tie, the density of
+// the lowest stiffness number, said in a finding.
+std::string common_density(const std::vector<std::string>& kg, const AnswerFacts& facts,
+                           const std::string& file, Report& report) {
+  std::map<std::string, int> count;
+  for (const std::string& d : kg) {
+    if (!d.empty()) ++count[d];
+  }
+  int most = 0, tied = 0;
+  for (const auto& [d, c] : count) {
+    if (c > most) most = c, tied = 0;
+    if (c == most) ++tied;
+  }
+  std::string common;
+  std::size_t first = 0;
+  for (std::size_t s = 0; s < kg.size() && common.empty(); ++s) {
+    if (!kg[s].empty() && count[kg[s]] == most) common = kg[s], first = s;
+  }
+  if (tied > 1) {
+    report.add(answer_finding(
+        facts.density_line[first],
+        std::to_string(tied) + " densities are each given to " + std::to_string(most) +
+            " stiffness" + (most > 1 ? "es" : "") + ", none to more",
+        file + " takes " + common + " kg/m3, the density of stiffness " + std::to_string(first) +
+            ", as the common density and gives the others as exceptions: every stiffness gets "
+            "its own density either way",
+        "nothing to do", true));
+  }
+  return common;
+}
+
+}  // namespace
+
+namespace {
+
+// Densities the engineer gave, held against what the model says: a
+// difference is the engineer's to settle.
+void given_densities(const std::vector<std::string>& kg, const AnswerFacts& facts,
+                     SettledAnswers& a, const Options& options, const std::string& file,
+                     Report& report) {
+  a.density = options.density;
+  // tarvex keeps the last answer of a stiffness given twice.
+  std::map<int, double> exceptions;
+  for (const Options::DensityException& e : options.density_exceptions) {
+    exceptions[e.stiffness] = e.density;
+  }
+  for (const auto& [s, d] : exceptions) a.exceptions.push_back({s, d});
+  for (int s = 0; s < kStiffnesses; ++s) {
+    std::size_t i = static_cast<std::size_t>(s);
+    if (kg[i].empty()) continue;
+    double given = exceptions.count(s) ? exceptions[s] : options.density;
+    // tarvex holds densities in single precision.
+    if (static_cast<float>(given) == static_cast<float>(facts.density[i] * 1000)) continue;
+    report.add(answer_finding(
+        facts.density_line[i],
+        "stiffness " + std::to_string(s) + " has the density RO " + figure(facts.density[i]) +
+            " t/m3 in the model, " + figure(given) + " kg/m3 in the answers",
+        "tarvex weighs it at " + figure(given) + " kg/m3 and checks its own-weight records "
+        "against that",
+        "settle which is right: its RO in the model, or its density in " + file));
+  }
+}
+
+// The densities that the model gives, the most frequent the common one.
+void model_given_densities(const std::vector<std::string>& kg, const AnswerFacts& facts,
+                           SettledAnswers& a, const std::string& file, Report& report) {
+  std::string common = common_density(kg, facts, file, report);
+  a.density = common.empty() ? 0 : std::strtod(common.c_str(), nullptr);
+  std::vector<int> without;
+  for (int s = 0; s < kStiffnesses; ++s) {
+    std::size_t i = static_cast<std::size_t>(s);
+    if (facts.weighs[i] && kg[i].empty()) without.push_back(s);
+    if (kg[i].empty() || kg[i] == common) continue;
+    if (s == 0) {
+      report.add(answer_finding(
+          facts.density_line[i], "stiffness 0 has the density " + kg[i] + " kg/m3",
+          "tarvex takes no density exception for stiffness 0 (the answer 0 ends the list): it "
+          "weighs at the common density " + common + " kg/m3",
+          "number the stiffness 1 to 49"));
+      continue;
+    }
+    a.exceptions.push_back({s, std::strtod(kg[i].c_str(), nullptr)});
+  }
+  if (without.empty()) return;
+  bool several = without.size() > 1;
+  report.add(answer_finding(
+      0,
+      std::string("stiffness") + (several ? "es " : " ") + names(without) +
+          (several ? " weigh" : " weighs") + " in the script, but the model gives " +
+          (several ? "them" : "it") + " no density (RO)",
+      file + " gives " + (several ? "them" : "it") + " the common density " + figure(a.density) +
+          " kg/m3" + (common.empty() ? ", as the model gives no density at all" : ""),
+      "confirm it, or give " + (several ? std::string("their densities") : "its density") +
+          " in " + file + " (exceptions after \"y\": stiffness, density, ..., 0)"));
+}
+
+}  // namespace
+
+SettledAnswers settle_answers(const AnswerFacts& facts, const Options& options,
+                              const std::string& answers_name, Report& report) {
+  SettledAnswers a;
+  const std::string& file = answers_name;
+  std::vector<std::string> kg = model_densities(facts, file, report);
+  if (options.has_density) {
+    given_densities(kg, facts, a, options, file, report);
+  } else {
+    model_given_densities(kg, facts, a, file, report);
+  }
+  if (options.has_weight_case) {
+    a.weight_case = options.weight_case;
+  } else if (facts.weight_cases.size() == 1) {
+    a.weight_case = facts.weight_cases[0];
+  } else if (facts.weight_cases.size() > 1) {
+    std::vector<int> cases(facts.weight_cases.begin(), facts.weight_cases.end());
+    report.add(answer_finding(
+        facts.weight_case_lines[1],
+        "own-weight records (load type 16) stand in load cases " + names(cases),
+        "tarvex applies own weight in one load case and stops at an own-weight record of any "
+        "other; " + file + " gives 0, no own-weight case",
+        "keep own weight in one load case, or write the case that holds it in " + file));
+  }
+  if (options.has_vr3) {
+    a.vr3 = options.vr3;
+  } else if (facts.concrete_slabs) {
+    report.add(answer_finding(
+        0, "the model has reinforced concrete slabs, and VR3, their volume ratio of lateral "
+           "reinforcement, is not in it",
+        file + " gives VR3 = 0: the slabs' solids get no lateral reinforcement",
+        "confirm 0, or write the ratio on the first line of " + file));
+  }
+  return a;
+}
+
+std::string answers_text(const SettledAnswers& a) {
+  std::string text = figure(a.vr3) + "\n" + figure(a.density) + "\n";
+  if (a.exceptions.empty()) {
+    text += "n\n";
+  } else {
+    text += "y\n";
+    for (const Options::DensityException& e : a.exceptions) {
+      text += std::to_string(e.stiffness) + "\n" + figure(e.density) + "\n";
+    }
+    text += "0\n";
+  }
+  return text + std::to_string(a.weight_case) + "\nc\n";
+}
+
+std::string answers_summary(const SettledAnswers& a) {
+  std::string text = "VR3 " + figure(a.vr3) + ", density " + figure(a.density) + " kg/m3";
+  for (std::size_t i = 0; i < a.exceptions.size(); ++i) {
+    text += (i == 0 ? ", stiffness " : ", ") + std::to_string(a.exceptions[i].stiffness) + " " +
+            figure(a.exceptions[i].density);
+  }
+  return text + ", own-weight case " + std::to_string(a.weight_case);
+}
+
+std::string answers_name_of(const std::string& name) {
+  std::size_t slash = name.find_last_of("/\\");
+  std::size_t dot = name.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = name.size();
+  return name.substr(0, dot) + ".answers";
+}
+
+bool read_answers_file(const std::string& name, Options& options, std::string& error) {
+  std::ifstream file(name, std::ios::binary);
+  if (!file) {
+    error = name + " cannot be read.";
+    return false;
+  }
+  // tarvex's questions, asked of the file; what they say is not shown.
+  std::string questions;
+  lira::Writer shown(&questions);
+  lira::Console con{&shown, &file, false};
+  tarvex::Answers answers;
+  try {
+    tarvex::ask_run_parameters(con, answers);
+    if (tarvex::declined_at_check(con)) {
+      error = name + " answers 'e' at tarvex's last check, where tarvex ends without converting.";
+      return false;
+    }
+  } catch (const lira::Stop& stop) {
+    error = name + " holds answers that tarvex does not take: it stops with " +
+            quoted(stop.message);
+    return false;
+  }
+  options.has_vr3 = true;
+  options.vr3 = answers.vr3;
+  options.has_density = true;
+  options.density = answers.density[0];
+  options.density_exceptions.clear();
+  for (int s = 1; s < kStiffnesses; ++s) {
+    float d = answers.density[static_cast<std::size_t>(s)];
+    if (d != answers.density[0]) options.density_exceptions.push_back({s, d});
+  }
+  options.has_weight_case = true;
+  options.weight_case = answers.weight_load_no;
+  return true;
+}
+
+}  // namespace modelcheck
