@@ -128,7 +128,8 @@ void given_densities(const std::vector<std::string>& kg, const AnswerFacts& fact
 
 // The densities that the model gives, the most frequent the common one.
 void model_given_densities(const std::vector<std::string>& kg, const AnswerFacts& facts,
-                           SettledAnswers& a, const std::string& file, Report& report) {
+                           bool own_weight, SettledAnswers& a, const std::string& file,
+                           Report& report) {
   std::string common = common_density(kg, facts, file, report);
   a.density = common.empty() ? 0 : std::strtod(common.c_str(), nullptr);
   std::vector<int> without;
@@ -146,7 +147,9 @@ void model_given_densities(const std::vector<std::string>& kg, const AnswerFacts
     }
     a.exceptions.push_back({s, std::strtod(kg[i].c_str(), nullptr)});
   }
-  if (without.empty()) return;
+  // A model without any density and without own weight loses nothing by
+  // density 0: the density reaches no load.
+  if (without.empty() || (common.empty() && !own_weight)) return;
   bool several = without.size() > 1;
   report.add(answer_finding(
       0,
@@ -154,7 +157,11 @@ void model_given_densities(const std::vector<std::string>& kg, const AnswerFacts
           (several ? " weigh" : " weighs") + " in the script, but the model gives " +
           (several ? "them" : "it") + " no density (RO)",
       file + " gives " + (several ? "them" : "it") + " the common density " + figure(a.density) +
-          " kg/m3" + (common.empty() ? ", as the model gives no density at all" : ""),
+          " kg/m3" +
+          (common.empty() ? ", as the model gives no density at all: " +
+                                std::string(several ? "their" : "its") +
+                                " own-weight records do not pass tarvex's weight check"
+                          : std::string()),
       "confirm it, or give " + (several ? std::string("their densities") : "its density") +
           " in " + file + " (exceptions after \"y\": stiffness, density, ..., 0)"));
 }
@@ -166,11 +173,6 @@ SettledAnswers settle_answers(const AnswerFacts& facts, const Options& options,
   SettledAnswers a;
   const std::string& file = answers_name;
   std::vector<std::string> kg = model_densities(facts, file, report);
-  if (options.has_density) {
-    given_densities(kg, facts, a, options, file, report);
-  } else {
-    model_given_densities(kg, facts, a, file, report);
-  }
   if (options.has_weight_case) {
     a.weight_case = options.weight_case;
   } else if (facts.weight_cases.size() == 1) {
@@ -183,6 +185,12 @@ SettledAnswers settle_answers(const AnswerFacts& facts, const Options& options,
         "tarvex applies own weight in one load case and stops at an own-weight record of any "
         "other; " + file + " gives 0, no own-weight case",
         "keep own weight in one load case, or write the case that holds it in " + file));
+  }
+  if (options.has_density) {
+    given_densities(kg, facts, a, options, file, report);
+  } else {
+    bool own_weight = a.weight_case != 0 || !facts.weight_cases.empty();
+    model_given_densities(kg, facts, own_weight, a, file, report);
   }
   if (options.has_vr3) {
     a.vr3 = options.vr3;

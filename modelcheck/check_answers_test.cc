@@ -85,25 +85,32 @@ TEST(SettleAnswers, WhatNeedsTheEngineer) {
   EXPECT_EQ(s.report.count(), 4u);
   EXPECT_EQ(s.report.mended(), 1u);
   EXPECT_EQ(findings(s.report),
+            "31 left: own-weight records (load type 16) stand in load cases 3 and 1\n"
             "4 settled: 2 densities are each given to 1 stiffness, none to more\n"
             "0 left: stiffnesses 5 and 8 weigh in the script, but the model gives them no "
             "density (RO)\n"
-            "31 left: own-weight records (load type 16) stand in load cases 3 and 1\n"
             "0 left: the model has reinforced concrete slabs, and VR3, their volume ratio of "
             "lateral reinforcement, is not in it\n");
-  EXPECT_NE(s.report.kept()[1].effect.find("the common density 2500 kg/m3"), std::string::npos);
+  EXPECT_NE(s.report.kept()[2].effect.find("the common density 2500 kg/m3"), std::string::npos);
 }
 
+// No density anywhere: it reaches no load without own weight, and stops
+// tarvex's weight check with it.
 TEST(SettleAnswers, NoDensityAnywhere) {
   AnswerFacts facts;
   weighs(facts, 1, -1);
-  Settled s;
-  settle(facts, s);
-  EXPECT_EQ(answers_text(s.answers), "0\n0\nn\n0\nc\n");
-  ASSERT_EQ(s.report.count(), 1u);
-  EXPECT_EQ(s.report.kept()[0].effect,
+  Settled without;
+  settle(facts, without);
+  EXPECT_EQ(answers_text(without.answers), "0\n0\nn\n0\nc\n");
+  EXPECT_EQ(without.report.count(), 0u);
+  facts.add_weight_case(2, 7);
+  Settled with;
+  settle(facts, with);
+  EXPECT_EQ(answers_text(with.answers), "0\n0\nn\n2\nc\n");
+  ASSERT_EQ(with.report.count(), 1u);
+  EXPECT_EQ(with.report.kept()[0].effect,
             "modellir.answers gives it the common density 0 kg/m3, as the model gives no density "
-            "at all");
+            "at all: its own-weight records do not pass tarvex's weight check");
 }
 
 // RO in kg/m3 where LIRA writes t/m3, and a stiffness 0 of its own density,
