@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,7 +15,10 @@
 #include "common/lira_types.h"
 #include "common/message.h"
 #include "common/text_model.h"
+#include "answer_facts.h"
 #include "check_answers.h"
+#include "check_lira_words.h"
+#include "check_mended_copy.h"
 #include "check_tarvex_stop.h"
 #include "findings.h"
 #include "geometry.h"
@@ -42,6 +46,9 @@ constexpr std::int64_t kNodeFlagMax = 1 << 27;
 constexpr std::size_t kTypesKept = 32;      // element types summed up apart
 constexpr std::size_t kHeadersKept = 1000;  // header lines kept for the order
 constexpr double kMillimetre = 0.001;       // in the model's unit of length, metres
+constexpr std::int32_t kSpaceBar = 5;       // LIRA's space frame bar, which tarvex does not convert
+constexpr std::int32_t kBarType = 10;       // tarvex's bar: for ANSYS the same BEAM4
+constexpr std::size_t kCasesKept = 1000;    // load cases of document 6 kept for document 16
 constexpr char kRenumber[] =
     "give it a number of 1 to 49 that the model does not use, in document 3 and in the elements "
     "of document 1 that use it; tarvex keeps 49 stiffnesses, so a model of more must merge "
@@ -296,17 +303,15 @@ struct Tok {
   std::size_t length = 0;
 };
 
-struct Edit {
-  std::size_t pos, erase;
-  std::string insert;
-};
-
 struct Stiffness {
   long line = 0;  // 0: document 3 does not define it
   StiffnessKind kind = StiffnessKind::kUnknown;
   double section = 0;  // thickness, or area of a bar's section
   bool holder = false;
   std::string token;
+  std::string plate_row;  // a plate in LIRA's words: its row as tarvex reads it
+  double density = -1;    // t/m3, as the model gives it
+  double ratio = -1;      // a plate's Poisson's ratio
 };
 
 struct Usage {
@@ -319,11 +324,20 @@ struct Usage {
 struct Header {
   int document;
   long line;
+  long seq;  // the headers before it in the file, several on a line counted apart
+};
+
+/// A bar of LIRA's type 5 written as tarvex reads a type 10 bar, which the
+/// copy can make one.
+struct SpaceBar {
+  long element, line;
+  std::int32_t stiffness;
 };
 
 /// Reads a model twice: the first pass checks the spelling, the documents
-/// and the records, and writes the mended copy; the second checks elements
-/// and loads against what the first pass gathered.
+/// and the records, and decides the edits of the mended copy; the second
+/// checks elements and loads against what the first pass gathered, and
+/// writes the copy, when all that a mend rests on is known.
 class ModelChecker {
  public:
   ModelChecker(const Options& options, Report& report, std::ostream* fixed)
@@ -332,6 +346,7 @@ class ModelChecker {
   void pass(LineReader& in, bool second);
   void finish_first_pass();
   void finish_second_pass();
+  const AnswerFacts& facts() const { return facts_; }
 
  private:
   // Lines and segments.
@@ -339,6 +354,11 @@ class ModelChecker {
   void line_part(std::string_view text, HeaderLine h, LineEnd end, LineEnd inner, bool continued);
   void segment(std::string& text);
   void write_line(std::string_view text, LineEnd end);
+  /// Writes the segment just read, as mended, and what goes after it.
+  void write_segment(LineEnd end);
+  /// Puts a ")" glued to the last slash of a header line's records on a
+  /// line of its own, as LIRA lays a document out.
+  void close_own_line(LineEnd inner);
   void begin_document(int d);
   void unconverted_document(int d);
   void end_document(bool at_close);
@@ -353,16 +373,35 @@ class ModelChecker {
   /// Whether tarvex skips the rest of the record being read to its slash.
   bool skipping_to_slash() const;
   void stiffness_record();
+  /// The texts of the record being read.
+  std::vector<std::string> record_words() const;
+  /// Whether the record being read stands whole in the segment being read,
+  /// so that the copy can rewrite it.
+  bool record_in_segment() const;
+  /// Erases the record being read from the copy, its line with it where
+  /// nothing else stands there.
+  void erase_record();
+  bool lira_plate_record(std::int32_t v);
+  bool continuation_record(const Tok& first);
+  void lira_plate_finding(int s, const std::string& users);
   void stiffness_row_end(long v, StiffnessKind kind);
   void short_row_word(const Tok& k);
   void row_end_finding(StiffnessKind kind, long line, const std::string& what);
   void node_record();
   void element_record();
   void element_record_second();
+  /// Type 5 bars whose stiffness tarvex converts for type 10 become type 10
+  /// in the copy; the others stay unconverted.
+  void space_bars();
   void twisted_check(const std::string& element, long line);
   void flat_triangle_check(const std::string& element, long line);
   void value_record();
   void case_record();
+  /// Keeps the load case of a load record of document 6.
+  void load_case_used();
+  /// Writes a missing document 16 into the copy from the load cases of
+  /// document 6; false where it cannot.
+  bool case_list_written();
   void load_record();
   void own_weight(long element, std::int32_t direction, std::int32_t value_line,
                   std::int32_t load_case, long line);
@@ -397,7 +436,10 @@ class ModelChecker {
   LineEnd good_end_ = LineEnd::kNone;  // the first LF or CR LF of the file
   long segment_ = 0;
   std::string segment_text_;
-  std::vector<Edit> edits_;
+  std::vector<Edit> edits_;       // of the segment being read, on the first pass
+  std::vector<Edit> late_edits_;  // of the segment being read, on the second
+  MendedCopy copy_;
+  bool keep_segment_ = true;  // the segment just read stays in the copy
   int document_ = -1;  // the document whose records are read, or -1
   int header_ = -1;    // the document whose header ends the one before
   int paren_closed_ = -1;     // the document that the last token, a ")", closed
@@ -411,6 +453,8 @@ class ModelChecker {
   // What the first pass gathers.
   std::vector<Header> headers_;
   long first_header_[kDocumentMax + 1] = {};
+  long first_seq_[kDocumentMax + 1] = {};
+  long header_seq_ = 0;
   bool closed_[kDocumentMax + 1] = {};
   long bad_line_ends_ = 0, first_bad_line_end_ = 0;
   LineEnd bad_end_kind_ = LineEnd::kNone;
@@ -418,6 +462,8 @@ class ModelChecker {
   Usage usage_[lira::kStiffnessCount];
   std::map<std::int32_t, Usage> unconverted_;
   long solid_of_ = -1, plastic_of_ = -1;  // the stiffness whose sub-records follow
+  long last_stiffness_ = 0;  // the stiffness whose rows a continuation row goes on
+  AnswerFacts facts_;
   /// A plate's or a link's row that ended before its values: tarvex reads
   /// them, and the word that must end the row, from the words after it.
   struct ShortRow {
@@ -440,6 +486,9 @@ class ModelChecker {
   std::vector<std::int16_t> element_type_, element_stiffness_;
   std::vector<bool> layered_node_;
   long first_unconverted_ = 0;
+  std::vector<SpaceBar> space_bars_;
+  std::set<std::int32_t> used_cases_;  // by the loads of document 6
+  long close_of_7_ = 0;                // the segment of the ")" of document 7
   std::int32_t first_unconverted_type_ = 0;
   long value_lines_ = 0;
   std::vector<float> first_value_;
@@ -479,10 +528,13 @@ bool ModelChecker::listed(std::int32_t load_case) const {
 
 void ModelChecker::pass(LineReader& in, bool second) {
   second_ = second;
+  segment_ = 0;
+  good_end_ = LineEnd::kNone;
   document_ = -1;
   record_size_ = 0;
   for (int d = 0; d <= kDocumentMax; ++d) closed_[d] = false;
   if (second) headers_.clear();
+  header_seq_ = 0;
   Line l;
   while (in.next(l)) line(l);
   header_ = -1;
@@ -490,8 +542,19 @@ void ModelChecker::pass(LineReader& in, bool second) {
 }
 
 void ModelChecker::write_line(std::string_view text, LineEnd end) {
-  if (!fixing() || second_) return;
+  if (!fixing() || !second_) return;
   modelcheck::write_line(*fixed_, text, end, good_end_);
+}
+
+void ModelChecker::write_segment(LineEnd end) {
+  if (!fixing() || !second_) return;
+  if (keep_segment_) write_line(segment_text_, end);
+  const std::string& after = copy_.after(segment_);
+  if (after.empty()) return;
+  if (keep_segment_ && end == LineEnd::kNone) {
+    write_line("", good_end_ == LineEnd::kCrLf ? LineEnd::kCrLf : LineEnd::kLf);
+  }
+  fixed_->write(after.data(), static_cast<std::streamsize>(after.size()));
 }
 
 void ModelChecker::line(const Line& l) {
@@ -504,10 +567,11 @@ void ModelChecker::line(const Line& l) {
         "tarvex reads it as one line: a header further on it is not seen",
         "end the lines of the model where its records end");
   }
+  // The first LF or CR LF so far: the copy mends lines with other ends to it.
+  if (good_end_ == LineEnd::kNone && (l.end == LineEnd::kLf || l.end == LineEnd::kCrLf)) {
+    good_end_ = l.end;
+  }
   if (!second_) {
-    if (good_end_ == LineEnd::kNone && (l.end == LineEnd::kLf || l.end == LineEnd::kCrLf)) {
-      good_end_ = l.end;
-    }
     if (l.end == LineEnd::kLfCr || l.end == LineEnd::kCr) {
       if (bad_line_ends_++ == 0) {
         first_bad_line_end_ = l.number;
@@ -536,6 +600,15 @@ void ModelChecker::line(const Line& l) {
   line_part(text, h, l.end, inner, continued);
 }
 
+void ModelChecker::close_own_line(LineEnd inner) {
+  if (!fixing() || !second_) return;
+  std::size_t last = segment_text_.find_last_not_of(" \t");
+  if (last == std::string::npos || last < 1 || segment_text_.compare(last - 1, 2, "/)") != 0) return;
+  bool crlf = inner == LineEnd::kCrLf ||
+              ((inner == LineEnd::kLfCr || inner == LineEnd::kCr) && good_end_ == LineEnd::kCrLf);
+  segment_text_.insert(last, crlf ? "\r\n" : "\n");
+}
+
 // One part of a line, which holds the header `h` if any: `end` is the line
 // end it is written with, `inner` that of the parts split off it;
 // `continued` when the part follows another on the line.
@@ -548,7 +621,7 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
   if (!h.found) {
     segment_text_.assign(text.data(), text.size());
     segment(segment_text_);
-    write_line(segment_text_, l.end);
+    write_segment(l.end);
     return;
   }
   int d = h.document;
@@ -564,11 +637,13 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
   // The last records or the ")" of the document before: a line of their own
   // when the header is one that tarvex looks for.
   std::string before(pre);
+  bool before_alone = false;  // written on a line of its own
   if (!pre_blank) {
     segment_text_.assign(pre.data(), pre.size());
     segment(segment_text_);
     before = segment_text_;
-    if (wanted) write_line(before, inner);
+    before_alone = wanted || !copy_.after(segment_).empty();
+    if (before_alone) write_segment(inner);
   }
   header_ = d;
   end_document(false);
@@ -597,12 +672,14 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
         effect_of_missing(d), "end the line", true);
   }
   if (d >= 0 && d <= kDocumentMax) {
+    ++header_seq_;
     if ((d == 4 || d == 12 || d == 16) && headers_.size() < kHeadersKept) {
-      headers_.push_back(Header{d, l.number});
+      headers_.push_back(Header{d, l.number, header_seq_});
     }
     if (first_header_[d] == 0) {
       if (!second_) {
         first_header_[d] = l.number;
+        first_seq_[d] = header_seq_;
         unconverted_document(d);
       }
       begin_document(d);
@@ -616,7 +693,8 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
       begin_document(d);
     }
   }
-  std::string head = !wanted                        ? before + std::string(written)
+  std::string head = !wanted && !before_alone       ? before + std::string(written)
+                     : !wanted                      ? std::string(written)
                      : h.exact && written == proper ? std::string(written)
                                                     : proper;
   LineEnd head_end = l.end == LineEnd::kNone && wanted ? inner : l.end;
@@ -635,7 +713,8 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
     for (std::size_t i = 0; i < parts.size(); ++i) {
       segment_text_.assign(parts[i]);
       segment(segment_text_);
-      write_line(segment_text_, i + 1 < parts.size() ? inner : l.end);
+      if (i + 1 == parts.size()) close_own_line(inner);
+      write_segment(i + 1 < parts.size() ? inner : l.end);
     }
   } else {
     write_line(head + std::string(rest), head_end);
@@ -670,6 +749,7 @@ void ModelChecker::begin_document(int d) {
   document_ = read_by_records(d) ? d : -1;
   record_size_ = 0;
   solid_of_ = plastic_of_ = -1;
+  last_stiffness_ = 0;
 }
 
 void ModelChecker::end_document(bool at_close) {
@@ -705,6 +785,7 @@ void ModelChecker::end_document(bool at_close) {
 void ModelChecker::segment(std::string& text) {
   ++segment_;
   edits_.clear();
+  late_edits_.clear();
   std::size_t i = 0;
   while (i < text.size()) {
     while (i < text.size() && is_blank(text[i])) ++i;
@@ -712,8 +793,13 @@ void ModelChecker::segment(std::string& text) {
     while (i < text.size() && !is_blank(text[i])) ++i;
     if (i > start) token(std::string_view(text).substr(start, i - start), start);
   }
-  if (edits_.empty() || !fixing()) return;
-  for (auto e = edits_.rbegin(); e != edits_.rend(); ++e) text.replace(e->pos, e->erase, e->insert);
+  if (!fixing()) return;
+  // The first pass decides; the second, which writes, applies.
+  if (!second_) {
+    copy_.add(segment_, edits_);
+    return;
+  }
+  keep_segment_ = copy_.apply(segment_, text, late_edits_);
 }
 
 void ModelChecker::token(std::string_view t, std::size_t pos) {
@@ -749,6 +835,7 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
     }
     short_row_ = ShortRow{};
     paren_closed_ = document_;
+    if (document_ == 7 && !second_ && close_of_7_ == 0) close_of_7_ = segment_;
     end_document(true);
     return;
   }
@@ -910,6 +997,9 @@ void ModelChecker::record() {
     case 5:
       ++supports_;
       break;
+    case 6:
+      load_case_used();
+      break;
     default:
       break;
   }
@@ -1008,6 +1098,8 @@ void ModelChecker::stiffness_record() {
   // LIRA writes further rows of a stiffness with the number 0: tarvex takes
   // each for a stiffness 0 of its own.
   bool continuation = v == 0 && first.text == "0";
+  if (continuation && kind == StiffnessKind::kUnknown && continuation_record(first)) return;
+  if (kind == StiffnessKind::kUnknown && kind_token == "GEI" && lira_plate_record(v)) return;
   if (continuation) {
     std::string makes =
         kind == StiffnessKind::kUnknown
@@ -1035,6 +1127,7 @@ void ModelChecker::stiffness_record() {
     stiffness_row_end(v, kind);
   }
   Stiffness& s = stiffness_[v];
+  if (!continuation) last_stiffness_ = v;
   // tarvex skips a row of a kind it does not know whole: a stiffness of the
   // same number read before stays as it was ("5 TW 1 2 /" once more).
   bool skipped_row = kind == StiffnessKind::kUnknown && s.line != 0 &&
@@ -1045,9 +1138,16 @@ void ModelChecker::stiffness_record() {
     s.kind = kind;
     s.token = kind_token.substr(0, 20);
   }
+  // A density after the row's values, which tarvex passes over.
+  double density = kind != StiffnessKind::kUnknown ? own_row_density(record_words()) : -1;
+  if (density >= 0) {
+    s.density = density;
+    facts_.set_density(v, density, first.line);
+  }
   switch (kind) {
     case StiffnessKind::kPlate:
       if (n > 3) s.section = real_of(record_[3].text);
+      if (n > 2) s.ratio = real_of(record_[2].text);
       break;
     case StiffnessKind::kRectangularBar:
       if (n > 4) s.section = real_of(record_[3].text) / 100 * (real_of(record_[4].text) / 100);
@@ -1065,8 +1165,125 @@ void ModelChecker::stiffness_record() {
   }
 }
 
+std::vector<std::string> ModelChecker::record_words() const {
+  std::vector<std::string> words;
+  for (std::size_t i = 0; i < record_size_; ++i) words.push_back(record_[i].text);
+  return words;
+}
 
-// A plate's row holds its modulus, Poisson's ratio and thickness, a link's
+bool ModelChecker::record_in_segment() const {
+  for (std::size_t i = 0; i < record_size_; ++i) {
+    if (record_[i].segment != segment_ || !record_[i].written.empty()) return false;
+  }
+  return record_size_ > 0;
+}
+
+void ModelChecker::erase_record() {
+  const Tok& last = record_[record_size_ - 1];
+  edits_.push_back(Edit{record_[0].pos, last.pos + last.length - record_[0].pos, ""});
+  copy_.drop_if_blank(segment_);
+}
+
+// A plate in LIRA's words becomes tarvex's plate row; the finding comes when
+// the elements that use it are known.
+bool ModelChecker::lira_plate_record(std::int32_t v) {
+  std::optional<LiraPlate> plate = lira_plate(record_words());
+  if (!plate || v < 1 || v >= lira::kStiffnessCount || !record_in_segment()) return false;
+  Stiffness& s = stiffness_[v];
+  s = Stiffness{};
+  s.line = record_[0].line;
+  s.kind = StiffnessKind::kPlate;
+  s.section = real_of(plate->thickness);
+  s.token = "GEI";
+  s.plate_row = plate_row(*plate);
+  s.density = plate->density;
+  s.ratio = real_of(plate->ratio);
+  last_stiffness_ = v;
+  if (plate->density >= 0) facts_.set_density(v, plate->density, s.line);
+  const Tok& last = record_[record_size_ - 1];
+  if (fixing()) {
+    edits_.push_back(Edit{record_[1].pos, last.pos + last.length - record_[1].pos, s.plate_row});
+  }
+  return true;
+}
+
+void ModelChecker::lira_plate_finding(int s, const std::string& users) {
+  const Stiffness& st = stiffness_[s];
+  const Usage& u = usage_[s];
+  std::ostringstream density;
+  density << st.density;
+  add(Kind::kUnknownStiffness, st.line,
+      "stiffness " + str(s) + " is a plate in LIRA's words (\"" + str(s) +
+          " GEI ...\"), which tarvex does not know; " + users,
+      u.count == 0 ? std::string("tarvex skips it with \"Unknown element skipped\"")
+                   : "tarvex skips it with \"Unknown element skipped\" and " + undefined_stop(s, u),
+      "write tarvex's plate row \"" + str(s) + " " + st.plate_row + "\"" +
+          (st.density >= 0 ? "; its density, " + density.str() + " t/m3, is an answer to tarvex"
+                           : ""),
+      true);
+}
+
+// A continuation row that says only a density or a Poisson's ratio of the
+// stiffness before it is taken out of the copy, and what it says reported.
+bool ModelChecker::continuation_record(const Tok& first) {
+  Continuation c = continuation_row(record_words());
+  long s = last_stiffness_;
+  if (!c.certain || s < 1 || s >= lira::kStiffnessCount || !record_in_segment()) return false;
+  // Taken out, the row must leave the rest of its line read as before: a
+  // line of its own, or a row before the next record.
+  const Tok& last = record_[record_size_ - 1];
+  std::size_t rest = segment_text_.find_first_not_of(" \t", last.pos + last.length);
+  if (segment_text_.find_first_not_of(" \t") != record_[0].pos ||
+      (rest != std::string::npos && !(segment_text_[rest] >= '0' && segment_text_[rest] <= '9'))) {
+    return false;
+  }
+  Stiffness& st = stiffness_[s];
+  auto text = [](double v) {
+    std::ostringstream out;
+    out << v;
+    return out.str();
+  };
+  std::string row = "the row \"";
+  for (std::size_t i = 0; i < record_size_; ++i) row += (i ? " " : "") + record_[i].text;
+  row += "\" continues stiffness " + str(s);
+  std::string says, note;
+  if (c.density >= 0) {
+    st.density = c.density;
+    facts_.set_density(static_cast<int>(s), c.density, first.line);
+    says = ": its density, " + text(c.density) + " t/m3";
+    note = "; the density is an answer to tarvex";
+  }
+  if (c.ratio >= 0) {
+    says += (says.empty() ? ": " : ", and ") + std::string("its Poisson's ratio, ") + c.ratio_text;
+    if (st.kind == StiffnessKind::kRectangularBar || st.kind == StiffnessKind::kPlasticBar) {
+      note += std::string("; tarvex gives every ") +
+              (st.kind == StiffnessKind::kPlasticBar ? "plastic bar the ratio .25"
+                                                     : "bar the ratio 0.16") +
+              " itself, not " + c.ratio_text;
+    } else if (st.kind == StiffnessKind::kPlate && st.ratio == c.ratio) {
+      note += "; the plate row holds the same ratio";
+    } else {
+      // Another ratio than the plate row's, or one of a kind that has none:
+      // only the author knows which holds.
+      add(Kind::kStiffnessContinuation, first.line,
+          row + says + (st.kind == StiffnessKind::kPlate
+                            ? ", where its plate row gives " + text(st.ratio)
+                            : ", which tarvex does not read for " + std::string(kind_text(st.kind))),
+          "tarvex takes the row for a stiffness 0 of a kind it does not know and skips it, and "
+          "writes no such ratio",
+          st.kind == StiffnessKind::kPlate
+              ? "write the ratio that holds into the plate row, and delete this row"
+              : "delete the row where the ratio is not needed, else model it in ANSYS");
+      return true;
+    }
+  }
+  if (fixing()) erase_record();
+  add(Kind::kStiffnessContinuation, first.line, row + says,
+      "tarvex takes the row for a stiffness 0 of a kind it does not know and skips it",
+      "delete the row" + note, true);
+  return true;
+}
+
 // its modulus; a slash glued to the last, or a word that begins with '/'
 // after it, ends the row. tarvex stops at any other word there.
 void ModelChecker::stiffness_row_end(long v, StiffnessKind kind) {
@@ -1184,6 +1401,14 @@ void ModelChecker::element_record() {
   element_type_.push_back(clamp(type));
   element_stiffness_.push_back(clamp(s));
   ElementKind kind = lira::element_kind(type);
+  // A space frame bar in the shape of tarvex's bar record waits for its
+  // stiffness, which document 3 gives after document 1.
+  if (type == kSpaceBar && n == 5 && record_[4].text == "/" && record_in_segment() &&
+      is_integer(record_[2].text) && is_integer(record_[3].text) &&
+      record_[4].pos == record_[3].pos + record_[3].length + 1) {
+    space_bars_.push_back(SpaceBar{elements_, record_[0].line, s});
+    return;
+  }
   if (kind == ElementKind::kUnconverted) {
     // A few types are summed up each; a file of garbage costs no more.
     if (unconverted_.size() >= kTypesKept && unconverted_.count(type) == 0) type = INT32_MIN;
@@ -1288,6 +1513,47 @@ void ModelChecker::case_record() {
   cases_[case_count_++] = c;
 }
 
+void ModelChecker::load_case_used() {
+  if (record_size_ < 5 || used_cases_.size() >= kCasesKept) return;
+  for (std::size_t i = 0; i < 5; ++i) {
+    if (record_[i].text[0] == '/' || (i < 4 && record_[i].text.back() == '/')) return;
+  }
+  std::int32_t c = int_of(record_[4].text);
+  if (c > 0) used_cases_.insert(c);
+}
+
+// Files written before an analysis hold no document 16, though document 6
+// names every load case: LIRA's list is one record "case 0 /" for each, in
+// ascending order, right after document 7.
+bool ModelChecker::case_list_written() {
+  if (!fixing() || close_of_7_ == 0 || used_cases_.empty()) return false;
+  // A document 12 after document 7 is the engineer's to judge.
+  for (const Header& h : headers_) {
+    if (h.document == 12 && h.seq > first_seq_[7]) return false;
+  }
+  const char* eol = good_end_ == LineEnd::kCrLf ? "\r\n" : "\n";
+  std::string lines = std::string("( 16/") + eol;
+  std::string list;
+  for (std::int32_t c : used_cases_) {
+    lines += str(c) + " 0 /" + eol;
+    list += (list.empty() ? "" : ", ") + str(c);
+    if (case_count_ < lira::kLoadCaseMax) cases_[case_count_++] = c;
+  }
+  lines += std::string(")") + eol;
+  copy_.insert_after(close_of_7_, lines);
+  std::size_t n = used_cases_.size();
+  add(Kind::kMissingDocument, 0, "there is no document 16, the list of load cases",
+      stop_message(missing_message(16)),
+      "add document 16 after document 7, one record for each load case that document 6 uses: " +
+          list +
+          (n > static_cast<std::size_t>(lira::kLoadCaseMax)
+               ? "; tarvex takes the first 20 only, and writes no load step for the other " +
+                     str(static_cast<long long>(n) - lira::kLoadCaseMax)
+               : std::string()),
+      true);
+  return true;
+}
+
 // The stop of tarvex at the first element of a stiffness that it lacks: a
 // layered shell stops it while it makes the layer nodes, the others while it
 // writes the elements.
@@ -1299,6 +1565,13 @@ std::string ModelChecker::undefined_stop(int s, const Usage& u) const {
 }
 
 void ModelChecker::finish_first_pass() {
+  // What the answers rest on: the stiffnesses that weigh, and the slabs.
+  for (int s = 1; s < lira::kStiffnessCount; ++s) {
+    StiffnessKind k = kind_of(s);
+    facts_.set_weighs(s, k == StiffnessKind::kPlate || k == StiffnessKind::kRectangularBar ||
+                             k == StiffnessKind::kPlasticBar || k == StiffnessKind::kSolid);
+    if (k == StiffnessKind::kSolid && usage_[s].count > 0) facts_.concrete_slabs = true;
+  }
   if (bad_line_ends_ > 0) {
     add(Kind::kLineEnds, first_bad_line_end_,
         str(bad_line_ends_) + " line" + (bad_line_ends_ > 1 ? "s end" : " ends") + " with " +
@@ -1309,7 +1582,7 @@ void ModelChecker::finish_first_pass() {
   }
   // Documents that tarvex needs, and the order it reads them in.
   for (int d : {3, 4, 1, 5, 6, 7, 16}) {
-    if (first_header_[d] == 0) {
+    if (first_header_[d] == 0 && !(d == 16 && case_list_written())) {
       add(Kind::kMissingDocument, 0, "there is no document " + str(d),
           stop_message(missing_message(d)),
           missing_mend(d));
@@ -1323,19 +1596,19 @@ void ModelChecker::finish_first_pass() {
   }
   auto first_after = [&](int d, long after) -> long {
     for (const Header& h : headers_) {
-      if (h.document == d && h.line > after) return h.line;
+      if (h.document == d && h.seq > after) return h.line;
     }
     return 0;
   };
-  if (first_header_[3] != 0 && first_header_[4] != 0 && first_after(4, first_header_[3]) == 0) {
+  if (first_header_[3] != 0 && first_header_[4] != 0 && first_after(4, first_seq_[3]) == 0) {
     add(Kind::kDocumentOrder, first_header_[4],
         "document 4 stands before document 3 (line " + str(first_header_[3]) + ")",
         "tarvex looks for document 4 after document 3 and " + stop_message(msg::kNoNodes),
         "move document 4 after document 3");
   }
   if (first_header_[7] != 0) {
-    long sixteen = first_after(16, first_header_[7]);
-    long twelve = first_after(12, first_header_[7]);
+    long sixteen = first_after(16, first_seq_[7]);
+    long twelve = first_after(12, first_seq_[7]);
     if (twelve != 0 && (sixteen == 0 || twelve < sixteen)) {
       add(Kind::kDocumentOrder, twelve,
           "document 12 stands after document 7 and before any document 16",
@@ -1361,7 +1634,9 @@ void ModelChecker::finish_first_pass() {
                             : str(u.count) + " element" + (u.count > 1 ? "s use" : " uses") +
                                   " it, the first element " + str(u.first_element) + " on line " +
                                   str(u.line);
-    if (st.line != 0 && st.kind == StiffnessKind::kUnknown) {
+    if (st.line != 0 && !st.plate_row.empty()) {
+      lira_plate_finding(s, users);
+    } else if (st.line != 0 && st.kind == StiffnessKind::kUnknown) {
       add(Kind::kUnknownStiffness, st.line,
           "stiffness " + str(s) + " is of a kind tarvex does not know (\"" + st.token + "\"); " +
               users,
@@ -1384,6 +1659,7 @@ void ModelChecker::finish_first_pass() {
           stop_message(msg::kHolderZero), "add \"AZ\" with the holder value before \"TW\"");
     }
   }
+  space_bars();
   for (const auto& [type, u] : unconverted_) {
     add(Kind::kUnconvertedElement, u.line,
         str(u.count) + " element" + (u.count > 1 ? "s" : "") + " of type " +
@@ -1426,11 +1702,61 @@ void ModelChecker::finish_first_pass() {
   }
 }
 
+void ModelChecker::space_bars() {
+  long mended = 0, first = 0, line = 0;
+  for (const SpaceBar& b : space_bars_) {
+    if (kind_of(b.stiffness) == StiffnessKind::kRectangularBar) {
+      if (mended++ == 0) {
+        first = b.element;
+        line = b.line;
+      }
+      if (!fixing()) continue;
+      element_type_[static_cast<std::size_t>(b.element - 1)] = kBarType;
+      Usage& u = usage_[b.stiffness];
+      if (u.count++ == 0 || b.element < u.first_element) {
+        u.first_element = b.element;
+        u.line = b.line;
+        u.type = kBarType;
+      }
+      continue;
+    }
+    Usage& u = unconverted_[kSpaceBar];
+    if (u.count++ == 0 || b.element < u.first_element) {
+      u.first_element = b.element;
+      u.line = b.line;
+      u.type = kSpaceBar;
+    }
+  }
+  // The first element that tarvex does not convert, as the copy has them.
+  for (const SpaceBar& b : space_bars_) {
+    if (element_type_[static_cast<std::size_t>(b.element - 1)] == kBarType) continue;
+    if (first_unconverted_ == 0 || b.element < first_unconverted_) {
+      first_unconverted_ = b.element;
+      first_unconverted_type_ = kSpaceBar;
+    }
+  }
+  if (mended == 0) return;
+  add(Kind::kUnconvertedElement, line,
+      str(mended) + " element" + (mended > 1 ? "s" : "") + " of type 5 (space frame bar), the " +
+          "first element " + str(first) + (mended > 1 ? ", have" : ", has") +
+          " the stiffness of a rectangular bar (S0)",
+      "tarvex does not convert type 5: it makes no ANSYS element of them, and numbers every "
+      "later element one lower than document 1 does",
+      "make them type 10, tarvex's bar, which ANSYS builds as the same BEAM4; confirm that "
+      "the bars are meant as plain space frame bars",
+      true);
+}
+
 // The second pass: elements against the stiffnesses and the nodes.
 void ModelChecker::element_record_second() {
   long element_no = ++element_no_;
   std::size_t n = record_size_;
   std::int32_t type = int_of(record_[0].text);
+  if (type == kSpaceBar && element_type_[static_cast<std::size_t>(element_no - 1)] == kBarType &&
+      record_[0].segment == segment_) {
+    type = kBarType;
+    late_edits_.push_back(Edit{record_[0].pos, record_[0].length, str(kBarType)});
+  }
   ElementKind kind = lira::element_kind(type);
   if (kind == ElementKind::kUnconverted || n < 2) return;
   long line = record_[0].line;
@@ -1559,13 +1885,25 @@ void ModelChecker::twisted_check(const std::string& element, long line) {
     for (int i = 0; i < 4; ++i) written[i] = order[script[i]];
     face(written, p);
     if (twisted(p)) continue;
+    // Written round the perimeter (a, b, c, d): the last two corners change
+    // places in the copy, where they stand as plain numbers on its line.
+    const Tok& c = record_[4];
+    const Tok& d = record_[5];
+    bool swap = &order == &kOrders[0] && c.segment == segment_ && d.segment == segment_ &&
+                is_integer(c.text) && is_integer(d.text) && c.written.empty() &&
+                d.written.empty();
+    if (swap && fixing()) {
+      late_edits_.push_back(Edit{c.pos, c.length, d.text});
+      late_edits_.push_back(Edit{d.pos, d.length, c.text});
+    }
     add(Kind::kTwistedPlate, line,
         element + " on nodes " + as_written + " is twisted: tarvex writes its corners in the order " +
             names(script) + ", which cross over",
         "ANSYS builds a bow tie, an element without a proper area: its stiffness and the "
         "pressure on it are wrong",
         "write its nodes " + names(order) + " in document 1 (a, b, then the corners opposite "
-        "them)");
+        "them)",
+        swap);
     return;
   }
   add(Kind::kTwistedPlate, line,
@@ -1589,6 +1927,7 @@ void ModelChecker::load_record() {
     f[i] = int_of(record_[i].text);
   }
   std::int32_t number = f[0], type = f[1], direction = f[2], value_line = f[3], load_case = f[4];
+  if (type == 16) facts_.add_weight_case(load_case, line);
   std::string load = "the load on " + std::string(type == 0 ? "node " : "element ") + str(number) +
                      " (load type " + str(type) + ", direction " + str(direction) + ", case " +
                      str(load_case) + ")";
@@ -1813,7 +2152,7 @@ int finish(Report& report, std::ostream& out, const std::string& name,
 
 // Both passes over a model that `open` reads from its start each time.
 template <typename Open>
-void check(Open open, const Options& options, Report& report, std::ostream* fixed) {
+AnswerFacts check(Open open, const Options& options, Report& report, std::ostream* fixed) {
   ModelChecker checker(options, report, fixed);
   {
     LineReader in = open();
@@ -1823,6 +2162,7 @@ void check(Open open, const Options& options, Report& report, std::ostream* fixe
   LineReader in = open();
   checker.pass(in, true);
   checker.finish_second_pass();
+  return checker.facts();
 }
 
 }  // namespace
@@ -1849,10 +2189,12 @@ bool open_mended_copy(bool fixing, const std::string& name, std::ofstream& file,
 }
 
 int check_model_text(std::string_view text, const std::string& name, const Options& options,
-                     std::ostream& out, std::string* fixed) {
+                     std::ostream& out, std::string* fixed, AnswerFacts* facts) {
   Report report(name);
   std::ostringstream copy;
-  check([&] { return LineReader::from_text(text); }, options, report, fixed ? &copy : nullptr);
+  AnswerFacts found =
+      check([&] { return LineReader::from_text(text); }, options, report, fixed ? &copy : nullptr);
+  if (facts != nullptr) *facts = found;
   if (fixed != nullptr) *fixed = copy.str();
   add_tarvex_stop(lira::TextReader::from_text(name, fixed != nullptr ? *fixed : text),
                   fixed != nullptr, report);
@@ -1887,8 +2229,8 @@ int check_model(const Options& options, std::ostream& out) {
   std::string fixed_name = fixed_name_of(name);
   std::ofstream file;
   if (!open_mended_copy(fixing, fixed_name, file, out)) return kUsage;
-  AnswerFacts facts;
-  check([&] { return LineReader(name); }, options, report, fixing ? &file : nullptr);
+  AnswerFacts facts =
+      check([&] { return LineReader(name); }, options, report, fixing ? &file : nullptr);
   if (fixing && !file.flush()) {
     out << "modelcheck: " << fixed_name << " cannot be written.\n";
     return kUsage;

@@ -225,6 +225,30 @@ TEST(CheckModel, TwistedPlatesOnly) {
 namespace modelcheck {
 namespace {
 
+// What the model says of tarvex's answers: densities from a plate in LIRA's
+// words, a continuation row and a bar's own row; the stiffnesses that weigh
+// (not the link); the own-weight cases in the order met; slabs.
+TEST(CheckModel, AnswerFacts) {
+  std::string model = replaced(
+      replaced(kPlate, "1 3.0E6 0.2 0.2 /\n",
+               "1 GEI 3e+006 0.2 0.2 RO 2.5 /\n2 S0 3.0E6 20 40 /\n0 RO 7.85/\n"
+               "3 S0 3.0E6 20 40 RO 2.4/\n4 3 1000 /\n"),
+      "1 6 3 2 2 /\n", "1 6 3 2 2 /\n1 16 3 1 2 /\n");
+  std::ostringstream out;
+  AnswerFacts facts;
+  check_model_text(model, "modellir.txt", Options{}, out, nullptr, &facts);
+  EXPECT_EQ(facts.density[1], 2.5);
+  EXPECT_EQ(facts.density_line[1], 2);
+  EXPECT_EQ(facts.density[2], 7.85);
+  EXPECT_EQ(facts.density_line[2], 4);
+  EXPECT_EQ(facts.density[3], 2.4);
+  EXPECT_EQ(facts.density[4], -1);
+  EXPECT_TRUE(facts.weighs[1] && facts.weighs[2] && facts.weighs[3]);
+  EXPECT_FALSE(facts.weighs[4] || facts.weighs[5]);
+  EXPECT_EQ(facts.weight_cases, (std::vector<std::int32_t>{1, 2}));
+  EXPECT_FALSE(facts.concrete_slabs);
+}
+
 // Mending twice changes nothing more: the mended copy holds no fault that
 // --fix mends, whatever the model held. Models are the plate model with a
 // few random edits of the kinds that real files carry.
