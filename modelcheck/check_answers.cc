@@ -1,13 +1,16 @@
 #include "check_answers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 
 #include "common/console.h"
 #include "common/stop.h"
 #include "common/writer.h"
+#include "program_messages.h"
 #include "tarvex/answers.h"
 
 namespace modelcheck {
@@ -42,22 +45,44 @@ Finding answer_finding(long line, std::string what, std::string effect, std::str
                       std::move(mend), settled);
 }
 
+// A density implied by an own-weight record, to four digits: the record's
+// value holds no more.
+std::string implied(double kg) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.4g", kg);
+  return figure(std::strtod(text, nullptr));
+}
+
 // The densities that the model gives the stiffnesses that weigh, kg/m3 as
-// written ("" where it gives none).
+// written ("" where it gives none): RO, or where there is none, what the
+// stiffness's own-weight records imply (those stiffnesses in `from_weights`).
 std::vector<std::string> model_densities(const AnswerFacts& facts, const std::string& file,
-                                         Report& report) {
+                                         std::vector<int>& from_weights, Report& report) {
   std::vector<std::string> kg(kStiffnesses);
   for (int s = 0; s < kStiffnesses; ++s) {
     std::size_t i = static_cast<std::size_t>(s);
-    if (!facts.weighs[i] || facts.density[i] < 0) continue;
-    kg[i] = figure(facts.density[i] * 1000);
+    double records = facts.weight_density[i];
+    if (!facts.weighs[i]) continue;
+    if (facts.density[i] < 0) {
+      if (records >= 0) kg[i] = implied(records), from_weights.push_back(s);
+      continue;
+    }
+    double ro = facts.density[i] * 1000;
+    kg[i] = figure(ro);
+    std::string name = "stiffness " + std::to_string(s) + " has the density RO " +
+                       figure(facts.density[i]) + ", " + kg[i] + " kg/m3";
     if (facts.density[i] > kDensest) {
       report.add(answer_finding(
-          facts.density_line[i],
-          "stiffness " + std::to_string(s) + " has the density RO " + figure(facts.density[i]) +
-              ", " + kg[i] + " kg/m3 as LIRA reads RO in t/m3",
+          facts.density_line[i], name + " as LIRA reads RO in t/m3",
           file + " gives it " + kg[i] + " kg/m3, and the own weight follows from it",
           "write RO in t/m3 (2.5 for concrete), or correct its density in " + file));
+    } else if (records > 0 && std::fabs(ro - records) > 0.05 * records) {
+      // tarvex allows a record 5 % off the weight that the density gives.
+      report.add(answer_finding(
+          facts.weight_density_line[i],
+          name + ", while its own-weight record here implies " + implied(records) + " kg/m3",
+          "tarvex weighs it at its RO and " + stop_message(msg::kWeightValue),
+          "settle which is right: its RO, or its own-weight records"));
     }
   }
   return kg;
@@ -112,7 +137,9 @@ void given_densities(const std::vector<std::string>& kg, const AnswerFacts& fact
   for (const auto& [s, d] : exceptions) a.exceptions.push_back({s, d});
   for (int s = 0; s < kStiffnesses; ++s) {
     std::size_t i = static_cast<std::size_t>(s);
-    if (kg[i].empty()) continue;
+    // A density without RO comes from the own-weight records, which the
+    // check itself holds to the given densities.
+    if (kg[i].empty() || facts.density[i] < 0) continue;
     double given = exceptions.count(s) ? exceptions[s] : options.density;
     // tarvex holds densities in single precision.
     if (static_cast<float>(given) == static_cast<float>(facts.density[i] * 1000)) continue;
@@ -172,7 +199,8 @@ SettledAnswers settle_answers(const AnswerFacts& facts, const Options& options,
                               const std::string& answers_name, Report& report) {
   SettledAnswers a;
   const std::string& file = answers_name;
-  std::vector<std::string> kg = model_densities(facts, file, report);
+  std::vector<int> from_weights;
+  std::vector<std::string> kg = model_densities(facts, file, from_weights, report);
   if (options.has_weight_case) {
     a.weight_case = options.weight_case;
   } else if (facts.weight_cases.size() == 1) {
@@ -191,6 +219,7 @@ SettledAnswers settle_answers(const AnswerFacts& facts, const Options& options,
   } else {
     bool own_weight = a.weight_case != 0 || !facts.weight_cases.empty();
     model_given_densities(kg, facts, own_weight, a, file, report);
+    a.from_records = from_weights;
   }
   if (options.has_vr3) {
     a.vr3 = options.vr3;
@@ -224,7 +253,15 @@ std::string answers_summary(const SettledAnswers& a) {
     text += (i == 0 ? ", stiffness " : ", ") + std::to_string(a.exceptions[i].stiffness) + " " +
             figure(a.exceptions[i].density);
   }
-  return text + ", own-weight case " + std::to_string(a.weight_case);
+  text += ", own-weight case " + std::to_string(a.weight_case);
+  if (!a.from_records.empty()) {
+    bool several = a.from_records.size() > 1;
+    text += std::string("; stiffness") + (several ? "es " : " ") + names(a.from_records) +
+            (several ? " have no RO: their density is what their" : " has no RO: its density "
+                                                                     "is what its") +
+            " own-weight records imply";
+  }
+  return text;
 }
 
 std::string answers_name_of(const std::string& name) {

@@ -19,10 +19,14 @@ struct SettledAnswers {
   double density = 0;  // the common density, kg/m3
   std::vector<Options::DensityException> exceptions;  // by ascending stiffness
   std::int32_t weight_case = 0;                       // 0: none
+  /// Stiffnesses without RO whose density comes from their own-weight
+  /// records (value over section).
+  std::vector<int> from_records;
 };
 
 /// The answers that the model's own facts give: the common density is the
-/// most frequent density (RO, t/m3) of the stiffnesses that weigh, in kg/m3;
+/// most frequent density (RO, t/m3; without RO, what the own-weight records
+/// imply) of the stiffnesses that weigh, in kg/m3;
 /// each weighing stiffness of another density is an exception; the own-weight
 /// case is the one case of the model's own-weight records. Densities, VR3 or
 /// an own-weight case that the engineer gave (`options`) stand as given. What

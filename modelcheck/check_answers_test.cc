@@ -113,6 +113,34 @@ TEST(SettleAnswers, NoDensityAnywhere) {
             "at all: its own-weight records do not pass tarvex's weight check");
 }
 
+// Without RO, the density is what the own-weight records imply (value over
+// section, to four digits); an RO that the records contradict by more than
+// tarvex's 5 % is the engineer's to settle.
+TEST(SettleAnswers, DensityFromOwnWeightRecords) {
+  AnswerFacts facts;
+  weighs(facts, 1, -1);
+  facts.set_weight_density(1, 0.5f * 1000.0 / 0.2, 17);     // a plate 0.2 m, 0.5 t/m2
+  weighs(facts, 2, -1);
+  facts.set_weight_density(2, 0.628f * 1000.0 / 0.08, 18);  // a bar 0.08 m2, 0.628 t/m
+  facts.set_weight_density(2, 1, 19);                      // the first record counts
+  weighs(facts, 3, 2.5, 4);
+  facts.set_weight_density(3, 2400, 20);                    // 4 % off: tarvex takes it
+  weighs(facts, 4, 2.5, 5);
+  facts.set_weight_density(4, 2000, 21);                    // 25 % off
+  facts.add_weight_case(1, 17);
+  Settled s;
+  settle(facts, s);
+  EXPECT_EQ(answers_text(s.answers), "0\n2500\ny\n2\n7850\n0\n1\nc\n");
+  EXPECT_EQ(answers_summary(s.answers),
+            "VR3 0, density 2500 kg/m3, stiffness 2 7850, own-weight case 1; stiffnesses 1 and 2 "
+            "have no RO: their density is what their own-weight records imply");
+  EXPECT_EQ(findings(s.report),
+            "21 left: stiffness 4 has the density RO 2.5, 2500 kg/m3, while its own-weight record "
+            "here implies 2000 kg/m3\n");
+  EXPECT_EQ(s.report.kept()[0].effect,
+            "tarvex weighs it at its RO and stops with \"Weight value illegal.\"");
+}
+
 // RO in kg/m3 where LIRA writes t/m3, and a stiffness 0 of its own density,
 // which tarvex's answers cannot give.
 TEST(SettleAnswers, DensitiesTarvexCannotTakeAsMeant) {

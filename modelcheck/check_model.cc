@@ -2106,7 +2106,14 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
         stop_message(msg::kWeightDirection), "give own weight direction 3");
     return;
   }
-  if (!options_.has_density || s < 0 || s >= lira::kStiffnessCount) return;
+  if (s < 0 || s >= lira::kStiffnessCount) return;
+  // The record says the density: its value over the section, in kg/m3.
+  if (stiffness_[s].section > 0) {
+    facts_.set_weight_density(
+        s, first_value_[static_cast<std::size_t>(value_line - 1)] * 1000.0 / stiffness_[s].section,
+        line);
+  }
+  if (!options_.has_density) return;
   // As tarvex works it out, in single precision: the stiffness's weight
   // intensity times 10 against the value times 10000.
   float density = density_of(s);
