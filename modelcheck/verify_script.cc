@@ -339,7 +339,8 @@ struct Verifier {
       }
     }
     out << "\nStiffnesses\n";
-    close("moduli and sections", f);
+    bool densities = answers != nullptr && answers->has_density;
+    close(densities ? "moduli, sections and densities" : "moduli and sections", f);
   }
 
   // ---------------------------------------------------------- supports
