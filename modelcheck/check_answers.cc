@@ -182,7 +182,7 @@ void model_given_densities(const std::vector<std::string>& kg, const AnswerFacts
       0,
       std::string("stiffness") + (several ? "es " : " ") + names(without) +
           (several ? " weigh" : " weighs") + " in the script, but the model gives " +
-          (several ? "them" : "it") + " no density (RO)",
+          (several ? "them" : "it") + " no density: no RO, no own-weight record",
       file + " gives " + (several ? "them" : "it") + " the common density " + figure(a.density) +
           " kg/m3" +
           (common.empty() ? ", as the model gives no density at all: " +

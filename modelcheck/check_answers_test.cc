@@ -88,7 +88,7 @@ TEST(SettleAnswers, WhatNeedsTheEngineer) {
             "31 left: own-weight records (load type 16) stand in load cases 3 and 1\n"
             "4 settled: 2 densities are each given to 1 stiffness, none to more\n"
             "0 left: stiffnesses 5 and 8 weigh in the script, but the model gives them no "
-            "density (RO)\n"
+            "density: no RO, no own-weight record\n"
             "0 left: the model has reinforced concrete slabs, and VR3, their volume ratio of "
             "lateral reinforcement, is not in it\n");
   EXPECT_NE(s.report.kept()[2].effect.find("the common density 2500 kg/m3"), std::string::npos);
