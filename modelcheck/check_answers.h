@@ -22,13 +22,15 @@ struct SettledAnswers {
   /// Stiffnesses without RO whose density comes from their own-weight
   /// records (value over section).
   std::vector<int> from_records;
+  /// The model has reinforced concrete slabs, whose VR3 it cannot give.
+  bool vr3_to_confirm = false;
 };
 
 /// The answers that the model's own facts give: the common density is the
 /// most frequent density (RO, t/m3; without RO, what the own-weight records
 /// imply) of the stiffnesses that weigh, in kg/m3;
 /// each weighing stiffness of another density is an exception; the own-weight
-/// case is the one case of the model's own-weight records. Densities, VR3 or
+/// case is the one case of the model's own-weight records; VR3 is 0. Densities, VR3 or
 /// an own-weight case that the engineer gave (`options`) stand as given. What
 /// only the engineer can settle, and a tie settled, go to `report` as findings
 /// that name the answers file `answers_name`.
