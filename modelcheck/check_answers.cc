@@ -64,7 +64,17 @@ std::vector<std::string> model_densities(const AnswerFacts& facts, const std::st
     double records = facts.weight_density[i];
     if (!facts.weighs[i]) continue;
     if (facts.density[i] < 0) {
-      if (records >= 0) kg[i] = implied(records), from_weights.push_back(s);
+      if (records >= 0 && records <= kDensest * 1000) {
+        kg[i] = implied(records), from_weights.push_back(s);
+      } else if (records > kDensest * 1000) {
+        report.add(answer_finding(
+            facts.weight_density_line[i],
+            "stiffness " + std::to_string(s) + " has no RO, and its own-weight record here "
+            "implies " + implied(records) + " kg/m3, denser than anything a structure is built of",
+            file + " does not take it for the stiffness's density",
+            "check the record's value and the stiffness's section, or give its density in " +
+                file));
+      }
       continue;
     }
     double ro = facts.density[i] * 1000;
@@ -162,7 +172,8 @@ void model_given_densities(const std::vector<std::string>& kg, const AnswerFacts
   std::vector<int> without;
   for (int s = 0; s < kStiffnesses; ++s) {
     std::size_t i = static_cast<std::size_t>(s);
-    if (facts.weighs[i] && kg[i].empty()) without.push_back(s);
+    // A record that implies no density that a material has is named apart.
+    if (facts.weighs[i] && kg[i].empty() && facts.weight_density[i] < 0) without.push_back(s);
     if (kg[i].empty() || kg[i] == common) continue;
     if (s == 0) {
       report.add(answer_finding(

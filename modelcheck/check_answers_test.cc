@@ -128,6 +128,8 @@ TEST(SettleAnswers, DensityFromOwnWeightRecords) {
   facts.set_weight_density(3, 2400, 20);                    // 4 % off: tarvex takes it
   weighs(facts, 4, 2.5, 5);
   facts.set_weight_density(4, 2000, 21);                    // 25 % off
+  weighs(facts, 5, -1);
+  facts.set_weight_density(5, 0.5 * 1000.0 / 1e-30, 22);    // a section of next to nothing
   facts.add_weight_case(1, 17);
   Settled s;
   settle(facts, s);
@@ -137,7 +139,9 @@ TEST(SettleAnswers, DensityFromOwnWeightRecords) {
             "have no RO: their density is what their own-weight records imply");
   EXPECT_EQ(findings(s.report),
             "21 left: stiffness 4 has the density RO 2.5, 2500 kg/m3, while its own-weight record "
-            "here implies 2000 kg/m3\n");
+            "here implies 2000 kg/m3\n"
+            "22 left: stiffness 5 has no RO, and its own-weight record here implies 5e+32 kg/m3, "
+            "denser than anything a structure is built of\n");
   EXPECT_EQ(s.report.kept()[0].effect,
             "tarvex weighs it at its RO and stops with \"Weight value illegal.\"");
 }
