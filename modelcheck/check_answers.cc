@@ -10,6 +10,7 @@
 #include "common/console.h"
 #include "common/stop.h"
 #include "common/writer.h"
+#include "model_check.h"
 #include "program_messages.h"
 #include "tarvex/answers.h"
 
@@ -128,10 +129,6 @@ std::string common_density(const std::vector<std::string>& kg, const AnswerFacts
   }
   return common;
 }
-
-}  // namespace
-
-namespace {
 
 // Densities the engineer gave, held against what the model says: a
 // difference is the engineer's to settle.
@@ -278,10 +275,7 @@ std::string answers_summary(const SettledAnswers& a) {
 }
 
 std::string answers_name_of(const std::string& name) {
-  std::size_t slash = name.find_last_of("/\\");
-  std::size_t dot = name.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = name.size();
-  return name.substr(0, dot) + ".answers";
+  return name.substr(0, extension_of(name)) + ".answers";
 }
 
 bool read_answers_file(const std::string& name, Options& options, std::string& error) {

@@ -2174,10 +2174,15 @@ AnswerFacts check(Open open, const Options& options, Report& report, std::ostrea
 
 }  // namespace
 
-std::string fixed_name_of(const std::string& name) {
+std::size_t extension_of(const std::string& name) {
   std::size_t slash = name.find_last_of("/\\");
   std::size_t dot = name.find_last_of('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = name.size();
+  return dot;
+}
+
+std::string fixed_name_of(const std::string& name) {
+  std::size_t dot = extension_of(name);
   return name.substr(0, dot) + ".fixed" + name.substr(dot);
 }
 
