@@ -172,8 +172,8 @@ TEST(ModelcheckAnswers, HandWrittenModelWithItsAnswers) {
       "modelcheck", {"--answers", "modellir.answers", "--weight-case", "1"}, files);
   EXPECT_EQ(both.exit_code, 2);
   EXPECT_EQ(both.errors,
-            "modelcheck: --answers gives the densities and the own-weight case: leave out "
-            "--density and --weight-case, or --answers.\nTry modelcheck --help.\n");
+            native("modelcheck: --answers gives the densities and the own-weight case: leave out "
+                   "--density and --weight-case, or --answers.\nTry modelcheck --help.\n"));
 }
 
 // The model in LIRA's own words: --fix mends it whole and writes the
