@@ -393,6 +393,7 @@ class ModelChecker {
   /// Type 5 bars whose stiffness tarvex converts for type 10 become type 10
   /// in the copy; the others stay unconverted.
   void space_bars();
+  void weighing_facts();
   void twisted_check(const std::string& element, long line);
   void flat_triangle_check(const std::string& element, long line);
   void value_record();
@@ -488,6 +489,7 @@ class ModelChecker {
   long first_unconverted_ = 0;
   std::vector<SpaceBar> space_bars_;
   std::set<std::int32_t> used_cases_;  // by the loads of document 6
+  std::int32_t last_used_case_ = 0;
   long close_of_7_ = 0;                // the segment of the ")" of document 7
   std::int32_t first_unconverted_type_ = 0;
   long value_lines_ = 0;
@@ -603,7 +605,9 @@ void ModelChecker::line(const Line& l) {
 void ModelChecker::close_own_line(LineEnd inner) {
   if (!fixing() || !second_) return;
   std::size_t last = segment_text_.find_last_not_of(" \t");
-  if (last == std::string::npos || last < 1 || segment_text_.compare(last - 1, 2, "/)") != 0) return;
+  if (last == std::string::npos || last < 1 || segment_text_.compare(last - 1, 2, "/)") != 0) {
+    return;
+  }
   bool crlf = inner == LineEnd::kCrLf ||
               ((inner == LineEnd::kLfCr || inner == LineEnd::kCr) && good_end_ == LineEnd::kCrLf);
   segment_text_.insert(last, crlf ? "\r\n" : "\n");
@@ -1139,10 +1143,9 @@ void ModelChecker::stiffness_record() {
     s.token = kind_token.substr(0, 20);
   }
   // A density after the row's values, which tarvex passes over.
-  double density = kind != StiffnessKind::kUnknown ? own_row_density(record_words()) : -1;
-  if (density >= 0) {
-    s.density = density;
-    facts_.set_density(v, density, first.line);
+  if (kind != StiffnessKind::kUnknown) {
+    s.density = own_row_density(record_words());
+    if (s.density >= 0) facts_.set_density(v, s.density, first.line);
   }
   switch (kind) {
     case StiffnessKind::kPlate:
@@ -1202,7 +1205,10 @@ bool ModelChecker::lira_plate_record(std::int32_t v) {
   if (plate->density >= 0) facts_.set_density(v, plate->density, s.line);
   const Tok& last = record_[record_size_ - 1];
   if (fixing()) {
-    edits_.push_back(Edit{record_[1].pos, last.pos + last.length - record_[1].pos, s.plate_row});
+    // tarvex reads a plate's slash as a word: a ")" glued to it would be lost.
+    std::size_t end = last.pos + last.length;
+    bool paren = end < segment_text_.size() && segment_text_[end] == ')';
+    edits_.push_back(Edit{record_[1].pos, end - record_[1].pos, s.plate_row + (paren ? " " : "")});
   }
   return true;
 }
@@ -1268,7 +1274,8 @@ bool ModelChecker::continuation_record(const Tok& first) {
       add(Kind::kStiffnessContinuation, first.line,
           row + says + (st.kind == StiffnessKind::kPlate
                             ? ", where its plate row gives " + text(st.ratio)
-                            : ", which tarvex does not read for " + std::string(kind_text(st.kind))),
+                            : ", which tarvex does not read for " +
+                                  std::string(kind_text(st.kind))),
           "tarvex takes the row for a stiffness 0 of a kind it does not know and skips it, and "
           "writes no such ratio",
           st.kind == StiffnessKind::kPlate
@@ -1519,14 +1526,16 @@ void ModelChecker::load_case_used() {
     if (record_[i].text[0] == '/' || (i < 4 && record_[i].text.back() == '/')) return;
   }
   std::int32_t c = int_of(record_[4].text);
-  if (c > 0) used_cases_.insert(c);
+  // The loads of a case mostly follow one another: the set is seldom asked.
+  if (c > 0 && c != last_used_case_) used_cases_.insert(c);
+  last_used_case_ = c;
 }
 
 // Files written before an analysis hold no document 16, though document 6
 // names every load case: LIRA's list is one record "case 0 /" for each, in
 // ascending order, right after document 7.
 bool ModelChecker::case_list_written() {
-  if (!fixing() || close_of_7_ == 0 || used_cases_.empty()) return false;
+  if (close_of_7_ == 0 || used_cases_.empty()) return false;
   // A document 12 after document 7 is the engineer's to judge.
   for (const Header& h : headers_) {
     if (h.document == 12 && h.seq > first_seq_[7]) return false;
@@ -1537,10 +1546,11 @@ bool ModelChecker::case_list_written() {
   for (std::int32_t c : used_cases_) {
     lines += str(c) + " 0 /" + eol;
     list += (list.empty() ? "" : ", ") + str(c);
-    if (case_count_ < lira::kLoadCaseMax) cases_[case_count_++] = c;
+    // The loads are checked against the list that the copy holds.
+    if (fixing() && case_count_ < lira::kLoadCaseMax) cases_[case_count_++] = c;
   }
   lines += std::string(")") + eol;
-  copy_.insert_after(close_of_7_, lines);
+  if (fixing()) copy_.insert_after(close_of_7_, lines);
   std::size_t n = used_cases_.size();
   add(Kind::kMissingDocument, 0, "there is no document 16, the list of load cases",
       stop_message(missing_message(16)),
@@ -1564,14 +1574,18 @@ std::string ModelChecker::undefined_stop(int s, const Usage& u) const {
   return stop_message(msg::kUndefinedStiffness, {str(u.first_element), str(s)});
 }
 
-void ModelChecker::finish_first_pass() {
-  // What the answers rest on: the stiffnesses that weigh, and the slabs.
+// What the answers rest on: the stiffnesses that weigh, and the slabs.
+void ModelChecker::weighing_facts() {
   for (int s = 1; s < lira::kStiffnessCount; ++s) {
     StiffnessKind k = kind_of(s);
     facts_.set_weighs(s, k == StiffnessKind::kPlate || k == StiffnessKind::kRectangularBar ||
                              k == StiffnessKind::kPlasticBar || k == StiffnessKind::kSolid);
     if (k == StiffnessKind::kSolid && usage_[s].count > 0) facts_.concrete_slabs = true;
   }
+}
+
+void ModelChecker::finish_first_pass() {
+  weighing_facts();
   if (bad_line_ends_ > 0) {
     add(Kind::kLineEnds, first_bad_line_end_,
         str(bad_line_ends_) + " line" + (bad_line_ends_ > 1 ? "s end" : " ends") + " with " +
@@ -1705,7 +1719,7 @@ void ModelChecker::finish_first_pass() {
 void ModelChecker::space_bars() {
   long mended = 0, first = 0, line = 0;
   for (const SpaceBar& b : space_bars_) {
-    if (kind_of(b.stiffness) == StiffnessKind::kRectangularBar) {
+    if (kind_of(b.stiffness) == kind_for(lira::element_kind(kBarType))) {
       if (mended++ == 0) {
         first = b.element;
         line = b.line;

@@ -249,6 +249,24 @@ TEST(CheckModel, AnswerFacts) {
   EXPECT_FALSE(facts.concrete_slabs);
 }
 
+// More load cases than tarvex lists: the list written in the copy holds them
+// all, as LIRA would, and the finding says which get no load step.
+TEST(CheckModel, MissingCaseListOfMoreThanTwentyCases) {
+  std::string loads, list;
+  for (int c = 21; c >= 1; --c) loads += "1 6 3 2 " + std::to_string(c) + " /\n";
+  for (int c = 1; c <= 21; ++c) list += std::to_string(c) + " 0 /\n";
+  std::string model =
+      replaced(replaced(kPlate, "( 16/\n1 0 /\n2 0 /\n)\n", ""), "1 6 3 2 2 /\n", loads);
+  std::string fixed;
+  std::string out = report(model, {}, &fixed);
+  EXPECT_NE(out.find("uses: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, "
+                     "21; tarvex takes the first 20 only, and writes no load step for the other 1 "
+                     "(mended)\n"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(fixed, model + "( 16/\n" + list + ")\n");
+}
+
 // Mending twice changes nothing more: the mended copy holds no fault that
 // --fix mends, whatever the model held. Models are the plate model with a
 // few random edits of the kinds that real files carry.
@@ -256,7 +274,9 @@ TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
   const char* pieces[] = {
       " ",    "",      "\n",         "\r",      "\n\r",     ",",      "/",
       ")",    "(",     "( 4/",       "(3/",     "0",        "\t",     "\xEF\xBB\xBF",
-      "3,5/", ")( 1/", "( 7/ 1 2 /", "  ( 16/", "0 RO 1 /", "5 1 2 /"};
+      "3,5/", ")( 1/", "( 7/ 1 2 /", "  ( 16/", "0 RO 1 /", "5 1 2 /",
+      // LIRA's own words, which --fix rewrites.
+      "1 GEI 3e6 0.2 0.2 RO 2.5 /", "0 Mu 0.2/", "44 1 1 2 4 3 /", "10 1 1 2 /"};
   const unsigned kPieces = sizeof pieces / sizeof pieces[0];
   unsigned seed = 12345;
   auto next = [&seed] {
@@ -265,7 +285,7 @@ TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
   };
   Options fix;
   fix.mode = Mode::kFix;
-  for (int round = 0; round < 5000; ++round) {
+  for (int round = 0; round < 8000; ++round) {
     std::string model = kPlate;
     for (int edits = 1 + next() % 4; edits > 0; --edits) {
       std::size_t at = next() % model.size();
