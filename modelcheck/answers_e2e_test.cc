@@ -217,6 +217,25 @@ TEST(ModelcheckAnswers, LiraModelMendedAnsweredConvertedVerified) {
   EXPECT_EQ(again.exit_code, 0) << again.console;
   EXPECT_EQ(again.files.at("modellir.fixed.txt"), copy);
   EXPECT_EQ(again.files.at("modellir.answers"), answers);
+
+  // The engineer's answers stand in the file --fix writes; one that the
+  // model's RO contradicts is a finding left to settle.
+  RunResult given = run_program_with_args(
+      "modelcheck", {"--fix", "--answers", "mine.answers"},
+      {{"modellir.txt", kLira}, {"mine.answers", "0.005 2500 y 2 7850 0 1 c"}});
+  EXPECT_EQ(given.exit_code, 0) << given.console;
+  EXPECT_EQ(given.files.at("modellir.answers"), "0.005\n2500\ny\n2\n7850\n0\n1\nc\n");
+  RunResult other = run_program_with_args(
+      "modelcheck", {"--fix", "--answers", "mine.answers"},
+      {{"modellir.txt", kLira}, {"mine.answers", "0 2500 n 1 c"}});
+  EXPECT_EQ(other.exit_code, 1);
+  EXPECT_NE(other.console.find(native(
+                "modellir.txt:10: [answers] stiffness 2 has the density RO 7.85 t/m3 in the model, "
+                "2500 kg/m3 in the answers; tarvex weighs it at 2500 kg/m3 and checks its "
+                "own-weight records against that; mend: settle which is right: its RO in the "
+                "model, or its density in modellir.answers\n")),
+            std::string::npos)
+      << other.console;
 }
 
 // The shipped examples give no RO: their own-weight records answer for the
