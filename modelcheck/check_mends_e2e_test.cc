@@ -122,6 +122,26 @@ TEST(ModelcheckMends, LiraPlateAndContinuationRows) {
   converts_as(mended, kStiffness + kRest);
 }
 
+// A plate row in tarvex's words with LIRA's density after the thickness,
+// which stops tarvex ("bad stiffness."): the density goes to the answers.
+TEST(ModelcheckMends, DensityOnAPlateRow) {
+  std::string author = kStiffness + kRest;
+  for (const char* row : {"1 3.0E6 0.2 0.2 RO 2.5 /", "1 3.0E6 0.2 0.2 RO 2.5/"}) {
+    SCOPED_TRACE(row);
+    std::string model = replaced(author, "1 3.0E6 0.2 0.2 /", row);
+    RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+    EXPECT_EQ(check.console,
+              native("modellir.txt:2: [record-fields] the plate row of stiffness 1 holds its "
+                     "density \"RO 2.5\" after its thickness; tarvex stops with \"Incorrect "
+                     "modellir.txt: bad stiffness.\"; mend: take \"RO 2.5\" out of the row; the "
+                     "density is an answer to tarvex (mended)\n"
+                     "modellir.txt: 1 finding, 1 mended.\n"
+                     "modellir.fixed.txt written.\n"));
+    EXPECT_EQ(check.files.at("modellir.fixed.txt"), author);
+    converts_as(check.files.at("modellir.fixed.txt"), author);
+  }
+}
+
 // A bar of LIRA's type 5 with the stiffness of a rectangular bar becomes
 // tarvex's type 10; one with a plate's stiffness stays, reported.
 TEST(ModelcheckMends, SpaceFrameBars) {

@@ -384,6 +384,9 @@ class ModelChecker {
   bool lira_plate_record(std::int32_t v);
   bool continuation_record(const Tok& first);
   void lira_plate_finding(int s, const std::string& users);
+  /// A plate's row with its density after the thickness ("RO 2.5"), which
+  /// stops tarvex: the density goes to the answers, the row loses it.
+  bool plate_density(long v);
   void stiffness_row_end(long v, StiffnessKind kind);
   void short_row_word(const Tok& k);
   void row_end_finding(StiffnessKind kind, long line, const std::string& what);
@@ -1291,6 +1294,29 @@ bool ModelChecker::continuation_record(const Tok& first) {
   return true;
 }
 
+bool ModelChecker::plate_density(long v) {
+  std::size_t n = record_size_;
+  if ((n != 6 && n != 7) || record_[4].text != "RO" || !record_in_segment()) return false;
+  double density = own_row_density(record_words());
+  if (density < 0) return false;
+  const Tok& thickness = record_[3];
+  const Tok& value = record_[5];
+  if (fixing()) {
+    // "0.2 RO 2.5 /" and "0.2 RO 2.5/" both become "0.2 /".
+    std::size_t from = thickness.pos + thickness.length;
+    edits_.push_back(Edit{from, value.pos + value.length - from, n == 7 ? "" : " /"});
+  }
+  std::ostringstream text;
+  text << density;
+  add(Kind::kRecordFields, record_[0].line,
+      "the plate row of stiffness " + str(v) + " holds its density \"RO " + text.str() +
+          "\" after its thickness",
+      stop_message(msg::kBadStiffness),
+      "take \"RO " + text.str() + "\" out of the row; the density is an answer to tarvex", true);
+  return true;
+}
+
+// A plate's row holds its modulus, Poisson's ratio and thickness, a link's
 // its modulus; a slash glued to the last, or a word that begins with '/'
 // after it, ends the row. tarvex stops at any other word there.
 void ModelChecker::stiffness_row_end(long v, StiffnessKind kind) {
@@ -1311,6 +1337,7 @@ void ModelChecker::stiffness_row_end(long v, StiffnessKind kind) {
       return;
     }
     const Tok& end = record_[2 + values];
+    if (kind == StiffnessKind::kPlate && plate_density(v)) return;
     if (!lira::ends_stiffness_row(end.text)) {
       row_end_finding(kind, line,
                       std::string(row) + " of stiffness " + str(v) + " holds \"" + end.text +

@@ -247,6 +247,17 @@ TEST(CheckModel, AnswerFacts) {
   EXPECT_FALSE(facts.weighs[4] || facts.weighs[5]);
   EXPECT_EQ(facts.weight_cases, (std::vector<std::int32_t>{1, 2}));
   EXPECT_FALSE(facts.concrete_slabs);
+
+  // A layered shell on a reinforced concrete slab: VR3 reaches the script.
+  std::string slab = replaced(
+      replaced(kPlate, "1 3.0E6 0.2 0.2 /\n",
+               "1 3.0E6 0.2 0.2 /\n5 GENE14/\n5 -0.0035 -145 -0.0002 -60/\n5 0.0001 10/\n"
+               "5 NA11 1 2.1E6 4E4 /\n5 SA2 1 2 3 /\n5 5 3 -8 /\n5 5 3 -8 /\n5 4 2 8 /\n"
+               "5 DEL 0.2 /\n5 NU= 0.2/\n"),
+      "44 1 1 2 3 4 /\n", "44 1 1 2 3 4 /\n244 5 1 2 4 3 /\n");
+  check_model_text(slab, "modellir.txt", Options{}, out, nullptr, &facts);
+  EXPECT_TRUE(facts.concrete_slabs);
+  EXPECT_TRUE(facts.weighs[5]);
 }
 
 // More load cases than tarvex lists: the list written in the copy holds them

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """modelcheck --fix held to tarvex on models in LIRA's own words: generated
 models (bench/generate.py) rewritten as LIRA and its exporters write them
-(plates with "GEI" and perhaps their density, continuation rows of a density
-or a Poisson's ratio, space frame bars of type 5, quadrilaterals round their
-perimeter, no document 16). For each:
+(plates with "GEI" and perhaps their density, plate rows with a density,
+continuation rows of a density or a Poisson's ratio, space frame bars of
+type 5, quadrilaterals round their perimeter, no document 16). For each:
 
   mends-all     --fix leaves nothing to mend by hand (exit 0);
   converts      tarvex converts the mended copy to the script of the model
@@ -53,6 +53,10 @@ def in_lira_words(rng, model):
             if rng.random() < 0.5:
                 out.append(rng.choice(["0 RO 2.5 /", "0 Mu %s/" % nu, "0 RO 2.5 Mu %s /" % nu]))
                 labels.add("continuation")
+            continue
+        if doc == 3 and plate and rng.random() < 0.5:
+            out.append(line[:-2] + rng.choice([" RO 2.5 /", " RO 2.5/"]))
+            labels.add("plate-density")
             continue
         out.append(line)
         if doc == 3 and line.startswith("3 S0 ") and rng.random() < 0.7:
