@@ -136,7 +136,10 @@ TEST(ModelcheckMends, DensityOnAPlateRow) {
                      "modellir.txt: bad stiffness.\"; mend: take \"RO 2.5\" out of the row; the "
                      "density is an answer to tarvex (mended)\n"
                      "modellir.txt: 1 finding, 1 mended.\n"
-                     "modellir.fixed.txt written.\n"));
+                     "modellir.fixed.txt written.\n"
+                     "modellir.answers written: VR3 0, density 2500 kg/m3, own-weight case 1; "
+                     "stiffness 2 has no RO: its density is what its own-weight records "
+                     "imply.\n"));
     EXPECT_EQ(check.files.at("modellir.fixed.txt"), author);
     converts_as(check.files.at("modellir.fixed.txt"), author);
   }
