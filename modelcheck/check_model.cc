@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "common/message.h"
 #include "common/text_model.h"
 #include "answer_facts.h"
+#include "check_answers.h"
 #include "check_lira_words.h"
 #include "check_mended_copy.h"
 #include "check_tarvex_stop.h"
@@ -47,6 +49,10 @@ constexpr double kMillimetre = 0.001;       // in the model's unit of length, me
 constexpr std::int32_t kSpaceBar = 5;       // LIRA's space frame bar, which tarvex does not convert
 constexpr std::int32_t kBarType = 10;       // tarvex's bar: for ANSYS the same BEAM4
 constexpr std::size_t kCasesKept = 1000;    // load cases of document 6 kept for document 16
+constexpr char kRenumber[] =
+    "give it a number of 1 to 49 that the model does not use, in document 3 and in the elements "
+    "of document 1 that use it; tarvex keeps 49 stiffnesses, so a model of more must merge "
+    "stiffnesses or be split";
 
 std::string str(long long v) { return std::to_string(v); }
 
@@ -80,6 +86,47 @@ std::string effect_of_missing(int d) {
   if (m != nullptr) return "tarvex does not see document " + str(d) + " and " + stop_message(m);
   if (d == 12) return "tarvex does not see document 12 (the sign that LIRA's analysis failed)";
   return "tarvex does not read document " + str(d) + ", so nothing is lost";
+}
+
+// The supports are the engineer's to give; no mend can guess them.
+constexpr char kSupports[] =
+    " the supports, which only the engineer can give: a record for each supported node, its "
+    "number and the directions it holds (1 to 3 displacements, 4 to 6 rotations), then \" /\"";
+
+std::string missing_mend(int d) {
+  if (d == 5) return std::string("add document 5 with") + kSupports;
+  return "add document " + str(d) + " (at least its header and \" )\")";
+}
+
+// What a stiffness kind that tarvex does not know would need in ANSYS:
+// tarvex writes a bar's real constants for a rectangle (S0) only.
+std::string unknown_kind_mend(const std::string& kind) {
+  const char* rectangles =
+      "tarvex converts bar sections that are rectangles (S0) only; ANSYS needs for this bar a "
+      "BEAM4 real-constant set of ";
+  const char* instead =
+      ": give the bar the S0 rectangle of the same area and stiffness, or write its real "
+      "constants into the script after the conversion";
+  bool parametric = kind.size() >= 2 && kind[0] == 'S' && kind[1] >= '1' && kind[1] <= '8' &&
+                    (kind.size() == 2 || !std::isdigit(static_cast<unsigned char>(kind[2])));
+  if (parametric) {
+    return std::string(rectangles) + "the section's area, moments of inertia Izz and Iyy and "
+           "heights" + instead;
+  }
+  char* end = nullptr;
+  std::strtod(kind.c_str(), &end);
+  if (!kind.empty() && end != kind.c_str() && (*end == '\0' || *end == '/')) {
+    return "write the plate's modulus with a point (3.0E6, not 3E6): tarvex takes a number "
+           "without one for no kind";
+  }
+  if (kind.rfind("EF", 0) == 0 || kind.rfind("EI", 0) == 0) {
+    return std::string(rectangles) + "area EF/E and moments of inertia EIz/E and EIy/E, with "
+           "the modulus E" + instead;
+  }
+  return std::string(rectangles) + "a catalogue profile's area, moments of inertia and heights" +
+         instead +
+         "; the other kinds that tarvex knows are a plate (its modulus with a point: 3.0E6), a "
+         "plastic bar (S100), an elastic link (3) and a reinforced concrete slab (GENE14/)";
 }
 
 // A number written with a decimal comma: digits or none (",5" for 0.5), a
@@ -451,6 +498,7 @@ class ModelChecker {
   long value_lines_ = 0;
   std::vector<float> first_value_;
   long case_records_ = 0;
+  long supports_ = 0;  // records of document 5
   std::int32_t cases_[lira::kLoadCaseMax] = {};
   int case_count_ = 0;
   bool case_list_ended_ = false;
@@ -953,6 +1001,9 @@ void ModelChecker::record() {
     case 16:
       case_record();
       break;
+    case 5:
+      ++supports_;
+      break;
     case 6:
       load_case_used();
       break;
@@ -1071,7 +1122,7 @@ void ModelChecker::stiffness_record() {
   if (v < 0 || v >= lira::kStiffnessCount) {
     add(Kind::kStiffnessNumber, first.line,
         "stiffness number " + first.text + " is outside 0 to 49",
-        stop_message(msg::kStiffnessOutside, {str(v)}), "number the stiffnesses 1 to 49");
+        stop_message(msg::kStiffnessOutside, {str(v)}), kRenumber);
     if (kind == StiffnessKind::kSolid) solid_of_ = lira::kStiffnessCount;
     if (kind == StiffnessKind::kPlasticBar) {
       plastic_of_ = lira::kStiffnessCount;
@@ -1421,7 +1472,7 @@ void ModelChecker::element_record() {
   }
   if (s < 0 || s >= lira::kStiffnessCount) {
     add(Kind::kStiffnessNumber, record_[0].line, element + " has stiffness " + str(s),
-        stop_message(msg::kStiffnessOutside, {str(s)}), "number the stiffnesses 1 to 49");
+        stop_message(msg::kStiffnessOutside, {str(s)}), kRenumber);
   } else if (s != 0) {
     Usage& u = usage_[s];
     if (u.count++ == 0) {
@@ -1575,8 +1626,14 @@ void ModelChecker::finish_first_pass() {
     if (first_header_[d] == 0 && !(d == 16 && case_list_written())) {
       add(Kind::kMissingDocument, 0, "there is no document " + str(d),
           stop_message(missing_message(d)),
-          "add document " + str(d) + " (at least its header and \" )\")");
+          missing_mend(d));
     }
+  }
+  if (first_header_[5] != 0 && supports_ == 0) {
+    add(Kind::kMissingDocument, first_header_[5], "document 5 holds no supports",
+        "tarvex converts the model without supports: ANSYS finds it free to move and solves "
+        "nothing",
+        std::string("write into document 5") + kSupports);
   }
   auto first_after = [&](int d, long after) -> long {
     for (const Header& h : headers_) {
@@ -1598,7 +1655,9 @@ void ModelChecker::finish_first_pass() {
           "document 12 stands after document 7 and before any document 16",
           "tarvex takes it for the sign of a failed analysis and " +
               stop_message(msg::kAnalysisFailed),
-          "run LIRA's analysis again, or move document 16 right after document 7");
+          "newer LIRA files hold local axes in document 12, which tarvex does not convert "
+          "either: move document 16 right after document 7; where LIRA's analysis failed, run "
+          "it again");
     } else if (sixteen == 0 && first_header_[16] != 0) {
       add(Kind::kDocumentOrder, first_header_[16],
           "document 16 stands before document 7 (line " + str(first_header_[7]) + ")",
@@ -1625,8 +1684,7 @@ void ModelChecker::finish_first_pass() {
           u.count == 0
               ? std::string("tarvex skips it with \"Unknown element skipped\"")
               : "tarvex skips it with \"Unknown element skipped\" and " + undefined_stop(s, u),
-          "describe it as a plate (modulus with a point: 3.0E6), rectangular bar (S0), plastic "
-          "bar (S100), elastic link (3) or reinforced concrete slab (GENE14/)");
+          unknown_kind_mend(st.token));
     } else if (st.line == 0 && u.count > 0) {
       add(Kind::kUndefinedStiffness, u.line,
           "element " + str(u.first_element) + " has stiffness " + str(s) +
@@ -1802,8 +1860,12 @@ void ModelChecker::element_record_second() {
                 " at node " + str(node) + ", which is no node of a layered shell",
             stop_message(kind == ElementKind::kElasticLink ? msg::kElasticLinkNode
                                                            : msg::kPlasticBarNode),
-            "place elastic links and plastic bars at nodes of layered shells (types 241, 242, "
-            "244) only");
+            kind == ElementKind::kElasticLink
+                ? "tarvex hangs an elastic link under the layer nodes of a slab (types 241, 242, "
+                  "244) only; a spring elsewhere, such as at a pile's toe, needs a spring "
+                  "element (COMBIN14) or a support in ANSYS: give the node a support in "
+                  "document 5, or add the spring to the script after the conversion"
+                : "place plastic bars at nodes of layered shells (types 241, 242, 244) only");
       }
     }
   }
@@ -2085,7 +2147,14 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
         stop_message(msg::kWeightDirection), "give own weight direction 3");
     return;
   }
-  if (!options_.has_density || s < 0 || s >= lira::kStiffnessCount) return;
+  if (s < 0 || s >= lira::kStiffnessCount) return;
+  // The record says the density: its value over the section, in kg/m3.
+  if (stiffness_[s].section > 0) {
+    facts_.set_weight_density(
+        s, first_value_[static_cast<std::size_t>(value_line - 1)] * 1000.0 / stiffness_[s].section,
+        line);
+  }
+  if (!options_.has_density) return;
   // As tarvex works it out, in single precision: the stiffness's weight
   // intensity times 10 against the value times 10000.
   float density = density_of(s);
@@ -2146,10 +2215,15 @@ AnswerFacts check(Open open, const Options& options, Report& report, std::ostrea
 
 }  // namespace
 
-std::string fixed_name_of(const std::string& name) {
+std::size_t extension_of(const std::string& name) {
   std::size_t slash = name.find_last_of("/\\");
   std::size_t dot = name.find_last_of('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = name.size();
+  return dot;
+}
+
+std::string fixed_name_of(const std::string& name) {
+  std::size_t dot = extension_of(name);
   return name.substr(0, dot) + ".fixed" + name.substr(dot);
 }
 
@@ -2181,6 +2255,25 @@ int check_model_text(std::string_view text, const std::string& name, const Optio
   return finish(report, out, name, fixed != nullptr ? &fixed_name : nullptr);
 }
 
+namespace {
+
+// The answers beside the mended copy, and the report that names them.
+int write_answers(const AnswerFacts& facts, const Options& options, const std::string& name,
+                  Report& report, std::ostream& out, const std::string& fixed_name) {
+  std::string answers_name = answers_name_of(name);
+  SettledAnswers answers = settle_answers(facts, options, answers_name, report);
+  std::ofstream file(answers_name, std::ios::binary);
+  if (!(file << answers_text(answers)).flush()) {
+    out << "modelcheck: " << answers_name << " cannot be written.\n";
+    return kUsage;
+  }
+  int code = finish(report, out, name, &fixed_name);
+  out << answers_name << " written: " << answers_summary(answers) << ".\n";
+  return code;
+}
+
+}  // namespace
+
 int check_model(const Options& options, std::ostream& out) {
   std::string name = options.file(0, "modellir.txt");
   if (!readable(name, out)) return kUsage;
@@ -2189,7 +2282,8 @@ int check_model(const Options& options, std::ostream& out) {
   std::string fixed_name = fixed_name_of(name);
   std::ofstream file;
   if (!open_mended_copy(fixing, fixed_name, file, out)) return kUsage;
-  check([&] { return LineReader(name); }, options, report, fixing ? &file : nullptr);
+  AnswerFacts facts =
+      check([&] { return LineReader(name); }, options, report, fixing ? &file : nullptr);
   if (fixing && !file.flush()) {
     out << "modelcheck: " << fixed_name << " cannot be written.\n";
     return kUsage;
@@ -2204,7 +2298,8 @@ int check_model(const Options& options, std::ostream& out) {
   }
   file.close();
   add_tarvex_stop(lira::TextReader(fixing ? fixed_name : name), fixing, report);
-  return finish(report, out, name, fixing ? &fixed_name : nullptr);
+  if (!fixing) return finish(report, out, name, nullptr);
+  return write_answers(facts, options, name, report, out, fixed_name);
 }
 
 }  // namespace modelcheck

@@ -16,8 +16,11 @@ const char kUsageText[] =
     "\n"
     "  modelcheck [modellir.txt]             what tarvex would refuse, drop or read\n"
     "                                        otherwise than the author meant\n"
-    "  modelcheck --fix [modellir.txt]       the same, and a mended copy in\n"
-    "                                        modellir.fixed.txt\n"
+    "  modelcheck --fix [modellir.txt]       the same, a mended copy in\n"
+    "                                        modellir.fixed.txt, and tarvex's\n"
+    "                                        answers in modellir.answers, for\n"
+    "                                        tarvex < modellir.answers (a/m.txt\n"
+    "                                        gives a/m.fixed.txt, a/m.answers)\n"
     "  modelcheck --vantrel [model.txt] [loadfrag.txt]\n"
     "                                        the same for vantrel's inputs\n"
     "                                        (--fix writes model.fixed.txt)\n"
@@ -33,6 +36,10 @@ const char kUsageText[] =
     "  --density S:D     stiffness S has the density D (tarvex's exceptions)\n"
     "  --weight-case N   the own-weight load case, for the own-weight check\n"
     "                    (0: none, as tarvex takes the answer 0)\n"
+    "  --answers FILE    tarvex's answers, read from FILE as tarvex reads them:\n"
+    "                    the densities and the own-weight case as --density and\n"
+    "                    --weight-case give them (not together with those);\n"
+    "                    with --verify, the script's densities are held to them\n"
     "  --case N          the load case whose loads the picture shows\n"
     "  --help            this text\n"
     "  --version         the version\n"
@@ -100,6 +107,10 @@ bool parse_options(const std::vector<std::string>& args, Options& options, std::
         return false;
       }
       if (weight) options.has_weight_case = true;
+    } else if (a == "--answers") {
+      const std::string* v = value("the name of an answers file");
+      if (!v) return false;
+      options.answers_file = *v;
     } else if (a == "--density") {
       const std::string* v = value("a density in kg/m3");
       if (!v) return false;
@@ -134,6 +145,19 @@ bool parse_options(const std::vector<std::string>& args, Options& options, std::
   }
   if (picture && vantrel) {
     error = "--picture draws tarvex's script; it does not go with --vantrel.";
+    return false;
+  }
+  // An answers file gives what the options would: one source, not two.
+  bool given = options.has_density || !options.density_exceptions.empty() ||
+               options.has_weight_case;
+  if (!options.answers_file.empty() && given) {
+    error = "--answers gives the densities and the own-weight case: leave out --density and "
+            "--weight-case, or --answers.";
+    return false;
+  }
+  if (!options.answers_file.empty() && (vantrel || picture)) {
+    error = "--answers holds tarvex's answers: it goes with a check, --fix or --verify of "
+            "tarvex's model.";
     return false;
   }
   if (options.load_case != 0 && !picture) {
