@@ -359,11 +359,16 @@ class ModelChecker {
   /// Puts a ")" glued to the last slash of a header line's records on a
   /// line of its own, as LIRA lays a document out.
   void close_own_line(LineEnd inner);
+  void header_seen(int d, long line, bool wanted);
   void begin_document(int d);
   void unconverted_document(int d);
   void end_document(bool at_close);
   // Tokens and records.
   void token(std::string_view t, std::size_t pos);
+  void long_token_check(std::string_view t);
+  void close_paren();
+  void comma_mend(Tok& k, std::string_view t, std::size_t pos);
+  bool kind_slash_check(const Tok& k);
   void record();
   void record_end_check(const char* what, const char* stop, bool glued);
   void comma_finding(const Tok& k, const char* record, long number);
@@ -373,6 +378,8 @@ class ModelChecker {
   /// Whether tarvex skips the rest of the record being read to its slash.
   bool skipping_to_slash() const;
   void stiffness_record();
+  void stiffness_commas(std::int32_t v, const std::string& kind_token);
+  bool sub_record();
   /// The texts of the record being read.
   std::vector<std::string> record_words() const;
   /// Whether the record being read stands whole in the segment being read,
@@ -397,6 +404,12 @@ class ModelChecker {
   /// in the copy; the others stay unconverted.
   void space_bars();
   void weighing_facts();
+  // The findings of the whole file, once the first pass has read it.
+  void document_findings();
+  void stiffness_findings();
+  void unconverted_findings();
+  void rounded_findings();
+  void case_count_findings();
   void twisted_check(const std::string& element, long line);
   void flat_triangle_check(const std::string& element, long line);
   void value_record();
@@ -407,6 +420,8 @@ class ModelChecker {
   /// document 6; false where it cannot.
   bool case_list_written();
   void load_record();
+  void element_load(const std::string& load, std::int32_t number, std::int32_t type,
+                    std::int32_t direction, long line);
   void own_weight(long element, std::int32_t direction, std::int32_t value_line,
                   std::int32_t load_case, long line);
   // Findings.
@@ -678,28 +693,7 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
         "the header " + title + " is the last line of the file and has no line end",
         effect_of_missing(d), "end the line", true);
   }
-  if (d >= 0 && d <= kDocumentMax) {
-    ++header_seq_;
-    if ((d == 4 || d == 12 || d == 16) && headers_.size() < kHeadersKept) {
-      headers_.push_back(Header{d, l.number, header_seq_});
-    }
-    if (first_header_[d] == 0) {
-      if (!second_) {
-        first_header_[d] = l.number;
-        first_seq_[d] = header_seq_;
-        unconverted_document(d);
-      }
-      begin_document(d);
-    } else if (first_header_[d] != l.number && !second_ && wanted) {
-      add(Kind::kDocumentTwice, l.number,
-          "document " + str(d) + " begins again (it began on line " + str(first_header_[d]) + ")",
-          "tarvex reads the first one only" +
-              std::string(d == 4 ? ", or the first after document 3" : ""),
-          "keep one document " + str(d));
-    } else if (first_header_[d] == l.number) {
-      begin_document(d);
-    }
-  }
+  if (d >= 0 && d <= kDocumentMax) header_seen(d, l.number, wanted);
   std::string head = !wanted && !before_alone       ? before + std::string(written)
                      : !wanted                      ? std::string(written)
                      : h.exact && written == proper ? std::string(written)
@@ -725,6 +719,31 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
     }
   } else {
     write_line(head + std::string(rest), head_end);
+  }
+}
+
+// A header of document `d` on line `line`: where the documents begin, and
+// which one the records that follow belong to.
+void ModelChecker::header_seen(int d, long line, bool wanted) {
+  ++header_seq_;
+  if ((d == 4 || d == 12 || d == 16) && headers_.size() < kHeadersKept) {
+    headers_.push_back(Header{d, line, header_seq_});
+  }
+  if (first_header_[d] == 0) {
+    if (!second_) {
+      first_header_[d] = line;
+      first_seq_[d] = header_seq_;
+      unconverted_document(d);
+    }
+    begin_document(d);
+  } else if (first_header_[d] != line && !second_ && wanted) {
+    add(Kind::kDocumentTwice, line,
+        "document " + str(d) + " begins again (it began on line " + str(first_header_[d]) + ")",
+        "tarvex reads the first one only" +
+            std::string(d == 4 ? ", or the first after document 3" : ""),
+        "keep one document " + str(d));
+  } else if (first_header_[d] == line) {
+    begin_document(d);
   }
 }
 
@@ -812,19 +831,7 @@ void ModelChecker::segment(std::string& text) {
 void ModelChecker::token(std::string_view t, std::size_t pos) {
   paren_closed_ = -1;
   if (document_ < 0) return;
-  // tarvex reads the load case of a record of document 16 and the five
-  // numbers of a load as words, and passes over the rest of the record to
-  // its slash character by character; it reads no more than 20 load cases.
-  bool passed_over =
-      (document_ == 16 && (record_size_ > 0 || case_records_ >= lira::kLoadCaseMax)) ||
-      (document_ == 6 && record_size_ >= 5);
-  if (t.size() > static_cast<std::size_t>(lira::kTokenMax) && !passed_over) {
-    add(Kind::kLongToken, line_number_,
-        "a token of " + str(static_cast<long long>(t.size())) + " characters in document " +
-            str(document_),
-        stop_message(msg::kFileLongToken, {kModel, std::string(t.substr(0, 20))}),
-        "break it into its values with blanks");
-  }
+  long_token_check(t);
   if (node_slash_) {
     node_slash_ = false;
     if (t[0] == ')' || segment_ != record_[record_size_ - 1].segment) {
@@ -833,17 +840,7 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
     }
   }
   if (t[0] == ')') {
-    // A row of document 3 still short of its values takes the ")" for one,
-    // and the header after it for its end.
-    if (document_ == 3 && !second_ && (short_row_.left > 0 || short_row_.end_next)) {
-      row_end_finding(short_row_.kind, short_row_.line,
-                      "the last row of document 3, stiffness " + str(short_row_.stiffness) +
-                          ", ends before its values");
-    }
-    short_row_ = ShortRow{};
-    paren_closed_ = document_;
-    if (document_ == 7 && !second_ && close_of_7_ == 0) close_of_7_ = segment_;
-    end_document(true);
+    close_paren();
     return;
   }
   if (record_size_ > 0 && t.size() > 1 && t[0] == '/' && t[1] == ')') {
@@ -867,40 +864,9 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
   k.length = t.size();
   k.written.clear();
   int d = document_;
-  if (d == 3 || d == 4 || d == 7) {
-    std::size_t comma = decimal_comma(t);
-    if (comma != std::string_view::npos) {
-      k.written = k.text;
-      k.text[comma] = '.';
-      edits_.push_back(Edit{pos + comma, 1, "."});
-      // The stop names the node or the line whose number it is; in document
-      // 3 the record tells whether tarvex reads the number at all.
-      if (d == 4) comma_finding(k, "node", nodes_ + 1);
-      if (d == 7 && record_size_ > 1) comma_finding(k, "line", value_lines_ + 1);
-    }
-  }
+  if (d == 3 || d == 4 || d == 7) comma_mend(k, t, pos);
   if (d == 3 && !second_ && (short_row_.left > 0 || short_row_.end_next)) short_row_word(k);
-  // tarvex skips a record of a kind it does not know from after its kind
-  // token on, so a slash glued to that token does not end it: the record
-  // after it is skipped too. Where the word without its slash is still of no
-  // kind tarvex knows ("RO/"), a blank before the slash mends it.
-  bool kind_slash = d == 3 && record_size_ == 2 && solid_of_ < 0 && plastic_of_ < 0 &&
-                    k.text.size() > 1 && k.text.back() == '/' &&
-                    record_kind() == StiffnessKind::kUnknown;
-  if (kind_slash) {
-    std::string bare = k.text.substr(0, k.text.size() - 1);
-    bool certain = lira::stiffness_kind(bare, plate_modulus(bare)) == StiffnessKind::kUnknown;
-    add(Kind::kGluedSlash, k.line,
-        "the row \"" + record_[0].text + " " + k.text +
-            "\", of a kind tarvex does not know, has its slash glued to its kind",
-        "tarvex skips the row on to the next slash, and the row after it with it",
-        certain ? "write \"" + bare + " /\"" : "write the row with its values and \" /\"",
-        certain);
-    if (certain) {
-      edits_.push_back(Edit{k.pos + k.length - 1, 0, " "});
-      kind_slash = false;
-    }
-  }
+  bool kind_slash = kind_slash_check(k);
   // A plate's or a link's row ends at the word after its last value when
   // that word begins with '/', whatever follows the slash in it.
   bool row_end = false;
@@ -928,6 +894,80 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
     record();
     record_size_ = 0;
   }
+}
+
+void ModelChecker::long_token_check(std::string_view t) {
+  // tarvex reads the load case of a record of document 16 and the five
+  // numbers of a load as words, and passes over the rest of the record to
+  // its slash character by character; it reads no more than 20 load cases.
+  bool passed_over =
+      (document_ == 16 && (record_size_ > 0 || case_records_ >= lira::kLoadCaseMax)) ||
+      (document_ == 6 && record_size_ >= 5);
+  if (t.size() > static_cast<std::size_t>(lira::kTokenMax) && !passed_over) {
+    add(Kind::kLongToken, line_number_,
+        "a token of " + str(static_cast<long long>(t.size())) + " characters in document " +
+            str(document_),
+        stop_message(msg::kFileLongToken, {kModel, std::string(t.substr(0, 20))}),
+        "break it into its values with blanks");
+  }
+}
+
+// The ")" that closes the document being read.
+void ModelChecker::close_paren() {
+  // A row of document 3 still short of its values takes the ")" for one,
+  // and the header after it for its end.
+  if (document_ == 3 && !second_ && (short_row_.left > 0 || short_row_.end_next)) {
+    row_end_finding(short_row_.kind, short_row_.line,
+                    "the last row of document 3, stiffness " + str(short_row_.stiffness) +
+                        ", ends before its values");
+  }
+  short_row_ = ShortRow{};
+  paren_closed_ = document_;
+  if (document_ == 7 && !second_ && close_of_7_ == 0) close_of_7_ = segment_;
+  end_document(true);
+}
+
+// A number of documents 3, 4 and 7 written with a decimal comma: the copy
+// gets its point.
+void ModelChecker::comma_mend(Tok& k, std::string_view t, std::size_t pos) {
+  int d = document_;
+  std::size_t comma = decimal_comma(t);
+  if (comma != std::string_view::npos) {
+    k.written = k.text;
+    k.text[comma] = '.';
+    edits_.push_back(Edit{pos + comma, 1, "."});
+    // The stop names the node or the line whose number it is; in document
+    // 3 the record tells whether tarvex reads the number at all.
+    if (d == 4) comma_finding(k, "node", nodes_ + 1);
+    if (d == 7 && record_size_ > 1) comma_finding(k, "line", value_lines_ + 1);
+  }
+}
+
+// Whether the stiffness row being read has its slash glued to a kind that
+// tarvex does not know, and so does not end there.
+bool ModelChecker::kind_slash_check(const Tok& k) {
+  // tarvex skips a record of a kind it does not know from after its kind
+  // token on, so a slash glued to that token does not end it: the record
+  // after it is skipped too. Where the word without its slash is still of no
+  // kind tarvex knows ("RO/"), a blank before the slash mends it.
+  bool kind_slash = document_ == 3 && record_size_ == 2 && solid_of_ < 0 && plastic_of_ < 0 &&
+                    k.text.size() > 1 && k.text.back() == '/' &&
+                    record_kind() == StiffnessKind::kUnknown;
+  if (kind_slash) {
+    std::string bare = k.text.substr(0, k.text.size() - 1);
+    bool certain = lira::stiffness_kind(bare, plate_modulus(bare)) == StiffnessKind::kUnknown;
+    add(Kind::kGluedSlash, k.line,
+        "the row \"" + record_[0].text + " " + k.text +
+            "\", of a kind tarvex does not know, has its slash glued to its kind",
+        "tarvex skips the row on to the next slash, and the row after it with it",
+        certain ? "write \"" + bare + " /\"" : "write the row with its values and \" /\"",
+        certain);
+    if (certain) {
+      edits_.push_back(Edit{k.pos + k.length - 1, 0, " "});
+      kind_slash = false;
+    }
+  }
+  return kind_slash;
 }
 
 StiffnessKind ModelChecker::record_kind() const {
@@ -1057,50 +1097,8 @@ void ModelChecker::stiffness_record() {
   const Tok& first = record_[0];
   std::int32_t v = int_of(first.text);
   std::string kind_token = n > 1 ? record_[1].text : "";
-  // Decimal commas: tarvex stops at each number that it reads, naming the
-  // stiffness whose record it reads; a record of an unknown kind it skips.
-  long reading = solid_of_ >= 0 ? solid_of_ : plastic_of_ >= 0 ? plastic_of_ : v;
-  bool skipped =
-      solid_of_ < 0 && plastic_of_ < 0 &&
-      lira::stiffness_kind(kind_token, plate_modulus(kind_token)) == StiffnessKind::kUnknown;
-  for (std::size_t i = 0; i < n; ++i) {
-    const Tok& k = record_[i];
-    if (k.written.empty()) continue;
-    if (skipped) {
-      add(Kind::kDecimalComma, k.line,
-          "\"" + k.written + "\" in document 3 is written with a decimal comma",
-          "tarvex skips the record, a stiffness of a kind it does not know, so the comma does no "
-          "harm there",
-          "write \"" + k.text + "\"", true);
-    } else {
-      comma_finding(k, "stiffness", reading);
-    }
-  }
-  // Sub-records of a slab, up to its Poisson's ratio.
-  if (solid_of_ >= 0) {
-    for (std::size_t i = 0; i < n; ++i) {
-      if (record_[i].text == "DEL" && i + 1 < n && solid_of_ < lira::kStiffnessCount) {
-        stiffness_[solid_of_].section = real_of(record_[i + 1].text);
-      }
-      if (record_[i].text.rfind("NU=", 0) == 0) solid_of_ = -1;
-    }
-    return;
-  }
-  // The material record of a plastic bar, then its tokens up to "TW".
-  if (plastic_of_ >= 0) {
-    std::size_t i = 0;
-    if (plastic_stage_ == 0) {
-      plastic_stage_ = 1;
-      return;
-    }
-    for (; i < n; ++i) {
-      if (record_[i].text.rfind("AZ", 0) == 0 && i + 1 < n && plastic_of_ < lira::kStiffnessCount) {
-        stiffness_[plastic_of_].holder = real_of(record_[i + 1].text) != 0;
-      }
-      if (record_[i].text.rfind("TW", 0) == 0) plastic_of_ = -1;
-    }
-    return;
-  }
+  stiffness_commas(v, kind_token);
+  if (sub_record()) return;
   StiffnessKind kind = lira::stiffness_kind(kind_token, plate_modulus(kind_token));
   // LIRA writes further rows of a stiffness with the number 0: tarvex takes
   // each for a stiffness 0 of its own.
@@ -1169,6 +1167,61 @@ void ModelChecker::stiffness_record() {
     default:
       break;
   }
+}
+
+// Decimal commas: tarvex stops at each number that it reads, naming the
+// stiffness whose record it reads; a record of an unknown kind it skips.
+void ModelChecker::stiffness_commas(std::int32_t v, const std::string& kind_token) {
+  std::size_t n = record_size_;
+  long reading = solid_of_ >= 0 ? solid_of_ : plastic_of_ >= 0 ? plastic_of_ : v;
+  bool skipped =
+      solid_of_ < 0 && plastic_of_ < 0 &&
+      lira::stiffness_kind(kind_token, plate_modulus(kind_token)) == StiffnessKind::kUnknown;
+  for (std::size_t i = 0; i < n; ++i) {
+    const Tok& k = record_[i];
+    if (k.written.empty()) continue;
+    if (skipped) {
+      add(Kind::kDecimalComma, k.line,
+          "\"" + k.written + "\" in document 3 is written with a decimal comma",
+          "tarvex skips the record, a stiffness of a kind it does not know, so the comma does no "
+          "harm there",
+          "write \"" + k.text + "\"", true);
+    } else {
+      comma_finding(k, "stiffness", reading);
+    }
+  }
+}
+
+// The sub-records of a slab or a plastic bar, which follow its row; false
+// when the record is a stiffness's own row.
+bool ModelChecker::sub_record() {
+  std::size_t n = record_size_;
+  // Sub-records of a slab, up to its Poisson's ratio.
+  if (solid_of_ >= 0) {
+    for (std::size_t i = 0; i < n; ++i) {
+      if (record_[i].text == "DEL" && i + 1 < n && solid_of_ < lira::kStiffnessCount) {
+        stiffness_[solid_of_].section = real_of(record_[i + 1].text);
+      }
+      if (record_[i].text.rfind("NU=", 0) == 0) solid_of_ = -1;
+    }
+    return true;
+  }
+  // The material record of a plastic bar, then its tokens up to "TW".
+  if (plastic_of_ >= 0) {
+    std::size_t i = 0;
+    if (plastic_stage_ == 0) {
+      plastic_stage_ = 1;
+      return true;
+    }
+    for (; i < n; ++i) {
+      if (record_[i].text.rfind("AZ", 0) == 0 && i + 1 < n && plastic_of_ < lira::kStiffnessCount) {
+        stiffness_[plastic_of_].holder = real_of(record_[i + 1].text) != 0;
+      }
+      if (record_[i].text.rfind("TW", 0) == 0) plastic_of_ = -1;
+    }
+    return true;
+  }
+  return false;
 }
 
 std::vector<std::string> ModelChecker::record_words() const {
@@ -1613,6 +1666,17 @@ void ModelChecker::weighing_facts() {
 
 void ModelChecker::finish_first_pass() {
   weighing_facts();
+  document_findings();
+  stiffness_findings();
+  space_bars();
+  unconverted_findings();
+  rounded_findings();
+  case_count_findings();
+}
+
+// The line ends, and the documents that tarvex needs, in the order it reads
+// them.
+void ModelChecker::document_findings() {
   if (bad_line_ends_ > 0) {
     add(Kind::kLineEnds, first_bad_line_end_,
         str(bad_line_ends_) + " line" + (bad_line_ends_ > 1 ? "s end" : " ends") + " with " +
@@ -1665,8 +1729,11 @@ void ModelChecker::finish_first_pass() {
           "move document 16 after document 7");
     }
   }
-  // Stiffnesses that tarvex does not know or that are not there, with the
-  // elements that use them.
+}
+
+// Stiffnesses that tarvex does not know or that are not there, with the
+// elements that use them.
+void ModelChecker::stiffness_findings() {
   for (int s = 1; s < lira::kStiffnessCount; ++s) {
     const Stiffness& st = stiffness_[s];
     const Usage& u = usage_[s];
@@ -1700,7 +1767,9 @@ void ModelChecker::finish_first_pass() {
           stop_message(msg::kHolderZero), "add \"AZ\" with the holder value before \"TW\"");
     }
   }
-  space_bars();
+}
+
+void ModelChecker::unconverted_findings() {
   for (const auto& [type, u] : unconverted_) {
     add(Kind::kUnconvertedElement, u.line,
         str(u.count) + " element" + (u.count > 1 ? "s" : "") + " of type " +
@@ -1712,6 +1781,10 @@ void ModelChecker::finish_first_pass() {
         "all "
         "others");
   }
+}
+
+// Coordinates that single precision rounds by more than a millimetre.
+void ModelChecker::rounded_findings() {
   if (rounded_nodes_ > 0) {
     const char* axes[] = {"x", "y", "z"};
     std::ostringstream value;
@@ -1734,6 +1807,9 @@ void ModelChecker::finish_first_pass() {
         "than a millimetre: lengths, areas and the loads on them lose their accuracy",
         "move the origin near the model: " + shift + " in document 4");
   }
+}
+
+void ModelChecker::case_count_findings() {
   if (lost_cases_ > 0) {
     add(Kind::kLoadCases, first_lost_case_line_,
         str(case_records_) + " load cases in document 16, where tarvex takes 20 at most",
@@ -2012,6 +2088,13 @@ void ModelChecker::load_record() {
         "name an element of document 1");
     return;
   }
+  element_load(load, number, type, direction, line);
+}
+
+// A load on an element: what tarvex does with its load type and direction
+// on that kind of element.
+void ModelChecker::element_load(const std::string& load, std::int32_t number, std::int32_t type,
+                                std::int32_t direction, long line) {
   std::int32_t element_type = element_type_[static_cast<std::size_t>(number - 1)];
   ElementKind kind = lira::element_kind(element_type);
   lira::LoadRule rule = lira::load_rule(type, direction, element_type);
