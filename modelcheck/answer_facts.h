@@ -23,11 +23,20 @@ struct AnswerFacts {
   /// each once, in the order first met; the line of the first record of each.
   std::vector<std::int32_t> weight_cases;
   std::vector<long> weight_case_lines;
+  /// The density, kg/m3, that the first own-weight record of an element of
+  /// stiffness s implies (its value over the stiffness's section, as tarvex
+  /// checks it), or -1; the line of that record. It answers for a stiffness
+  /// without RO.
+  std::array<double, lira::kStiffnessCount> weight_density;
+  std::array<long, lira::kStiffnessCount> weight_density_line{};
   /// Whether an element uses a reinforced concrete solid stiffness (GENE14/):
   /// only then does tarvex's VR3 reach the script.
   bool concrete_slabs = false;
 
-  AnswerFacts() { density.fill(-1.0); }
+  AnswerFacts() {
+    density.fill(-1.0);
+    weight_density.fill(-1.0);
+  }
 
   /// Sets what the model says of stiffness `s`; numbers outside the table
   /// are not tarvex's (it stops at them) and are left out.
@@ -35,6 +44,13 @@ struct AnswerFacts {
     if (s < 0 || s >= lira::kStiffnessCount) return;
     density[static_cast<std::size_t>(s)] = t_per_m3;
     density_line[static_cast<std::size_t>(s)] = line;
+  }
+  void set_weight_density(int s, double kg_per_m3, long line) {
+    if (s < 0 || s >= lira::kStiffnessCount) return;
+    std::size_t i = static_cast<std::size_t>(s);
+    if (weight_density[i] >= 0 || !(kg_per_m3 >= 0)) return;
+    weight_density[i] = kg_per_m3;
+    weight_density_line[i] = line;
   }
   void set_weighs(int s, bool w) {
     if (s >= 0 && s < lira::kStiffnessCount) weighs[static_cast<std::size_t>(s)] = w;

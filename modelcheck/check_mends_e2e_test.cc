@@ -115,7 +115,8 @@ TEST(ModelcheckMends, LiraPlateAndContinuationRows) {
                    "know and skips it; mend: delete the row, or write what it says into the "
                    "stiffness's own record\n"
                    "modellir.txt: 3 findings, 2 mended.\n"
-                   "modellir.fixed.txt written; 1 finding is left to mend by hand.\n"));
+                   "modellir.fixed.txt written; 1 finding is left to mend by hand.\n"
+                   "modellir.answers written: VR3 0, density 2500 kg/m3, own-weight case 1.\n"));
   EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
   EXPECT_EQ(check.exit_code, 1);
   converts_as(mended, kStiffness + kRest);
@@ -135,7 +136,10 @@ TEST(ModelcheckMends, DensityOnAPlateRow) {
                      "modellir.txt: bad stiffness.\"; mend: take \"RO 2.5\" out of the row; the "
                      "density is an answer to tarvex (mended)\n"
                      "modellir.txt: 1 finding, 1 mended.\n"
-                     "modellir.fixed.txt written.\n"));
+                     "modellir.fixed.txt written.\n"
+                     "modellir.answers written: VR3 0, density 2500 kg/m3, own-weight case 1; "
+                     "stiffness 2 has no RO: its density is what its own-weight records "
+                     "imply.\n"));
     EXPECT_EQ(check.files.at("modellir.fixed.txt"), author);
     converts_as(check.files.at("modellir.fixed.txt"), author);
   }
@@ -155,9 +159,14 @@ TEST(ModelcheckMends, SpaceFrameBars) {
                    "type 10, tarvex's bar, which ANSYS builds as the same BEAM4; confirm that the "
                    "bars are meant as plain space frame bars (mended)\n"
                    "modellir.txt: 1 finding, 1 mended.\n"
-                   "modellir.fixed.txt written.\n"));
+                   "modellir.fixed.txt written.\n"
+                   "modellir.answers written: VR3 0, density 2500 kg/m3, own-weight case 1; "
+                   "stiffnesses 1 and 2 have no RO: their density is what their own-weight "
+                   "records imply.\n"));
   EXPECT_EQ(check.exit_code, 0);
   EXPECT_EQ(check.files.at("modellir.fixed.txt"), author);
+  // 0.5 over the plate's 0.2 m, 0.2 over the bar's 0.08 m2: 2500 both.
+  EXPECT_EQ(check.files.at("modellir.answers"), "0\n2500\nn\n1\nc\n");
   converts_as(check.files.at("modellir.fixed.txt"), author);
 
   std::string plate_bar = replaced(model, "5 2 1 2 /\n", "5 2 1 2 /\n5 1 3 4 /\n");
@@ -185,7 +194,10 @@ TEST(ModelcheckMends, PerimeterOrderPlates) {
                    "the pressure on it are wrong; mend: write its nodes 1 2 3 4 in document 1 (a, "
                    "b, then the corners opposite them) (mended)\n"
                    "modellir.txt: 1 finding, 1 mended.\n"
-                   "modellir.fixed.txt written.\n"));
+                   "modellir.fixed.txt written.\n"
+                   "modellir.answers written: VR3 0, density 2500 kg/m3, own-weight case 1; "
+                   "stiffnesses 1 and 2 have no RO: their density is what their own-weight "
+                   "records imply.\n"));
   EXPECT_EQ(check.files.at("modellir.fixed.txt"), author);
   converts_as(check.files.at("modellir.fixed.txt"), author);
 
@@ -217,7 +229,10 @@ TEST(ModelcheckMends, MissingCaseList) {
                    "document 16 after document 7, one record for each load case that document 6 "
                    "uses: 1, 2 (mended)\n"
                    "modellir.txt: 1 finding, 1 mended.\n"
-                   "modellir.fixed.txt written.\n"));
+                   "modellir.fixed.txt written.\n"
+                   "modellir.answers written: VR3 0, density 2500 kg/m3, own-weight case 1; "
+                   "stiffnesses 1 and 2 have no RO: their density is what their own-weight "
+                   "records imply.\n"));
   std::string mended = model + kCases;
   EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
   converts_as(mended, author);

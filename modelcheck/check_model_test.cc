@@ -317,3 +317,64 @@ TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
 
 }  // namespace
 }  // namespace modelcheck
+
+namespace modelcheck {
+namespace {
+
+// What only the engineer can settle stays a finding, and its cure says what
+// the file or ANSYS would need.
+TEST(CheckModel, JudgementFindingsNameTheirCure) {
+  EXPECT_EQ(report(replaced(kPlate, "( 5/\n1 1 2 3 /\n)", "( 5/\n)")),
+            "modellir.txt:13: [missing-document] document 5 holds no supports; tarvex converts "
+            "the model without supports: ANSYS finds it free to move and solves nothing; mend: "
+            "write into document 5 the supports, which only the engineer can give: a record for "
+            "each supported node, its number and the directions it holds (1 to 3 displacements, "
+            "4 to 6 rotations), then \" /\"\n"
+            "modellir.txt: 1 finding.\n");
+  EXPECT_NE(report(replaced(kPlate, "( 5/\n1 1 2 3 /\n)\n", ""))
+                .find("mend: add document 5 with the supports, which only the engineer can give"),
+            std::string::npos);
+  const char* rectangles =
+      "mend: tarvex converts bar sections that are rectangles (S0) only; ANSYS needs for this "
+      "bar a BEAM4 real-constant set of ";
+  for (const auto& [row, needs] :
+       {std::pair<std::string, std::string>{"2 S3 3.0E6 20 40 /", "the section's area, moments "
+                                                                  "of inertia Izz and Iyy and "
+                                                                  "heights: give the bar the S0 "
+                                                                  "rectangle"},
+        {"2 EF 1e6 EIY 2e3 EIZ 3e3 /", "area EF/E and moments of inertia EIz/E and EIy/E, with "
+                                       "the modulus E: give"},
+        {"2 STK 20K1 /", "a catalogue profile's area, moments of inertia and heights: give"}}) {
+    std::string r = report(replaced(kPlate, "0.2 0.2 /\n", "0.2 0.2 /\n" + row + "\n"));
+    EXPECT_NE(r.find("modellir.txt:3: [unknown-stiffness] stiffness 2 is of a kind"),
+              std::string::npos)
+        << r;
+    EXPECT_NE(r.find(rectangles + needs), std::string::npos) << r;
+  }
+  EXPECT_NE(report(replaced(kPlate, "1 3.0E6", "1 3E6"))
+                .find("mend: write the plate's modulus with a point (3.0E6, not 3E6): tarvex "
+                      "takes a number without one for no kind"),
+            std::string::npos);
+  EXPECT_NE(report(replaced(kPlate, "1 3.0E6", "60 3.0E6"))
+                .find("mend: give it a number of 1 to 49 that the model does not use, in "
+                      "document 3 and in the elements of document 1 that use it; tarvex keeps "
+                      "49 stiffnesses, so a model of more must merge stiffnesses or be split"),
+            std::string::npos);
+  // An elastic link at a pile's toe, a node of no slab.
+  std::string pile = replaced(replaced(kPlate, "0.2 0.2 /\n", "0.2 0.2 /\n2 3 1000 /\n"),
+                              "44 1 1 2 3 4 /\n", "44 1 1 2 3 4 /\n51 2 2 /\n");
+  EXPECT_NE(report(pile).find("[link-away-from-shell] element 2 (type 51) is an elastic link at "
+                              "node 2, which is no node of a layered shell"),
+            std::string::npos);
+  EXPECT_NE(report(pile).find("a spring elsewhere, such as at a pile's toe, needs a spring "
+                              "element (COMBIN14) or a support in ANSYS"),
+            std::string::npos);
+  EXPECT_NE(report(replaced(kPlate, ")\n( 16/", ")\n( 12/\n)\n( 16/"))
+                .find("mend: newer LIRA files hold local axes in document 12, which tarvex does "
+                      "not convert either: move document 16 right after document 7; where "
+                      "LIRA's analysis failed, run it again"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace modelcheck

@@ -26,6 +26,9 @@ int check_vantrel_text(std::string_view model, std::string_view table, const Opt
 /// The name of the mended copy, beside the model: "a/model.txt" gives
 /// "a/model.fixed.txt".
 std::string fixed_name_of(const std::string& name);
+/// Where the extension of the file name `name` begins (its size where it
+/// has none): the copy and the answers are named from what stands before.
+std::size_t extension_of(const std::string& name);
 
 /// False, with the engineer told, when the file `name` cannot be read.
 bool readable(const std::string& name, std::ostream& out);
