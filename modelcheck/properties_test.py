@@ -929,8 +929,9 @@ def lira_words_on(bins, scratch, originals, scripts):
     with concurrent.futures.ThreadPoolExecutor(workers) as pool:
         held = list(pool.map(lambda s: tries(s, False), tried))
         FEATURES["lira"] = landed | {s.__name__ for s, h in zip(tried, held) if h}
+        # The answers file of the model's own words has landed with the mends.
         FEATURES["model answers"] = answers_file and "lira_stiffness_words" in FEATURES["lira"] \
-            and tries(lira_stiffness_words, True)
+            and (mode == "landed" or tries(lira_stiffness_words, True))
     return mode
 
 
