@@ -24,16 +24,16 @@
 #include "common/text_model.h"
 #include "answer_facts.h"
 #include "check_answers.h"
+#include "check_header_line.h"
 #include "check_lira_words.h"
 #include "check_mended_copy.h"
+#include "check_model.h"
 #include "check_tarvex_stop.h"
+#include "exit_code.h"
 #include "findings.h"
 #include "geometry.h"
-#include "header_line.h"
-#include "raw_lines.h"
-#include "model_check.h"
 #include "program_messages.h"
-#include "tasks.h"
+#include "raw_lines.h"
 
 namespace modelcheck::tarvex_check {
 

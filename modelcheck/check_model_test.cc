@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "model_check.h"
+#include "check_model.h"
 
 namespace modelcheck {
 namespace {

@@ -6,14 +6,15 @@
 #include <vector>
 
 #include "common/text_model.h"
+#include "vantrel/fragment_format.h"
+#include "check_header_line.h"
+#include "check_model.h"
+#include "check_vantrel.h"
+#include "exit_code.h"
 #include "findings.h"
 #include "fragment_loads.h"
-#include "header_line.h"
-#include "raw_lines.h"
-#include "model_check.h"
 #include "program_messages.h"
-#include "tasks.h"
-#include "vantrel/fragment_format.h"
+#include "raw_lines.h"
 
 namespace modelcheck {
 namespace {
