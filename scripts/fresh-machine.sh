@@ -120,8 +120,7 @@ echo "   clone of $(git -C "$root/root/lira" log -1 --format='%h %s' | cut -c1-7
 
 step "first commands" in_root "bash scripts/readme-commands.sh"
 expect "first commands" "ran as written"
-sed -n 's/^ *\([0-9.]* s  \)/     \1/p' "$logs/first-commands.log"
-grep -h '^installed\|^installing' "$logs/first-commands.log" | sed 's/^/     /' || true
+grep -v '^the README' "$logs/first-commands.log" | sed 's/^/     /'
 if [ "$run_tests" -eq 1 ]; then
   step "test command" in_root "bash scripts/test.sh"
   expect "test command" "== all tests passed"

@@ -39,6 +39,7 @@ for line in "${lines[@]}"; do
   ran=$((ran + 1))
   seconds=$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }')
   printf '%7s s  %s\n' "$seconds" "$command"
+  grep -h '^installed [0-9]* packages' "$scratch/output" | sed 's/^/            /' || true
   if [ "$status" -ne 0 ] || { [ -n "$says" ] && ! grep -qF -- "$says" "$scratch/output"; }; then
     tail -40 "$scratch/output" | sed 's/^/    | /'
     if [ "$status" -ne 0 ]; then
