@@ -165,7 +165,8 @@ TEST(ModelcheckAgreesWithTarvex, StiffnessAfterTheSlashOfASkippedRow) {
                    "modellir.txt:3: [stiffness-continuation] the row \"0 RO/ ...\"" +
                    kContinuation +
                    "modellir.txt: 3 findings, 1 mended.\n"
-                   "modellir.fixed.txt written; 2 findings are left to mend by hand.\n"));
+                   "modellir.fixed.txt written; 2 findings are left to mend by hand.\n"
+                   "modellir.answers written: VR3 0, density 2500 kg/m3, own-weight case 1.\n"));
   std::string mended = replaced(model, "0 RO/\n", "0 RO /\n");
   EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
   RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
@@ -187,15 +188,17 @@ TEST(ModelcheckAgreesWithTarvex, HeaderAfterDocumentZeroOnItsLine) {
   std::string rest = replaced(kPlate, elements, "");
   std::string model = "( 0/ 1; frame/ 2; 5/ )( 1/\n44 1 1 2 3 4 /\n)\n" + rest;
   std::string mended = "( 0/ 1; frame/ 2; 5/ )\n" + elements + rest;
-  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+  RunResult check = run_program_with_args("modelcheck", {"--fix", "--density", "2500", "--weight-case", "1"}, {{"modellir.txt", model}});
   EXPECT_EQ(check.console,
             native("modellir.txt:1: [header-position] the header \"( 1/\" stands after the \")\" "
                    "of the document before, on its line; tarvex does not see document 1 and "
                    "stops with \"Incorrect modellir.txt: no elements.\"; mend: start a line with "
                    "\"( 1/\" (mended)\n"
                    "modellir.txt: 1 finding, 1 mended.\n"
-                   "modellir.fixed.txt written.\n"));
+                   "modellir.fixed.txt written.\n"
+                   "modellir.answers written: VR3 0, density 2500 kg/m3, own-weight case 1.\n"));
   EXPECT_EQ(check.files.at("modellir.fixed.txt"), mended);
+  EXPECT_EQ(check.files.at("modellir.answers"), "0\n2500\nn\n1\nc\n");
   EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers),
                          "\nIncorrect modellir.txt: no elements."));
   RunResult clean = run_program("tarvex", {{"modellir.txt", kPlate}}, kAnswers);

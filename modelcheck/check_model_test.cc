@@ -225,6 +225,59 @@ TEST(CheckModel, TwistedPlatesOnly) {
 namespace modelcheck {
 namespace {
 
+// What the model says of tarvex's answers: densities from a plate in LIRA's
+// words, a continuation row and a bar's own row; the stiffnesses that weigh
+// (not the link); the own-weight cases in the order met; slabs.
+TEST(CheckModel, AnswerFacts) {
+  std::string model = replaced(
+      replaced(kPlate, "1 3.0E6 0.2 0.2 /\n",
+               "1 GEI 3e+006 0.2 0.2 RO 2.5 /\n2 S0 3.0E6 20 40 /\n0 RO 7.85/\n"
+               "3 S0 3.0E6 20 40 RO 2.4/\n4 3 1000 /\n"),
+      "1 6 3 2 2 /\n", "1 6 3 2 2 /\n1 16 3 1 2 /\n");
+  std::ostringstream out;
+  AnswerFacts facts;
+  check_model_text(model, "modellir.txt", Options{}, out, nullptr, &facts);
+  EXPECT_EQ(facts.density[1], 2.5);
+  EXPECT_EQ(facts.density_line[1], 2);
+  EXPECT_EQ(facts.density[2], 7.85);
+  EXPECT_EQ(facts.density_line[2], 4);
+  EXPECT_EQ(facts.density[3], 2.4);
+  EXPECT_EQ(facts.density[4], -1);
+  EXPECT_TRUE(facts.weighs[1] && facts.weighs[2] && facts.weighs[3]);
+  EXPECT_FALSE(facts.weighs[4] || facts.weighs[5]);
+  EXPECT_EQ(facts.weight_cases, (std::vector<std::int32_t>{1, 2}));
+  EXPECT_FALSE(facts.concrete_slabs);
+
+  // A layered shell on a reinforced concrete slab: VR3 reaches the script.
+  std::string slab = replaced(
+      replaced(kPlate, "1 3.0E6 0.2 0.2 /\n",
+               "1 3.0E6 0.2 0.2 /\n5 GENE14/\n5 -0.0035 -145 -0.0002 -60/\n5 0.0001 10/\n"
+               "5 NA11 1 2.1E6 4E4 /\n5 SA2 1 2 3 /\n5 5 3 -8 /\n5 5 3 -8 /\n5 4 2 8 /\n"
+               "5 DEL 0.2 /\n5 NU= 0.2/\n"),
+      "44 1 1 2 3 4 /\n", "44 1 1 2 3 4 /\n244 5 1 2 4 3 /\n");
+  check_model_text(slab, "modellir.txt", Options{}, out, nullptr, &facts);
+  EXPECT_TRUE(facts.concrete_slabs);
+  EXPECT_TRUE(facts.weighs[5]);
+}
+
+// More load cases than tarvex lists: the list written in the copy holds them
+// all, as LIRA would, and the finding says which get no load step.
+TEST(CheckModel, MissingCaseListOfMoreThanTwentyCases) {
+  std::string loads, list;
+  for (int c = 21; c >= 1; --c) loads += "1 6 3 2 " + std::to_string(c) + " /\n";
+  for (int c = 1; c <= 21; ++c) list += std::to_string(c) + " 0 /\n";
+  std::string model =
+      replaced(replaced(kPlate, "( 16/\n1 0 /\n2 0 /\n)\n", ""), "1 6 3 2 2 /\n", loads);
+  std::string fixed;
+  std::string out = report(model, {}, &fixed);
+  EXPECT_NE(out.find("uses: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, "
+                     "21; tarvex takes the first 20 only, and writes no load step for the other 1 "
+                     "(mended)\n"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(fixed, model + "( 16/\n" + list + ")\n");
+}
+
 // Mending twice changes nothing more: the mended copy holds no fault that
 // --fix mends, whatever the model held. Models are the plate model with a
 // few random edits of the kinds that real files carry.
@@ -232,7 +285,9 @@ TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
   const char* pieces[] = {
       " ",    "",      "\n",         "\r",      "\n\r",     ",",      "/",
       ")",    "(",     "( 4/",       "(3/",     "0",        "\t",     "\xEF\xBB\xBF",
-      "3,5/", ")( 1/", "( 7/ 1 2 /", "  ( 16/", "0 RO 1 /", "5 1 2 /"};
+      "3,5/", ")( 1/", "( 7/ 1 2 /", "  ( 16/", "0 RO 1 /", "5 1 2 /",
+      // LIRA's own words, which --fix rewrites.
+      "1 GEI 3e6 0.2 0.2 RO 2.5 /", "0 Mu 0.2/", "44 1 1 2 4 3 /", "10 1 1 2 /"};
   const unsigned kPieces = sizeof pieces / sizeof pieces[0];
   unsigned seed = 12345;
   auto next = [&seed] {
@@ -241,7 +296,7 @@ TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
   };
   Options fix;
   fix.mode = Mode::kFix;
-  for (int round = 0; round < 5000; ++round) {
+  for (int round = 0; round < 8000; ++round) {
     std::string model = kPlate;
     for (int edits = 1 + next() % 4; edits > 0; --edits) {
       std::size_t at = next() % model.size();
@@ -258,6 +313,67 @@ TEST(CheckModel, MendedCopyHasNothingLeftToMend) {
                                                                 << fixed << "\nreport:\n"
                                                                 << second.str();
   }
+}
+
+}  // namespace
+}  // namespace modelcheck
+
+namespace modelcheck {
+namespace {
+
+// What only the engineer can settle stays a finding, and its cure says what
+// the file or ANSYS would need.
+TEST(CheckModel, JudgementFindingsNameTheirCure) {
+  EXPECT_EQ(report(replaced(kPlate, "( 5/\n1 1 2 3 /\n)", "( 5/\n)")),
+            "modellir.txt:13: [missing-document] document 5 holds no supports; tarvex converts "
+            "the model without supports: ANSYS finds it free to move and solves nothing; mend: "
+            "write into document 5 the supports, which only the engineer can give: a record for "
+            "each supported node, its number and the directions it holds (1 to 3 displacements, "
+            "4 to 6 rotations), then \" /\"\n"
+            "modellir.txt: 1 finding.\n");
+  EXPECT_NE(report(replaced(kPlate, "( 5/\n1 1 2 3 /\n)\n", ""))
+                .find("mend: add document 5 with the supports, which only the engineer can give"),
+            std::string::npos);
+  const char* rectangles =
+      "mend: tarvex converts bar sections that are rectangles (S0) only; ANSYS needs for this "
+      "bar a BEAM4 real-constant set of ";
+  for (const auto& [row, needs] :
+       {std::pair<std::string, std::string>{"2 S3 3.0E6 20 40 /", "the section's area, moments "
+                                                                  "of inertia Izz and Iyy and "
+                                                                  "heights: give the bar the S0 "
+                                                                  "rectangle"},
+        {"2 EF 1e6 EIY 2e3 EIZ 3e3 /", "area EF/E and moments of inertia EIz/E and EIy/E, with "
+                                       "the modulus E: give"},
+        {"2 STK 20K1 /", "a catalogue profile's area, moments of inertia and heights: give"}}) {
+    std::string r = report(replaced(kPlate, "0.2 0.2 /\n", "0.2 0.2 /\n" + row + "\n"));
+    EXPECT_NE(r.find("modellir.txt:3: [unknown-stiffness] stiffness 2 is of a kind"),
+              std::string::npos)
+        << r;
+    EXPECT_NE(r.find(rectangles + needs), std::string::npos) << r;
+  }
+  EXPECT_NE(report(replaced(kPlate, "1 3.0E6", "1 3E6"))
+                .find("mend: write the plate's modulus with a point (3.0E6, not 3E6): tarvex "
+                      "takes a number without one for no kind"),
+            std::string::npos);
+  EXPECT_NE(report(replaced(kPlate, "1 3.0E6", "60 3.0E6"))
+                .find("mend: give it a number of 1 to 49 that the model does not use, in "
+                      "document 3 and in the elements of document 1 that use it; tarvex keeps "
+                      "49 stiffnesses, so a model of more must merge stiffnesses or be split"),
+            std::string::npos);
+  // An elastic link at a pile's toe, a node of no slab.
+  std::string pile = replaced(replaced(kPlate, "0.2 0.2 /\n", "0.2 0.2 /\n2 3 1000 /\n"),
+                              "44 1 1 2 3 4 /\n", "44 1 1 2 3 4 /\n51 2 2 /\n");
+  EXPECT_NE(report(pile).find("[link-away-from-shell] element 2 (type 51) is an elastic link at "
+                              "node 2, which is no node of a layered shell"),
+            std::string::npos);
+  EXPECT_NE(report(pile).find("a spring elsewhere, such as at a pile's toe, needs a spring "
+                              "element (COMBIN14) or a support in ANSYS"),
+            std::string::npos);
+  EXPECT_NE(report(replaced(kPlate, ")\n( 16/", ")\n( 12/\n)\n( 16/"))
+                .find("mend: newer LIRA files hold local axes in document 12, which tarvex does "
+                      "not convert either: move document 16 right after document 7; where "
+                      "LIRA's analysis failed, run it again"),
+            std::string::npos);
 }
 
 }  // namespace

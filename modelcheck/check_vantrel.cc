@@ -46,6 +46,7 @@ class VantrelModelChecker {
  public:
   VantrelModelChecker(Report& report, std::ostream* fixed) : report_(report), fixed_(fixed) {}
   void line(const Line& l);
+  void header_line(const Line& l, HeaderLine h);
   void finish();
   /// The last value line number of document 7, 0 before any.
   std::int64_t last_value_line() const { return previous_; }
@@ -209,64 +210,7 @@ void VantrelModelChecker::line(const Line& l) {
   HeaderLine h = find_header(t);
   if (h.found && (h.document == 6 || h.document == 7) &&
       ((h.document == 6 && header6_ == 0) || (h.document == 7 && header7_ == 0))) {
-    std::string proper = header_text(h.document);
-    // What stands before the header (the ")" of the document before) keeps
-    // a line of its own.
-    std::string_view pre = t.substr(0, h.start);
-    bool before = pre.find_first_not_of(" \t\xEF\xBB\xBF") != std::string_view::npos;
-    if (h.document == 7 && state_ == kIn6) {
-      // Document 6 ends here: on this line (" )( 7/", "2 0 3 2 1 / )( 7/"),
-      // or nowhere.
-      if (before) {
-        Line part = l;
-        part.text = pre;
-        if (part.end == LineEnd::kNone) part.end = LineEnd::kLf;
-        document_line(part);
-        before = false;
-      }
-      if (state_ == kIn6) records_end(l, 6);
-      state_ = kBetween;
-    }
-    if (!h.exact) {
-      std::string written(t.substr(h.start, h.end - h.start));
-      add(written == proper ? Kind::kHeaderPosition : Kind::kHeaderSpelling, l.number,
-          "\"" + written + "\" is not the header \"" + proper + "\" at the start of a line",
-          "vantrel stops with " + quoted(h.document == 6 ? msg::kNoDocument6 : msg::kNoLoads),
-          "write \"" + proper + "\" at the start of the line", true);
-      if (before) write(pre, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
-    }
-    if (h.document == 6) {
-      header6_ = l.number;
-      state_ = kIn6;
-    } else {
-      header7_ = l.number;
-      if (header6_ == 0) {
-        add(Kind::kDocumentOrder, l.number, "document 7 stands before document 6",
-            "vantrel stops with " + quoted(msg::kNoEnd7), "move document 7 after document 6");
-      }
-      state_ = kIn7;
-    }
-    pending_blank_ = 0;
-    previous_ = 0;
-    records_ = false;
-    std::string_view rest = t.substr(h.end);
-    if (h.document == 7 && lira::holds_record(rest)) {
-      std::size_t lead = rest.find_first_not_of(" \t");
-      std::size_t last = rest.find_last_not_of(" \t");
-      add(Kind::kRecordOnHeaderLine, l.number,
-          "a record follows the header of document 7 on its line",
-          stop_message(msg::kFileHeaderRecord,
-                       {"model.txt", "7", std::string(rest.substr(lead, last + 1 - lead))}),
-          "move the record to a line of its own", true);
-      write(proper, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
-      Line record = l;
-      std::string moved(rest.substr(lead));
-      record.text = moved;
-      value_line(record);
-      records_ = true;
-      return;
-    }
-    write(h.exact ? std::string(t) : proper + std::string(rest), l.end);
+    header_line(l, h);
     return;
   }
   if (inside) {
@@ -274,6 +218,70 @@ void VantrelModelChecker::line(const Line& l) {
     return;
   }
   write(t, l.end);
+}
+
+// The header of document 6 or 7, where it stands and what stands with it
+// on its line.
+void VantrelModelChecker::header_line(const Line& l, HeaderLine h) {
+  std::string_view t = l.text;
+  std::string proper = header_text(h.document);
+  // What stands before the header (the ")" of the document before) keeps
+  // a line of its own.
+  std::string_view pre = t.substr(0, h.start);
+  bool before = pre.find_first_not_of(" \t\xEF\xBB\xBF") != std::string_view::npos;
+  if (h.document == 7 && state_ == kIn6) {
+    // Document 6 ends here: on this line (" )( 7/", "2 0 3 2 1 / )( 7/"),
+    // or nowhere.
+    if (before) {
+      Line part = l;
+      part.text = pre;
+      if (part.end == LineEnd::kNone) part.end = LineEnd::kLf;
+      document_line(part);
+      before = false;
+    }
+    if (state_ == kIn6) records_end(l, 6);
+    state_ = kBetween;
+  }
+  if (!h.exact) {
+    std::string written(t.substr(h.start, h.end - h.start));
+    add(written == proper ? Kind::kHeaderPosition : Kind::kHeaderSpelling, l.number,
+        "\"" + written + "\" is not the header \"" + proper + "\" at the start of a line",
+        "vantrel stops with " + quoted(h.document == 6 ? msg::kNoDocument6 : msg::kNoLoads),
+        "write \"" + proper + "\" at the start of the line", true);
+    if (before) write(pre, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
+  }
+  if (h.document == 6) {
+    header6_ = l.number;
+    state_ = kIn6;
+  } else {
+    header7_ = l.number;
+    if (header6_ == 0) {
+      add(Kind::kDocumentOrder, l.number, "document 7 stands before document 6",
+          "vantrel stops with " + quoted(msg::kNoEnd7), "move document 7 after document 6");
+    }
+    state_ = kIn7;
+  }
+  pending_blank_ = 0;
+  previous_ = 0;
+  records_ = false;
+  std::string_view rest = t.substr(h.end);
+  if (h.document == 7 && lira::holds_record(rest)) {
+    std::size_t lead = rest.find_first_not_of(" \t");
+    std::size_t last = rest.find_last_not_of(" \t");
+    add(Kind::kRecordOnHeaderLine, l.number,
+        "a record follows the header of document 7 on its line",
+        stop_message(msg::kFileHeaderRecord,
+                     {"model.txt", "7", std::string(rest.substr(lead, last + 1 - lead))}),
+        "move the record to a line of its own", true);
+    write(proper, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
+    Line record = l;
+    std::string moved(rest.substr(lead));
+    record.text = moved;
+    value_line(record);
+    records_ = true;
+    return;
+  }
+  write(h.exact ? std::string(t) : proper + std::string(rest), l.end);
 }
 
 // A line of document 6 or 7 that is neither empty nor a header: records, or

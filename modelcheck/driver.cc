@@ -1,5 +1,6 @@
 #include "driver.h"
 
+#include "check_answers.h"
 #include "common/stop.h"
 #include "options.h"
 #include "tasks.h"
@@ -30,6 +31,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   std::string error;
   if (!parse_options(args, options, error)) {
     err << "modelcheck: " << error << "\nTry modelcheck --help.\n";
+    return kUsage;
+  }
+  if (!options.answers_file.empty() && !read_answers_file(options.answers_file, options, error)) {
+    out << "modelcheck: " << error << "\n";
     return kUsage;
   }
   // A stop of the shared reader that a task did not catch is still an

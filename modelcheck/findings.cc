@@ -42,6 +42,7 @@ const char* const kNames[] = {
     "value-lines",
     "load-cases",
     "tarvex-stop",
+    "answers",
     "closing-empty-line",
     "end-line",
     "records-per-line",

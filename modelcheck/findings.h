@@ -47,6 +47,7 @@ enum class Kind {
   kValueLines,
   kLoadCases,
   kTarvexStop,
+  kAnswers,
   // vantrel's model.txt.
   kClosingEmptyLine,
   kEndLine,

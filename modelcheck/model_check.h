@@ -6,15 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "answer_facts.h"
 #include "options.h"
 
 namespace modelcheck {
 
 /// Checks the model `text` (named `name` in the report) as `check_model`
 /// checks a file, the report to `out`; with `fixed` set, the mended copy goes
+/// there; with `facts` set, what the model says of tarvex's answers goes
 /// there. Returns the exit code.
 int check_model_text(std::string_view text, const std::string& name, const Options& options,
-                     std::ostream& out, std::string* fixed);
+                     std::ostream& out, std::string* fixed, AnswerFacts* facts = nullptr);
 
 /// The same for vantrel's model and table (either text may be empty when
 /// `table_name` is empty: the table is then not checked).
@@ -24,6 +26,9 @@ int check_vantrel_text(std::string_view model, std::string_view table, const Opt
 /// The name of the mended copy, beside the model: "a/model.txt" gives
 /// "a/model.fixed.txt".
 std::string fixed_name_of(const std::string& name);
+/// Where the extension of the file name `name` begins (its size where it
+/// has none): the copy and the answers are named from what stands before.
+std::size_t extension_of(const std::string& name);
 
 /// False, with the engineer told, when the file `name` cannot be read.
 bool readable(const std::string& name, std::ostream& out);

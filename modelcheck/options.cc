@@ -16,8 +16,11 @@ const char kUsageText[] =
     "\n"
     "  modelcheck [modellir.txt]             what tarvex would refuse, drop or read\n"
     "                                        otherwise than the author meant\n"
-    "  modelcheck --fix [modellir.txt]       the same, and a mended copy in\n"
-    "                                        modellir.fixed.txt\n"
+    "  modelcheck --fix [modellir.txt]       the same, a mended copy in\n"
+    "                                        modellir.fixed.txt, and tarvex's\n"
+    "                                        answers in modellir.answers, for\n"
+    "                                        tarvex < modellir.answers (a/m.txt\n"
+    "                                        gives a/m.fixed.txt, a/m.answers)\n"
     "  modelcheck --vantrel [model.txt] [loadfrag.txt]\n"
     "                                        the same for vantrel's inputs\n"
     "                                        (--fix writes model.fixed.txt)\n"
@@ -33,6 +36,10 @@ const char kUsageText[] =
     "  --density S:D     stiffness S has the density D (tarvex's exceptions)\n"
     "  --weight-case N   the own-weight load case, for the own-weight check\n"
     "                    (0: none, as tarvex takes the answer 0)\n"
+    "  --answers FILE    tarvex's answers, read from FILE as tarvex reads them:\n"
+    "                    the densities and the own-weight case as --density and\n"
+    "                    --weight-case give them (not together with those);\n"
+    "                    with --verify, the script's densities are held to them\n"
     "  --case N          the load case whose loads the picture shows\n"
     "  --help            this text\n"
     "  --version         the version\n"
@@ -58,6 +65,60 @@ bool real_number(const std::string& text, double& value) {
   double v = std::strtod(text.c_str(), &end);
   if (text.empty() || *end != '\0' || errno != 0 || !std::isfinite(v)) return false;
   value = v;
+  return true;
+}
+
+// "--density D", or "--density S:D" for an exception.
+bool density_option(const std::string& v, Options& options, std::string& error) {
+  std::size_t colon = v.find(':');
+  if (colon != std::string::npos) {
+    // An exception: "4:7850" gives stiffness 4 the density 7850.
+    Options::DensityException e{};
+    if (!whole_number(v.substr(0, colon), e.stiffness) || e.stiffness < 1 ||
+        e.stiffness > 49 || !real_number(v.substr(colon + 1), e.density) || e.density < 0) {
+      error = "--density S:D needs a stiffness 1 to 49 and a density in kg/m3, not \"" + v +
+              "\".";
+      return false;
+    }
+    options.density_exceptions.push_back(e);
+    return true;
+  }
+  if (!real_number(v, options.density) || options.density < 0) {
+    error = "--density needs a density in kg/m3, not \"" + v + "\".";
+    return false;
+  }
+  options.has_density = true;
+  return true;
+}
+
+// Tasks and options that do not go together.
+bool tasks_agree(const Options& options, bool fix, bool verify, bool picture, bool vantrel,
+                 std::string& error) {
+  if (int(fix) + int(verify) + int(picture) > 1) {
+    error = "--fix, --verify and --picture are separate tasks: choose one.";
+    return false;
+  }
+  if (picture && vantrel) {
+    error = "--picture draws tarvex's script; it does not go with --vantrel.";
+    return false;
+  }
+  // An answers file gives what the options would: one source, not two.
+  bool given = options.has_density || !options.density_exceptions.empty() ||
+               options.has_weight_case;
+  if (!options.answers_file.empty() && given) {
+    error = "--answers gives the densities and the own-weight case: leave out --density and "
+            "--weight-case, or --answers.";
+    return false;
+  }
+  if (!options.answers_file.empty() && (vantrel || picture)) {
+    error = "--answers holds tarvex's answers: it goes with a check, --fix or --verify of "
+            "tarvex's model.";
+    return false;
+  }
+  if (options.load_case != 0 && !picture) {
+    error = "--case goes with --picture.";
+    return false;
+  }
   return true;
 }
 
@@ -100,27 +161,13 @@ bool parse_options(const std::vector<std::string>& args, Options& options, std::
         return false;
       }
       if (weight) options.has_weight_case = true;
+    } else if (a == "--answers") {
+      const std::string* v = value("the name of an answers file");
+      if (!v) return false;
+      options.answers_file = *v;
     } else if (a == "--density") {
       const std::string* v = value("a density in kg/m3");
-      if (!v) return false;
-      std::size_t colon = v->find(':');
-      if (colon != std::string::npos) {
-        // An exception: "4:7850" gives stiffness 4 the density 7850.
-        Options::DensityException e{};
-        if (!whole_number(v->substr(0, colon), e.stiffness) || e.stiffness < 1 ||
-            e.stiffness > 49 || !real_number(v->substr(colon + 1), e.density) || e.density < 0) {
-          error = "--density S:D needs a stiffness 1 to 49 and a density in kg/m3, not \"" + *v +
-                  "\".";
-          return false;
-        }
-        options.density_exceptions.push_back(e);
-        continue;
-      }
-      if (!real_number(*v, options.density) || options.density < 0) {
-        error = "--density needs a density in kg/m3, not \"" + *v + "\".";
-        return false;
-      }
-      options.has_density = true;
+      if (!v || !density_option(*v, options, error)) return false;
     } else if (a.size() > 1 && a[0] == '-') {
       error = "unknown option " + a + ".";
       return false;
@@ -128,18 +175,7 @@ bool parse_options(const std::vector<std::string>& args, Options& options, std::
       options.files.push_back(a);
     }
   }
-  if (int(fix) + int(verify) + int(picture) > 1) {
-    error = "--fix, --verify and --picture are separate tasks: choose one.";
-    return false;
-  }
-  if (picture && vantrel) {
-    error = "--picture draws tarvex's script; it does not go with --vantrel.";
-    return false;
-  }
-  if (options.load_case != 0 && !picture) {
-    error = "--case goes with --picture.";
-    return false;
-  }
+  if (!tasks_agree(options, fix, verify, picture, vantrel, error)) return false;
   std::size_t most = 2;
   if (verify) options.mode = vantrel ? Mode::kVerifyVantrel : Mode::kVerify;
   else if (picture) options.mode = Mode::kPicture;

@@ -38,6 +38,11 @@ struct Options {
   /// first own-weight record.
   bool has_weight_case = false;
   int weight_case = 0;
+  /// --answers FILE: tarvex's answers, read from FILE as tarvex reads them;
+  /// they give the densities, the own-weight case and VR3.
+  std::string answers_file;
+  bool has_vr3 = false;
+  double vr3 = 0;
 
   /// The n-th file named on the command line, or `fallback`.
   std::string file(std::size_t n, const char* fallback) const {

@@ -59,6 +59,20 @@ TEST(Options, UsageErrors) {
   EXPECT_EQ(refused({"--density", "nan"}), "--density needs a density in kg/m3, not \"nan\".");
   EXPECT_EQ(refused({"-x"}), "unknown option -x.");
   EXPECT_EQ(refused({"a", "b"}), "too many file names: this task reads at most 1.");
+  // An answers file gives the densities and the case: not twice.
+  const char* both =
+      "--answers gives the densities and the own-weight case: leave out --density and "
+      "--weight-case, or --answers.";
+  EXPECT_EQ(refused({"--answers", "a", "--density", "2500"}), both);
+  EXPECT_EQ(refused({"--density", "4:7850", "--answers", "a"}), both);
+  EXPECT_EQ(refused({"--weight-case", "1", "--fix", "--answers", "a"}), both);
+  EXPECT_EQ(refused({"--answers"}), "--answers needs the name of an answers file.");
+  const char* tarvex_only =
+      "--answers holds tarvex's answers: it goes with a check, --fix or --verify of tarvex's "
+      "model.";
+  EXPECT_EQ(refused({"--answers", "a", "--vantrel"}), tarvex_only);
+  EXPECT_EQ(refused({"--picture", "--answers", "a"}), tarvex_only);
+  EXPECT_EQ(parsed({"--verify", "--answers", "m.answers"}).answers_file, "m.answers");
 }
 
 }  // namespace

@@ -61,6 +61,7 @@ struct Verifier {
   std::int64_t differences = 0;
   double size = 0;  // the model's largest extent along an axis
   Findings notes;   // what is no difference, but worth knowing
+  const Options* answers = nullptr;  // tarvex's answers, where the engineer gave them
 
   Point model_point(std::int32_t n) const {
     if (n < 1 || n > static_cast<std::int64_t>(model.nodes.size())) return Point{};
@@ -292,6 +293,25 @@ struct Verifier {
 
   // --------------------------------------------------------- stiffness
 
+  // The density of a stiffness's material against the answers, where they
+  // were given: every kind but the elastic link (which tarvex gives 0) weighs
+  // at its answer.
+  void density(Findings& f, int v, const ModelStiffness& st, const Material& m) {
+    if (answers == nullptr || !answers->has_density) return;
+    if (st.kind == lira::StiffnessKind::kElasticLink || st.kind == lira::StiffnessKind::kUnknown) {
+      return;
+    }
+    double given = answers->density;
+    for (const Options::DensityException& e : answers->density_exceptions) {
+      if (e.stiffness == v) given = e.density;
+    }
+    double held = static_cast<float>(given);
+    if (!m.has_dens || !agree(held, m.dens)) {
+      f.add("stiffness " + std::to_string(v) + ": density " + num(held) + " in the answers, " +
+            (m.has_dens ? num(m.dens) : std::string("none")) + " in the script");
+    }
+  }
+
   void stiffnesses() {
     Findings f;
     for (int v = 0; v < lira::kStiffnessCount; ++v) {
@@ -306,6 +326,7 @@ struct Verifier {
       if (!agree(st.modulus, mat->second.ex)) {
         f.add(name + ": EX " + num(st.modulus) + " in the model, " + num(mat->second.ex) + " in the script");
       }
+      density(f, v, st, mat->second);
       bool has_section = st.kind == lira::StiffnessKind::kPlate ||
                          st.kind == lira::StiffnessKind::kRectangularBar ||
                          st.kind == lira::StiffnessKind::kPlasticBar;
@@ -318,7 +339,8 @@ struct Verifier {
       }
     }
     out << "\nStiffnesses\n";
-    close("moduli and sections", f);
+    bool densities = answers != nullptr && answers->has_density;
+    close(densities ? "moduli, sections and densities" : "moduli and sections", f);
   }
 
   // ---------------------------------------------------------- supports
@@ -594,6 +616,7 @@ int verify_script(const Options& options, std::ostream& out) {
 
   out << "modelcheck --verify: " << script_name << " beside " << model_name << "\n";
   Verifier v{model, expected, script, out, 0, 0, {}};
+  v.answers = &options;
   v.nodes();
   v.elements();
   v.stiffnesses();

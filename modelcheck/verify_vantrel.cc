@@ -114,6 +114,86 @@ long last_value_line(const std::vector<std::string>& model) {
   return last;
 }
 
+// The new records read back, "line value 0 /" of document 7 and "node 0
+// direction line loading /" of document 6, summed by node, loading and
+// direction; `first` is the number the first new value line must have.
+std::map<LoadKey, double> new_loads(const NewRecords& added, long first, Findings& r) {
+  std::map<long, double> values;
+  long expected_line = first;
+  for (const std::string& l : added.doc7) {
+    char* end = nullptr;
+    long line = std::strtol(l.c_str(), &end, 10);
+    double v = std::strtod(end, &end);
+    double zero = std::strtod(end, &end);
+    std::string rest = end;
+    if (line != expected_line || zero != 0 || rest.find('/') == std::string::npos) {
+      r.add("new load value \"" + l + "\": not the form \"" + std::to_string(expected_line) + " value 0 /\"");
+    }
+    values[line] = v;
+    ++expected_line;
+  }
+  std::map<LoadKey, double> records;
+  for (const std::string& l : added.doc6) {
+    long f[5];
+    char* p = const_cast<char*>(l.c_str());
+    for (long& x : f) x = std::strtol(p, &p, 10);
+    bool form = f[1] == 0 && f[2] >= 1 && f[2] <= 6 && std::string(p).find('/') != std::string::npos;
+    auto v = values.find(f[3]);
+    if (!form || v == values.end()) {
+      r.add("new load record \"" + l + "\": not a nodal load on a new load value");
+      continue;
+    }
+    records[LoadKey{static_cast<std::int32_t>(f[0]), static_cast<int>(f[4]), static_cast<int>(f[2])}] +=
+        v->second;
+  }
+  if (added.doc6.size() != added.doc7.size()) {
+    r.add(std::to_string(added.doc6.size()) + " new load records, " + std::to_string(added.doc7.size()) +
+          " new load values");
+  }
+  return records;
+}
+
+bool agree(double a, double b) { return std::fabs(a - b) <= 1e-5 * std::max(std::fabs(a), std::fabs(b)); }
+
+// The table of counts and sums by direction, the table's against the records'.
+void loads_table(std::ostream& out, const FragmentTable& table, const NewRecords& added,
+                 const std::map<LoadKey, double>& loads, const std::map<LoadKey, double>& records) {
+  double totals[2][6] = {};
+  for (const auto& [k, v] : loads) totals[0][std::get<2>(k) - 1] += v;
+  for (const auto& [k, v] : records) totals[1][std::get<2>(k) - 1] += v;
+  heading(out, "Loads", "loadfrag.txt", "new records");
+  row(out, "blocks of the table", std::to_string(table.blocks), "");
+  row(out, "values that are not zero", std::to_string(table.loads.size()), std::to_string(added.doc6.size()),
+      table.loads.size() != added.doc6.size());
+  for (int d = 0; d < 6; ++d) {
+    if (totals[0][d] == 0 && totals[1][d] == 0) continue;
+    row(out, std::string("sum of ") + kDirectionNames[d], num(totals[0][d]), num(totals[1][d]),
+        !agree(totals[0][d], totals[1][d]));
+  }
+}
+
+// The table's loads against the records', node by node.
+void compare_loads(const std::map<LoadKey, double>& loads, const std::map<LoadKey, double>& records,
+                   Findings& r) {
+  auto a = loads.begin();
+  auto b = records.begin();
+  while (a != loads.end() || b != records.end()) {
+    if (a != loads.end() && b != records.end() && a->first == b->first) {
+      if (!agree(a->second, b->second)) {
+        r.add(key_name(a->first) + ": " + num(a->second) + " in the table, " + num(b->second) +
+              " in the records");
+      }
+      ++a, ++b;
+    } else if (b == records.end() || (a != loads.end() && a->first < b->first)) {
+      r.add(key_name(a->first) + ": " + num(a->second) + " in the table, no record");
+      ++a;
+    } else {
+      r.add(key_name(b->first) + ": a record of " + num(b->second) + ", nothing in the table");
+      ++b;
+    }
+  }
+}
+
 }  // namespace
 
 int verify_vantrel(const Options& options, std::ostream& out) {
@@ -147,73 +227,10 @@ int verify_vantrel(const Options& options, std::ostream& out) {
   row(out, "new records of document 7", "-", std::to_string(added.doc7.size()));
   differences += r.close(out, "model.txt in modelnew.txt");
 
-  // The new records: "node 0 direction line loading /" and "line value 0 /".
-  std::map<long, double> values;
-  long first = last_value_line(model) + 1, expected_line = first;
-  for (const std::string& l : added.doc7) {
-    char* end = nullptr;
-    long line = std::strtol(l.c_str(), &end, 10);
-    double v = std::strtod(end, &end);
-    double zero = std::strtod(end, &end);
-    std::string rest = end;
-    if (line != expected_line || zero != 0 || rest.find('/') == std::string::npos) {
-      r.add("new load value \"" + l + "\": not the form \"" + std::to_string(expected_line) + " value 0 /\"");
-    }
-    values[line] = v;
-    ++expected_line;
-  }
-  std::map<LoadKey, double> records, loads;
-  for (const std::string& l : added.doc6) {
-    long f[5];
-    char* p = const_cast<char*>(l.c_str());
-    for (long& x : f) x = std::strtol(p, &p, 10);
-    bool form = f[1] == 0 && f[2] >= 1 && f[2] <= 6 && std::string(p).find('/') != std::string::npos;
-    auto v = values.find(f[3]);
-    if (!form || v == values.end()) {
-      r.add("new load record \"" + l + "\": not a nodal load on a new load value");
-      continue;
-    }
-    records[LoadKey{static_cast<std::int32_t>(f[0]), static_cast<int>(f[4]), static_cast<int>(f[2])}] +=
-        v->second;
-  }
-  if (added.doc6.size() != added.doc7.size()) {
-    r.add(std::to_string(added.doc6.size()) + " new load records, " + std::to_string(added.doc7.size()) +
-          " new load values");
-  }
+  std::map<LoadKey, double> loads, records = new_loads(added, last_value_line(model) + 1, r);
   for (const FragmentLoad& l : table.loads) loads[LoadKey{l.node, l.loading, l.direction}] += l.value;
-  double totals[2][6] = {};
-  for (const auto& [k, v] : loads) totals[0][std::get<2>(k) - 1] += v;
-  for (const auto& [k, v] : records) totals[1][std::get<2>(k) - 1] += v;
-  heading(out, "Loads", "loadfrag.txt", "new records");
-  row(out, "blocks of the table", std::to_string(table.blocks), "");
-  row(out, "values that are not zero", std::to_string(table.loads.size()), std::to_string(added.doc6.size()),
-      table.loads.size() != added.doc6.size());
-  for (int d = 0; d < 6; ++d) {
-    if (totals[0][d] == 0 && totals[1][d] == 0) continue;
-    row(out, std::string("sum of ") + kDirectionNames[d], num(totals[0][d]), num(totals[1][d]),
-        std::fabs(totals[0][d] - totals[1][d]) >
-            1e-5 * std::max(std::fabs(totals[0][d]), std::fabs(totals[1][d])));
-  }
-  auto agree = [](double a, double b) {
-    return std::fabs(a - b) <= 1e-5 * std::max(std::fabs(a), std::fabs(b));
-  };
-  auto a = loads.begin();
-  auto b = records.begin();
-  while (a != loads.end() || b != records.end()) {
-    if (a != loads.end() && b != records.end() && a->first == b->first) {
-      if (!agree(a->second, b->second)) {
-        r.add(key_name(a->first) + ": " + num(a->second) + " in the table, " + num(b->second) +
-              " in the records");
-      }
-      ++a, ++b;
-    } else if (b == records.end() || (a != loads.end() && a->first < b->first)) {
-      r.add(key_name(a->first) + ": " + num(a->second) + " in the table, no record");
-      ++a;
-    } else {
-      r.add(key_name(b->first) + ": a record of " + num(b->second) + ", nothing in the table");
-      ++b;
-    }
-  }
+  loads_table(out, table, added, loads, records);
+  compare_loads(loads, records, r);
   differences += r.close(out, "loads by node, loading and direction");
   if (differences == 0) {
     out << "\nVerdict: modelnew.txt is model.txt with exactly the loads of the table added.\n";

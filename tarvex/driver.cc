@@ -4,9 +4,9 @@
 
 #include "common/cp866.h"
 #include "common/frame.h"
-#include "common/message.h"
 #include "common/model_messages.h"
 #include "common/stop.h"
+#include "answers.h"
 #include "constraints.h"
 #include "elements.h"
 #include "load_values.h"
@@ -20,42 +20,14 @@ namespace tarvex {
 namespace {
 
 using lira::cp866;
-using lira::say;
 
-void ask_run_parameters(Run& run) {
-  lira::Console& con = run.console;
-  say(con, "\nEnter the volume ratio for lateral reinforcement: VR3 = ",
-      cp866("\nВведите объемное отношение для поперечной арматуры: VR3 = "));
-  run.vr3 = lira::read_double(con);
-
-  say(con, "\nEnter common density of materials [kg/m3]: density = ",
-      cp866("\nВведите общую плотность материалов [кг/м3]: плотность = "));
-  float common = to_single(lira::read_double(con));
-  run.density.fill(common);
-
-  say(con, "\nIs there exceptions of density value? ('y' - yes; any other key - no)\n",
-      cp866("Есть исключения из введенной плотности? ('y' - да; любая другая клавиша - нет)\n"));
-  if (lira::key_is(lira::read_key(con), 'y')) {
-    for (;;) {
-      say(con,
-          "\nEnter stiffness number and corresponding density,\n"
-          "enter zero stiffness to terminate input:\n stiffness No = ",
-          cp866("\nВведите номер жесткости и соответствующую плотность,\n"
-                "введите нулевую жесткость для завершения ввода:\n жесткость № = "));
-      int number = lira::read_int(con);
-      if (number == 0) break;
-      // The density table has an entry for stiffness numbers 1 to 49 only.
-      if (number < 0 || number >= kStiffnessCount) {
-        lira::fail(lira::message(msg::kStiffnessAnswer, {std::to_string(number)}));
-      }
-      say(con, "density [kg/m3] = \n", cp866("плотность [кг/м3] = "));
-      run.density[number] = lira::read_float(con);
-    }
-  }
-
-  say(con, "\nEnter number of weight loading: weightLoadNo = ",
-      cp866("\nВведите номер загружения собственным весом: weightLoadNo = "));
-  run.weight_load_no = lira::read_int(con);
+// The answers go into the run's own tables, which the phases read.
+void take_run_parameters(Run& run) {
+  Answers answers;
+  ask_run_parameters(run.console, answers);
+  run.vr3 = answers.vr3;
+  run.density = answers.density;
+  run.weight_load_no = answers.weight_load_no;
 }
 
 void write_preamble(Run& run) {
@@ -116,10 +88,8 @@ int run_tarvex(lira::Console& con) {
   // The run's files are closed when it ends, after the key of a stop.
   Run run(con);
   return lira::run_in_frame(con, frame, [&] {
-    ask_run_parameters(run);
-    say(con, "\nCheck your input. To exit press 'e', to continue - any other key.\n",
-        cp866("Проверьте ввод. Для выхода нажмите 'e', для продолжения - любую другую клавишу.\n"));
-    if (lira::key_is(lira::read_key(con), 'e')) return lira::Ending::kDeclined;
+    take_run_parameters(run);
+    if (declined_at_check(con)) return lira::Ending::kDeclined;
     convert(run);
     return lira::Ending::kCompleted;
   });

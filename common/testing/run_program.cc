@@ -56,7 +56,7 @@ const std::vector<ProgramFiles>& program_files() {
       {"vantrel", {"model.txt", "loadfrag.txt"}, {"modelnew.txt", "doc6.txt", "doc7.txt"}},
       {"modelcheck",
        {"modellir.txt", "modelans.lgw", "model.txt", "loadfrag.txt", "modelnew.txt"},
-       {"modellir.fixed.txt", "model.fixed.txt", "model.svg"}},
+       {"modellir.fixed.txt", "modellir.answers", "model.fixed.txt", "model.svg"}},
   };
   return table;
 }

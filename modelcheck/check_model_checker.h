@@ -1,0 +1,355 @@
+// The check of a tarvex model, in parts that share one checker: the scanner
+// (check_scanner.cc), the documents (check_documents.cc), the records
+// (check_records.cc), the cross references of the second pass
+// (check_cross_references.cc) and the task (check_model.cc); the mended copy
+// is check_mended_copy's. Only these files include it.
+#pragma once
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/conversion_rules.h"
+#include "common/lira_types.h"
+#include "common/message.h"
+#include "common/text_model.h"
+#include "answer_facts.h"
+#include "check_answers.h"
+#include "check_lira_words.h"
+#include "check_mended_copy.h"
+#include "check_tarvex_stop.h"
+#include "findings.h"
+#include "geometry.h"
+#include "header_line.h"
+#include "line_reader.h"
+#include "model_check.h"
+#include "program_messages.h"
+#include "tasks.h"
+
+namespace modelcheck::tarvex_check {
+
+using lira::ElementKind;
+using lira::StiffnessKind;
+
+constexpr int kDocumentMax = 99;         // header numbers modelcheck keeps apart
+constexpr char kModel[] = "modellir.txt";  // the model that tarvex reads
+constexpr std::size_t kRecordMax = 256;  // tokens of one record kept
+constexpr std::int64_t kNodeFlagMax = 1 << 27;
+constexpr std::size_t kTypesKept = 32;      // element types summed up apart
+constexpr std::size_t kHeadersKept = 1000;  // header lines kept for the order
+constexpr double kMillimetre = 0.001;       // in the model's unit of length, metres
+constexpr std::int32_t kSpaceBar = 5;       // LIRA's space frame bar, which tarvex does not convert
+constexpr std::int32_t kBarType = 10;       // tarvex's bar: for ANSYS the same BEAM4
+constexpr std::size_t kCasesKept = 1000;    // load cases of document 6 kept for document 16
+constexpr char kRenumber[] =
+    "give it a number of 1 to 49 that the model does not use, in document 3 and in the elements "
+    "of document 1 that use it; tarvex keeps 49 stiffnesses, so a model of more must merge "
+    "stiffnesses or be split";
+
+// The supports are the engineer's to give; no mend can guess them.
+constexpr char kSupports[] =
+    " the supports, which only the engineer can give: a record for each supported node, its "
+    "number and the directions it holds (1 to 3 displacements, 4 to 6 rotations), then \" /\"";
+
+std::string str(long long v);
+
+// A number written with a decimal comma: digits or none (",5" for 0.5), a
+// comma, digits, perhaps an exponent and a glued slash. The comma's place, or
+// npos.
+std::size_t decimal_comma(std::string_view t);
+
+// Whether `t` is a whole number as the models write them: a sign, digits
+// with a point or without, an exponent.
+bool is_number(std::string_view t);
+
+std::int32_t int_of(const std::string& t);
+
+// Whether `t` is a whole integer as tarvex converts one: decimal, "0x"
+// hexadecimal or "0" octal, every character taken.
+bool is_integer(std::string_view t);
+
+double real_of(const std::string& t);
+
+// The word `t` converted as tarvex converts a real number.
+lira::RealValue real_token(const std::string& t, lira::Token& token);
+
+// Whether the conversion of the number `t` stops at a glued slash, as
+// tarvex converts it.
+bool slash_glued(const std::string& t);
+
+// Whether tarvex takes the kind token for a plate's modulus.
+bool plate_modulus(const std::string& t);
+
+const char* kind_text(StiffnessKind k);
+
+// The stiffness kind that an element type needs.
+StiffnessKind kind_for(ElementKind e);
+
+// The records that follow a header on its line, one line each: a line ends
+// after a word that ends with '/', and at the slash of a word that glues a
+// record's slash to the number that begins the next record ("/2", "0.2/2").
+std::vector<std::string_view> header_rest_lines(std::string_view rest);
+
+// Whether `before` ends with a word that begins with ")" and one blank after
+// it: after the ")" of document 3 tarvex passes over one character and looks
+// for the header of document 4 from there, as if a line began.
+bool one_blank_after_paren(std::string_view before);
+
+int corners_of(std::int32_t type);
+
+// The message tarvex stops with when it does not find document `d`.
+const char* missing_message(int d);
+
+// Documents that tarvex reads record by record.
+bool read_by_records(int d);
+
+std::string effect_of_missing(int d);
+
+std::string missing_mend(int d);
+
+// What a stiffness kind that tarvex does not know would need in ANSYS:
+// tarvex writes a bar's real constants for a rectangle (S0) only.
+std::string unknown_kind_mend(const std::string& kind);
+
+struct Tok {
+  std::string text;     // as the author meant it: a decimal comma made a point
+  std::string written;  // as written, when that differs
+  long line = 0;
+  long segment = 0;  // the part of a line that the token stands in
+  std::size_t pos = 0;
+  std::size_t length = 0;
+};
+
+struct Stiffness {
+  long line = 0;  // 0: document 3 does not define it
+  StiffnessKind kind = StiffnessKind::kUnknown;
+  double section = 0;  // thickness, or area of a bar's section
+  bool holder = false;
+  std::string token;
+  std::string plate_row;  // a plate in LIRA's words: its row as tarvex reads it
+  double density = -1;    // t/m3, as the model gives it
+  double ratio = -1;      // a plate's Poisson's ratio
+};
+
+struct Usage {
+  long count = 0;
+  long first_element = 0;
+  long line = 0;
+  std::int32_t type = 0;
+};
+
+struct Header {
+  int document;
+  long line;
+  long seq;  // the headers before it in the file, several on a line counted apart
+};
+
+/// A bar of LIRA's type 5 written as tarvex reads a type 10 bar, which the
+/// copy can make one.
+struct SpaceBar {
+  long element, line;
+  std::int32_t stiffness;
+};
+
+/// Reads a model twice: the first pass checks the spelling, the documents
+/// and the records, and decides the edits of the mended copy; the second
+/// checks elements and loads against what the first pass gathered, and
+/// writes the copy, when all that a mend rests on is known.
+class ModelChecker {
+ public:
+  ModelChecker(const Options& options, Report& report, std::ostream* fixed)
+      : options_(options), report_(report), fixed_(fixed) {}
+
+  void pass(LineReader& in, bool second);
+  void finish_first_pass();
+  void finish_second_pass();
+  const AnswerFacts& facts() const { return facts_; }
+
+ private:
+  // Lines and segments.
+  void line(const Line& l);
+  void line_part(std::string_view text, HeaderLine h, LineEnd end, LineEnd inner, bool continued);
+  void segment(std::string& text);
+  void write_line(std::string_view text, LineEnd end);
+  /// Writes the segment just read, as mended, and what goes after it.
+  void write_segment(LineEnd end);
+  /// Puts a ")" glued to the last slash of a header line's records on a
+  /// line of its own, as LIRA lays a document out.
+  void close_own_line(LineEnd inner);
+  void header_seen(int d, long line, bool wanted);
+  void begin_document(int d);
+  void unconverted_document(int d);
+  void end_document(bool at_close);
+  // Tokens and records.
+  void token(std::string_view t, std::size_t pos);
+  void long_token_check(std::string_view t);
+  void close_paren();
+  void comma_mend(Tok& k, std::string_view t, std::size_t pos);
+  bool kind_slash_check(const Tok& k);
+  void record();
+  void record_end_check(const char* what, const char* stop, bool glued);
+  void comma_finding(const Tok& k, const char* record, long number);
+  void closing_slash(std::string_view t, std::size_t pos);
+  /// The kind of the stiffness record being read, from its kind token.
+  StiffnessKind record_kind() const;
+  /// Whether tarvex skips the rest of the record being read to its slash.
+  bool skipping_to_slash() const;
+  void stiffness_record();
+  void stiffness_commas(std::int32_t v, const std::string& kind_token);
+  bool sub_record();
+  /// The texts of the record being read.
+  std::vector<std::string> record_words() const;
+  /// Whether the record being read stands whole in the segment being read,
+  /// so that the copy can rewrite it.
+  bool record_in_segment() const;
+  /// Erases the record being read from the copy, its line with it where
+  /// nothing else stands there.
+  void erase_record();
+  bool lira_plate_record(std::int32_t v);
+  bool continuation_record(const Tok& first);
+  void lira_plate_finding(int s, const std::string& users);
+  /// A plate's row with its density after the thickness ("RO 2.5"), which
+  /// stops tarvex: the density goes to the answers, the row loses it.
+  bool plate_density(long v);
+  void stiffness_row_end(long v, StiffnessKind kind);
+  void short_row_word(const Tok& k);
+  void row_end_finding(StiffnessKind kind, long line, const std::string& what);
+  void node_record();
+  void element_record();
+  void element_record_second();
+  /// Type 5 bars whose stiffness tarvex converts for type 10 become type 10
+  /// in the copy; the others stay unconverted.
+  void space_bars();
+  void weighing_facts();
+  // The findings of the whole file, once the first pass has read it.
+  void document_findings();
+  void stiffness_findings();
+  void unconverted_findings();
+  void rounded_findings();
+  void case_count_findings();
+  void twisted_check(const std::string& element, long line);
+  void flat_triangle_check(const std::string& element, long line);
+  void value_record();
+  void case_record();
+  /// Keeps the load case of a load record of document 6.
+  void load_case_used();
+  /// Writes a missing document 16 into the copy from the load cases of
+  /// document 6; false where it cannot.
+  bool case_list_written();
+  void load_record();
+  void element_load(const std::string& load, std::int32_t number, std::int32_t type,
+                    std::int32_t direction, long line);
+  void own_weight(long element, std::int32_t direction, std::int32_t value_line,
+                  std::int32_t load_case, long line);
+  // Findings.
+  void add(Kind kind, long line, std::string what, std::string effect, std::string mend,
+           bool mendable = false);
+  bool fixing() const { return fixed_ != nullptr; }
+  StiffnessKind kind_of(std::int32_t s) const {
+    return s >= 0 && s < lira::kStiffnessCount && stiffness_[s].line != 0 ? stiffness_[s].kind
+                                                                          : StiffnessKind::kUnknown;
+  }
+  bool listed(std::int32_t load_case) const;
+  std::string undefined_stop(int s, const Usage& u) const;
+  /// The density tarvex's answers give stiffness `s`, in single precision
+  /// as tarvex keeps it; an elastic link weighs nothing.
+  float density_of(std::int32_t s) const {
+    if (kind_of(s) == StiffnessKind::kElasticLink) return 0.0f;
+    float d = static_cast<float>(options_.density);
+    for (const Options::DensityException& e : options_.density_exceptions) {
+      if (e.stiffness == s) d = static_cast<float>(e.density);
+    }
+    return d;
+  }
+
+  const Options& options_;
+  Report& report_;
+  std::ostream* fixed_;
+  bool second_ = false;
+
+  // Where the reading stands.
+  long line_number_ = 0;
+  LineEnd good_end_ = LineEnd::kNone;  // the first LF or CR LF of the file
+  long segment_ = 0;
+  std::string segment_text_;
+  std::vector<Edit> edits_;       // of the segment being read, on the first pass
+  std::vector<Edit> late_edits_;  // of the segment being read, on the second
+  MendedCopy copy_;
+  bool keep_segment_ = true;  // the segment just read stays in the copy
+  int document_ = -1;  // the document whose records are read, or -1
+  int header_ = -1;    // the document whose header ends the one before
+  int paren_closed_ = -1;     // the document that the last token, a ")", closed
+  // A "/" where tarvex reads a node of an element: node 0 when the record goes
+  // on on its line, else the record's end.
+  bool node_slash_ = false;
+  bool paren_blank_ = false;  // one blank between that ")" and the part of a line after it
+  std::vector<Tok> record_;
+  std::size_t record_size_ = 0;
+
+  // What the first pass gathers.
+  std::vector<Header> headers_;
+  long first_header_[kDocumentMax + 1] = {};
+  long first_seq_[kDocumentMax + 1] = {};
+  long header_seq_ = 0;
+  bool closed_[kDocumentMax + 1] = {};
+  long bad_line_ends_ = 0, first_bad_line_end_ = 0;
+  LineEnd bad_end_kind_ = LineEnd::kNone;
+  Stiffness stiffness_[lira::kStiffnessCount];
+  Usage usage_[lira::kStiffnessCount];
+  std::map<std::int32_t, Usage> unconverted_;
+  long solid_of_ = -1, plastic_of_ = -1;  // the stiffness whose sub-records follow
+  long last_stiffness_ = 0;  // the stiffness whose rows a continuation row goes on
+  AnswerFacts facts_;
+  /// A plate's or a link's row that ended before its values: tarvex reads
+  /// them, and the word that must end the row, from the words after it.
+  struct ShortRow {
+    int left = 0;           // values still to read
+    bool end_next = false;  // the next word must end the row
+    long stiffness = 0, line = 0;
+    StiffnessKind kind = StiffnessKind::kUnknown;
+  } short_row_;
+  int plastic_stage_ = 0;
+  long nodes_ = 0;
+  std::vector<float> coordinates_;  // x, y, z of each node, as tarvex keeps them
+  // Coordinates that single precision rounds by more than a millimetre.
+  long rounded_nodes_ = 0, rounded_first_ = 0, rounded_line_ = 0;
+  double rounded_value_ = 0;
+  int rounded_axis_ = 0;
+  bool rounded_axes_[3] = {};
+  double low_[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+  long elements_ = 0;
+  long element_no_ = 0;  // of the second pass
+  std::vector<std::int16_t> element_type_, element_stiffness_;
+  std::vector<bool> layered_node_;
+  long first_unconverted_ = 0;
+  std::vector<SpaceBar> space_bars_;
+  std::set<std::int32_t> used_cases_;  // by the loads of document 6
+  std::int32_t last_used_case_ = 0;
+  long close_of_7_ = 0;                // the segment of the ")" of document 7
+  std::int32_t first_unconverted_type_ = 0;
+  long value_lines_ = 0;
+  std::vector<float> first_value_;
+  long case_records_ = 0;
+  long supports_ = 0;  // records of document 5
+  std::int32_t cases_[lira::kLoadCaseMax] = {};
+  int case_count_ = 0;
+  bool case_list_ended_ = false;
+  long lost_cases_ = 0, first_lost_case_line_ = 0;
+  std::int32_t first_lost_case_ = 0;
+  // What the second pass keeps.
+  std::int32_t weight_case_ = 0;
+  bool weight_known_ = false;  // given, or taken from the first own-weight record
+  long last_weighted_ = 0;
+  long highest_weighted_ = 0;
+};
+
+}  // namespace modelcheck::tarvex_check
