@@ -10,6 +10,7 @@
 #     built on POSIX only. The Windows programs are run by the same binary
 #     under Wine (scripts/test-windows.sh).
 #   - NAME_fuzz: NAME_fuzz.cc with libFuzzer, when LIRA_FUZZ is on.
+# The program NAME alone is installed, into bin/.
 function(lira_program name library)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "E2E_NEEDS")
   set(dir ${CMAKE_CURRENT_SOURCE_DIR})
@@ -21,6 +22,8 @@ function(lira_program name library)
 
   add_executable(${name} main.cc)
   target_link_libraries(${name} PRIVATE ${library})
+  # `cmake --install` puts the four programs side by side in PREFIX/bin.
+  install(TARGETS ${name} RUNTIME DESTINATION bin)
 
   if(LIRA_TESTS)
     file(GLOB unit_tests CONFIGURE_DEPENDS ${dir}/*_test.cc)

@@ -10,7 +10,7 @@
 #include "common/console.h"
 #include "common/stop.h"
 #include "common/writer.h"
-#include "model_check.h"
+#include "check_model.h"
 #include "program_messages.h"
 #include "tarvex/answers.h"
 

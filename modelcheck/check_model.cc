@@ -74,11 +74,11 @@ template <typename Open>
 AnswerFacts check(Open open, const Options& options, Report& report, std::ostream* fixed) {
   ModelChecker checker(options, report, fixed);
   {
-    LineReader in = open();
+    RawLineReader in = open();
     checker.pass(in, false);
   }
   checker.finish_first_pass();
-  LineReader in = open();
+  RawLineReader in = open();
   checker.pass(in, true);
   checker.finish_second_pass();
   return checker.facts();
@@ -99,7 +99,7 @@ std::string fixed_name_of(const std::string& name) {
 }
 
 bool readable(const std::string& name, std::ostream& out) {
-  if (LineReader(name).ok()) return true;
+  if (RawLineReader(name).ok()) return true;
   out << "modelcheck: " << name << " cannot be read.\n";
   return false;
 }
@@ -117,7 +117,7 @@ int check_model_text(std::string_view text, const std::string& name, const Optio
   Report report(name);
   std::ostringstream copy;
   AnswerFacts found =
-      check([&] { return LineReader::from_text(text); }, options, report, fixed ? &copy : nullptr);
+      check([&] { return RawLineReader::from_text(text); }, options, report, fixed ? &copy : nullptr);
   if (facts != nullptr) *facts = found;
   if (fixed != nullptr) *fixed = copy.str();
   add_tarvex_stop(lira::TextReader::from_text(name, fixed != nullptr ? *fixed : text),
@@ -154,7 +154,7 @@ int check_model(const Options& options, std::ostream& out) {
   std::ofstream file;
   if (!open_mended_copy(fixing, fixed_name, file, out)) return kUsage;
   AnswerFacts facts =
-      check([&] { return LineReader(name); }, options, report, fixing ? &file : nullptr);
+      check([&] { return RawLineReader(name); }, options, report, fixing ? &file : nullptr);
   if (fixing && !file.flush()) {
     out << "modelcheck: " << fixed_name << " cannot be written.\n";
     return kUsage;

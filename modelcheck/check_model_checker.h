@@ -24,16 +24,16 @@
 #include "common/text_model.h"
 #include "answer_facts.h"
 #include "check_answers.h"
+#include "check_header_line.h"
 #include "check_lira_words.h"
 #include "check_mended_copy.h"
+#include "check_model.h"
 #include "check_tarvex_stop.h"
+#include "exit_code.h"
 #include "findings.h"
 #include "geometry.h"
-#include "header_line.h"
-#include "line_reader.h"
-#include "model_check.h"
 #include "program_messages.h"
-#include "tasks.h"
+#include "raw_lines.h"
 
 namespace modelcheck::tarvex_check {
 
@@ -169,14 +169,14 @@ class ModelChecker {
   ModelChecker(const Options& options, Report& report, std::ostream* fixed)
       : options_(options), report_(report), fixed_(fixed) {}
 
-  void pass(LineReader& in, bool second);
+  void pass(RawLineReader& in, bool second);
   void finish_first_pass();
   void finish_second_pass();
   const AnswerFacts& facts() const { return facts_; }
 
  private:
   // Lines and segments.
-  void line(const Line& l);
+  void line(const RawLine& l);
   void line_part(std::string_view text, HeaderLine h, LineEnd end, LineEnd inner, bool continued);
   void segment(std::string& text);
   void write_line(std::string_view text, LineEnd end);

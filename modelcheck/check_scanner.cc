@@ -4,7 +4,7 @@
 
 namespace modelcheck::tarvex_check {
 
-void ModelChecker::pass(LineReader& in, bool second) {
+void ModelChecker::pass(RawLineReader& in, bool second) {
   second_ = second;
   segment_ = 0;
   good_end_ = LineEnd::kNone;
@@ -13,7 +13,7 @@ void ModelChecker::pass(LineReader& in, bool second) {
   for (int d = 0; d <= kDocumentMax; ++d) closed_[d] = false;
   if (second) headers_.clear();
   header_seq_ = 0;
-  Line l;
+  RawLine l;
   while (in.next(l)) line(l);
   header_ = -1;
   end_document(false);
@@ -35,13 +35,13 @@ void ModelChecker::write_segment(LineEnd end) {
   fixed_->write(after.data(), static_cast<std::streamsize>(after.size()));
 }
 
-void ModelChecker::line(const Line& l) {
+void ModelChecker::line(const RawLine& l) {
   line_number_ = l.number;
   if (l.cut > 0 && !second_) {
     report_.mark_cut();
     add(Kind::kLongLine, l.number,
         "the line holds " + str(static_cast<long long>(l.text.size() + l.cut)) +
-            " characters; modelcheck reads the first " + str(static_cast<long long>(kLineMax)),
+            " characters; modelcheck reads the first " + str(static_cast<long long>(kRawLineMax)),
         "tarvex reads it as one line: a header further on it is not seen",
         "end the lines of the model where its records end");
   }
@@ -94,7 +94,7 @@ void ModelChecker::close_own_line(LineEnd inner) {
 // `continued` when the part follows another on the line.
 void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, LineEnd inner,
                              bool continued) {
-  Line l;
+  RawLine l;
   l.number = line_number_;
   l.end = end;
   if (continued) h.exact = false;

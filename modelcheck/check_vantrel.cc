@@ -6,14 +6,15 @@
 #include <vector>
 
 #include "common/text_model.h"
+#include "vantrel/fragment_format.h"
+#include "check_header_line.h"
+#include "check_model.h"
+#include "check_vantrel.h"
+#include "exit_code.h"
 #include "findings.h"
 #include "fragment_loads.h"
-#include "header_line.h"
-#include "line_reader.h"
-#include "model_check.h"
 #include "program_messages.h"
-#include "tasks.h"
-#include "vantrel/fragment_format.h"
+#include "raw_lines.h"
 
 namespace modelcheck {
 namespace {
@@ -45,8 +46,8 @@ std::vector<std::string_view> tokens_of(std::string_view t) {
 class VantrelModelChecker {
  public:
   VantrelModelChecker(Report& report, std::ostream* fixed) : report_(report), fixed_(fixed) {}
-  void line(const Line& l);
-  void header_line(const Line& l, HeaderLine h);
+  void line(const RawLine& l);
+  void header_line(const RawLine& l, HeaderLine h);
   void finish();
   /// The last value line number of document 7, 0 before any.
   std::int64_t last_value_line() const { return previous_; }
@@ -59,11 +60,11 @@ class VantrelModelChecker {
     report_.add(finding(kind, line, std::move(what), std::move(effect), std::move(mend),
                         mendable && fixed_ != nullptr));
   }
-  void records_end(const Line& l, int document);
-  void end_line(const Line& l);
-  void record_line(const Line& l);
-  void document_line(const Line& l);
-  void value_line(const Line& l);
+  void records_end(const RawLine& l, int document);
+  void end_line(const RawLine& l);
+  void record_line(const RawLine& l);
+  void document_line(const RawLine& l);
+  void value_line(const RawLine& l);
 
   Report& report_;
   std::ostream* fixed_;
@@ -86,7 +87,7 @@ void VantrelModelChecker::write(std::string_view text, LineEnd end) {
 
 // The end line of document 6 or 7 has come: one empty line must stand
 // right before it, and none among the records.
-void VantrelModelChecker::records_end(const Line& l, int document) {
+void VantrelModelChecker::records_end(const RawLine& l, int document) {
   long line = l.number;
   bool mend = true;
   if (pending_blank_ == 0) pending_end_ = l.end == LineEnd::kNone ? LineEnd::kLf : l.end;
@@ -120,7 +121,7 @@ void VantrelModelChecker::records_end(const Line& l, int document) {
 
 // The end line of document 6 or 7 (its first character other than a blank
 // is ")").
-void VantrelModelChecker::end_line(const Line& l) {
+void VantrelModelChecker::end_line(const RawLine& l) {
   std::string_view t = l.text;
   std::size_t first = t.find_first_not_of(" \t");
   int document = state_ == kIn6 ? 6 : 7;
@@ -137,7 +138,7 @@ void VantrelModelChecker::end_line(const Line& l) {
   state_ = state_ == kIn6 ? kBetween : kAfter7;
 }
 
-void VantrelModelChecker::value_line(const Line& l) {
+void VantrelModelChecker::value_line(const RawLine& l) {
   std::string_view t = l.text;
   // Records on the line, each ended by its '/'.
   std::vector<std::string> records;
@@ -175,7 +176,7 @@ void VantrelModelChecker::value_line(const Line& l) {
   }
 }
 
-void VantrelModelChecker::line(const Line& l) {
+void VantrelModelChecker::line(const RawLine& l) {
   if (l.cut > 0) report_.mark_cut();
   if (good_end_ == LineEnd::kNone && (l.end == LineEnd::kLf || l.end == LineEnd::kCrLf)) {
     good_end_ = l.end;
@@ -222,7 +223,7 @@ void VantrelModelChecker::line(const Line& l) {
 
 // The header of document 6 or 7, where it stands and what stands with it
 // on its line.
-void VantrelModelChecker::header_line(const Line& l, HeaderLine h) {
+void VantrelModelChecker::header_line(const RawLine& l, HeaderLine h) {
   std::string_view t = l.text;
   std::string proper = header_text(h.document);
   // What stands before the header (the ")" of the document before) keeps
@@ -233,7 +234,7 @@ void VantrelModelChecker::header_line(const Line& l, HeaderLine h) {
     // Document 6 ends here: on this line (" )( 7/", "2 0 3 2 1 / )( 7/"),
     // or nowhere.
     if (before) {
-      Line part = l;
+      RawLine part = l;
       part.text = pre;
       if (part.end == LineEnd::kNone) part.end = LineEnd::kLf;
       document_line(part);
@@ -274,7 +275,7 @@ void VantrelModelChecker::header_line(const Line& l, HeaderLine h) {
                      {"model.txt", "7", std::string(rest.substr(lead, last + 1 - lead))}),
         "move the record to a line of its own", true);
     write(proper, l.end == LineEnd::kNone ? LineEnd::kLf : l.end);
-    Line record = l;
+    RawLine record = l;
     std::string moved(rest.substr(lead));
     record.text = moved;
     value_line(record);
@@ -286,7 +287,7 @@ void VantrelModelChecker::header_line(const Line& l, HeaderLine h) {
 
 // A line of document 6 or 7 that is neither empty nor a header: records, or
 // the document's end line, or both.
-void VantrelModelChecker::document_line(const Line& l) {
+void VantrelModelChecker::document_line(const RawLine& l) {
   std::string_view t = l.text;
   std::size_t first = t.find_first_not_of(" \t");
   if (first != std::string_view::npos && t[first] == ')') {
@@ -299,7 +300,7 @@ void VantrelModelChecker::document_line(const Line& l) {
   std::size_t after =
       slash == std::string_view::npos ? slash : t.find_first_not_of(" \t", slash + 1);
   if (after != std::string_view::npos && t[after] == ')') {
-    Line record = l, end = l;
+    RawLine record = l, end = l;
     record.text = t.substr(0, slash + 1);
     if (record.end == LineEnd::kNone) record.end = LineEnd::kLf;
     if (state_ == kIn7) {
@@ -320,7 +321,7 @@ void VantrelModelChecker::document_line(const Line& l) {
 
 
 // A line of records of document 6 or 7.
-void VantrelModelChecker::record_line(const Line& l) {
+void VantrelModelChecker::record_line(const RawLine& l) {
   if (pending_blank_ > 0) {
     add(Kind::kClosingEmptyLine, first_blank_,
         "an empty line stands among the records of document " + str(state_ == kIn6 ? 6 : 7),
@@ -367,7 +368,7 @@ void VantrelModelChecker::finish() {
 class TableChecker {
  public:
   explicit TableChecker(Report& report) : report_(report) {}
-  void line(const Line& l);
+  void line(const RawLine& l);
   void finish();
 
  private:
@@ -375,10 +376,10 @@ class TableChecker {
   void add(Kind kind, long line, std::string what, std::string effect, std::string mend) {
     report_.add(finding(kind, line, std::move(what), std::move(effect), std::move(mend)));
   }
-  void node_line(const Line& l, const std::vector<std::string_view>& t, std::size_t from);
-  void loading(const Line& l, const std::vector<std::string_view>& t, std::size_t at);
-  void type_row(const Line& l, std::string_view keyword);
-  void check_cells(const Line& l, int direction, std::size_t start, int cells);
+  void node_line(const RawLine& l, const std::vector<std::string_view>& t, std::size_t from);
+  void loading(const RawLine& l, const std::vector<std::string_view>& t, std::size_t at);
+  void type_row(const RawLine& l, std::string_view keyword);
+  void check_cells(const RawLine& l, int direction, std::size_t start, int cells);
 
   Report& report_;
   State state_ = kCap;
@@ -393,7 +394,7 @@ class TableChecker {
 using vantrel::is_rule;
 bool starts_digit(std::string_view t) { return vantrel::starts_with_digit(t); }
 
-void TableChecker::node_line(const Line& l, const std::vector<std::string_view>& t,
+void TableChecker::node_line(const RawLine& l, const std::vector<std::string_view>& t,
                              std::size_t from) {
   int count = 0;
   nodes_.clear();
@@ -425,7 +426,7 @@ void TableChecker::node_line(const Line& l, const std::vector<std::string_view>&
   state_ = kNodeLine;
 }
 
-void TableChecker::loading(const Line& l, const std::vector<std::string_view>& t, std::size_t at) {
+void TableChecker::loading(const RawLine& l, const std::vector<std::string_view>& t, std::size_t at) {
   std::int32_t number = lira::to_int(std::string(t[at]).c_str()).value;
   loading_ = number;
   if (number < 1 || number > 12) {
@@ -451,7 +452,7 @@ void TableChecker::loading(const Line& l, const std::vector<std::string_view>& t
   }
 }
 
-void TableChecker::type_row(const Line& l, std::string_view keyword) {
+void TableChecker::type_row(const RawLine& l, std::string_view keyword) {
   int direction = vantrel::direction_of(keyword);
   if (direction == 0) {
     add(Kind::kTableKeyword, l.number,
@@ -495,7 +496,7 @@ void TableChecker::type_row(const Line& l, std::string_view keyword) {
 }
 
 // The value cells of a type row, read by vantrel's cell rules.
-void TableChecker::check_cells(const Line& l, int direction, std::size_t start, int cells) {
+void TableChecker::check_cells(const RawLine& l, int direction, std::size_t start, int cells) {
   std::string_view text = l.text;
   const std::size_t width = static_cast<std::size_t>(vantrel::cell_width(columns_));
   std::string key = vantrel::kDirectionNames[direction - 1];
@@ -555,7 +556,7 @@ void TableChecker::check_cells(const Line& l, int direction, std::size_t start, 
   }
 }
 
-void TableChecker::line(const Line& l) {
+void TableChecker::line(const RawLine& l) {
   if (state_ == kDone) return;
   std::vector<std::string_view> t = tokens_of(l.text);
   if (t.empty()) return;
@@ -649,8 +650,8 @@ int check_both(OpenModel open_model, OpenTable open_table, ReadTable read_table,
   std::int64_t last_value_line = 0;
   {
     VantrelModelChecker checker(model, fixed);
-    LineReader in = open_model();
-    Line l;
+    RawLineReader in = open_model();
+    RawLine l;
     while (in.next(l)) checker.line(l);
     checker.finish();
     last_value_line = checker.last_value_line();
@@ -658,8 +659,8 @@ int check_both(OpenModel open_model, OpenTable open_table, ReadTable read_table,
   Report fragment(table_name);
   if (table) {
     TableChecker checker(fragment);
-    LineReader in = open_table();
-    Line l;
+    RawLineReader in = open_table();
+    RawLine l;
     while (in.next(l)) checker.line(l);
     checker.finish();
     // Whatever the lines show, vantrel's own reader has the last word.
@@ -694,8 +695,8 @@ int check_vantrel_text(std::string_view model, std::string_view table, const Opt
                        std::ostream& out, std::string* fixed) {
   (void)options;
   std::ostringstream copy;
-  int code = check_both([&] { return LineReader::from_text(model); },
-                        [&] { return LineReader::from_text(table); },
+  int code = check_both([&] { return RawLineReader::from_text(model); },
+                        [&] { return RawLineReader::from_text(table); },
                         [&] { return lira::TextReader::from_text("loadfrag.txt", table); }, true,
                         "model.txt", "loadfrag.txt", out,
                         fixed ? static_cast<std::ostream*>(&copy) : nullptr, "model.fixed.txt");
@@ -716,7 +717,7 @@ int check_vantrel(const Options& options, std::ostream& out) {
     in.open();
     return in;
   };
-  int code = check_both([&] { return LineReader(model); }, [&] { return LineReader(table); },
+  int code = check_both([&] { return RawLineReader(model); }, [&] { return RawLineReader(table); },
                         read_table, true, model, table, out,
                         fixing ? static_cast<std::ostream*>(&file) : nullptr, fixed_name);
   if (fixing && !file.flush()) {

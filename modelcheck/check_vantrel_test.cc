@@ -3,7 +3,7 @@
 #include <sstream>
 #include <string>
 
-#include "model_check.h"
+#include "check_vantrel.h"
 
 namespace modelcheck {
 namespace {

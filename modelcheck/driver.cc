@@ -1,9 +1,14 @@
 #include "driver.h"
 
-#include "check_answers.h"
 #include "common/stop.h"
+#include "check_answers.h"
+#include "check_model.h"
+#include "check_vantrel.h"
+#include "exit_code.h"
 #include "options.h"
-#include "tasks.h"
+#include "picture.h"
+#include "verify_script.h"
+#include "verify_vantrel.h"
 
 namespace modelcheck {
 

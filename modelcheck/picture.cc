@@ -4,13 +4,14 @@
 
 #include <string>
 
-#include "apdl_script.h"
 #include "common/lira_types.h"
 #include "common/stop.h"
 #include "common/text_model.h"
+#include "apdl_script.h"
+#include "exit_code.h"
+#include "picture.h"
 #include "picture_scene.h"
 #include "picture_svg.h"
-#include "tasks.h"
 
 namespace modelcheck {
 namespace {

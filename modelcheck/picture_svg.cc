@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "svg_writer.h"
+#include "picture_svg_writer.h"
 
 namespace modelcheck {
 namespace {

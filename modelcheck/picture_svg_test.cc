@@ -7,7 +7,7 @@
 #include <limits>
 #include <sstream>
 
-#include "svg_writer.h"
+#include "picture_svg_writer.h"
 
 namespace modelcheck {
 namespace {

@@ -7,14 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "apdl_script.h"
 #include "common/number_format.h"
 #include "common/stop.h"
-#include "expected_script.h"
+#include "apdl_script.h"
+#include "exit_code.h"
 #include "geometry.h"
-#include "report_table.h"
 #include "tarvex_reading.h"
-#include "tasks.h"
+#include "verify_expected_script.h"
+#include "verify_script.h"
+#include "verify_table.h"
 
 namespace modelcheck {
 namespace {
@@ -60,7 +61,7 @@ struct Verifier {
   std::ostream& out;
   std::int64_t differences = 0;
   double size = 0;  // the model's largest extent along an axis
-  Findings notes;   // what is no difference, but worth knowing
+  TableLines notes;   // what is no difference, but worth knowing
   const Options* answers = nullptr;  // tarvex's answers, where the engineer gave them
 
   Point model_point(std::int32_t n) const {
@@ -79,7 +80,7 @@ struct Verifier {
     return Point{p.x, p.y, p.z};
   }
 
-  void close(const char* title, Findings& f) { differences += f.close(out, title); }
+  void close(const char* title, TableLines& f) { differences += f.close(out, title); }
 
   // ------------------------------------------------------------- nodes
 
@@ -120,7 +121,7 @@ struct Verifier {
     size = model_size();
     heading(out, "Nodes", "LIRA", "ANSYS");
     std::int64_t in_script[3] = {0, 0, 0};
-    Findings f;
+    TableLines f;
     for (std::size_t i = 0; i < x.nodes.size(); ++i) {
       std::size_t n = i + 1;
       int group = n <= static_cast<std::size_t>(x.document_nodes)                   ? 0
@@ -177,7 +178,7 @@ struct Verifier {
            " ESYS " + std::to_string(esys);
   }
 
-  void mismatch(Findings& f, const ExpectedElement& e, const ScriptElement& a, std::size_t number) {
+  void mismatch(TableLines& f, const ExpectedElement& e, const ScriptElement& a, std::size_t number) {
     std::string what = element_name(e) + ", ANSYS element " + std::to_string(number) + ": ";
     if (e.node_count != a.node_count || !std::equal(e.node, e.node + e.node_count, a.node)) {
       f.add(what + "nodes " + nodes_of(a.node, a.node_count) + " in the script, " +
@@ -196,7 +197,7 @@ struct Verifier {
     for (const ExpectedElement& e : x.elements) {
       ++expected_by_lira[model.elements[static_cast<std::size_t>(e.record - 1)].type];
     }
-    Findings f;
+    TableLines f;
     std::size_t i = 0, j = 0;
     const std::vector<ExpectedElement>& E = x.elements;
     const std::vector<ScriptElement>& S = s.elements;
@@ -274,7 +275,7 @@ struct Verifier {
   // has no area: ANSYS builds a twisted element. The conversion's rules may
   // give one from a model whose corners are written in another order; it is
   // no difference, but worth a look (the check names the order that mends it).
-  void twisted_faces(Findings& warnings) const {
+  void twisted_faces(TableLines& warnings) const {
     for (const ExpectedElement& e : x.elements) {
       // A slab's lower layers share the corners of its top layer.
       if ((e.node_count != 4 && e.node_count != 8) || e.layer == Layer::kBottom ||
@@ -296,7 +297,7 @@ struct Verifier {
   // The density of a stiffness's material against the answers, where they
   // were given: every kind but the elastic link (which tarvex gives 0) weighs
   // at its answer.
-  void density(Findings& f, int v, const ModelStiffness& st, const Material& m) {
+  void density(TableLines& f, int v, const ModelStiffness& st, const Material& m) {
     if (answers == nullptr || !answers->has_density) return;
     if (st.kind == lira::StiffnessKind::kElasticLink || st.kind == lira::StiffnessKind::kUnknown) {
       return;
@@ -313,7 +314,7 @@ struct Verifier {
   }
 
   void stiffnesses() {
-    Findings f;
+    TableLines f;
     for (int v = 0; v < lira::kStiffnessCount; ++v) {
       const ModelStiffness& st = model.stiffness[static_cast<std::size_t>(v)];
       if (!st.defined) continue;
@@ -351,7 +352,7 @@ struct Verifier {
     for (const ScriptSupport& p : s.supports) a.emplace_back(p.node, p.dof);
     std::sort(e.begin(), e.end());
     std::sort(a.begin(), a.end());
-    Findings f;
+    TableLines f;
     std::size_t i = 0, j = 0;
     auto name = [](const std::pair<std::int32_t, int>& p) {
       return "node " + std::to_string(p.first) + " " + kSupportLabels[p.second];
@@ -397,7 +398,7 @@ struct Verifier {
   }
 
   template <typename Name>
-  void compare_loads(Findings& f, const std::string& step, const std::vector<ScriptLoad>& expected,
+  void compare_loads(TableLines& f, const std::string& step, const std::vector<ScriptLoad>& expected,
                      const std::vector<ScriptLoad>& script, Name name) {
     auto e = summed(expected), a = summed(script);
     std::size_t i = 0, j = 0;
@@ -483,7 +484,7 @@ struct Verifier {
   };
 
   void load_cases() {
-    Findings f;
+    TableLines f;
     // The weight of every element of the script, once.
     double total_weight = 0;
     for (const ScriptElement& e : s.elements) total_weight += script_weight(e);
@@ -638,7 +639,7 @@ int verify_script(const Options& options, std::ostream& out) {
     out << "  * the script has no FINISH: the conversion did not end\n";
     ++v.differences;
   }
-  Findings twisted;
+  TableLines twisted;
   v.twisted_faces(twisted);
   std::int64_t twisted_count = twisted.count;
   if (twisted_count > 0) {

@@ -11,10 +11,11 @@
 
 #include "common/number_format.h"
 #include "common/text_model.h"
-#include "fragment_loads.h"
-#include "report_table.h"
-#include "tasks.h"
 #include "vantrel/fragment_format.h"
+#include "exit_code.h"
+#include "fragment_loads.h"
+#include "verify_table.h"
+#include "verify_vantrel.h"
 
 namespace modelcheck {
 namespace {
@@ -63,7 +64,7 @@ std::string key_name(const LoadKey& k) {
 // of document 6 and of document 7. False where the lines of model.txt are
 // not all there, in their order.
 bool split_new(const std::vector<std::string>& model, const std::vector<std::string>& fresh,
-               NewRecords& added, Findings& r) {
+               NewRecords& added, TableLines& r) {
   std::size_t doc6 = 0;
   while (doc6 < model.size() && model[doc6].compare(0, 4, "( 6/") != 0) ++doc6;
   std::size_t close6 = doc6;
@@ -117,7 +118,7 @@ long last_value_line(const std::vector<std::string>& model) {
 // The new records read back, "line value 0 /" of document 7 and "node 0
 // direction line loading /" of document 6, summed by node, loading and
 // direction; `first` is the number the first new value line must have.
-std::map<LoadKey, double> new_loads(const NewRecords& added, long first, Findings& r) {
+std::map<LoadKey, double> new_loads(const NewRecords& added, long first, TableLines& r) {
   std::map<long, double> values;
   long expected_line = first;
   for (const std::string& l : added.doc7) {
@@ -174,7 +175,7 @@ void loads_table(std::ostream& out, const FragmentTable& table, const NewRecords
 
 // The table's loads against the records', node by node.
 void compare_loads(const std::map<LoadKey, double>& loads, const std::map<LoadKey, double>& records,
-                   Findings& r) {
+                   TableLines& r) {
   auto a = loads.begin();
   auto b = records.begin();
   while (a != loads.end() || b != records.end()) {
@@ -216,7 +217,7 @@ int verify_vantrel(const Options& options, std::ostream& out) {
   }
   out << "modelcheck --verify --vantrel: " << names[2] << " beside " << names[0] << " and " << names[1]
       << "\n";
-  Findings r;
+  TableLines r;
   std::int64_t differences = 0;
   NewRecords added;
   bool kept = split_new(model, fresh, added, r);

@@ -41,11 +41,7 @@ need=()
 command -v cmake >/dev/null || need+=(cmake)
 command -v clang++ >/dev/null || need+=(clang)
 fuzzer_runtime || need+=(libclang-rt-14-dev)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo -n"
-  $sudo apt-get update -qq </dev/null
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" </dev/null
-fi
+[ ${#need[@]} -eq 0 ] || bash scripts/apt-install.sh "$top/out/apt.log" "${need[@]}"
 
 build="$top/build-fuzz"
 jobs=$(nproc 2>/dev/null || echo 2)

@@ -62,19 +62,7 @@ command -v x86_64-w64-mingw32-g++-win32 >/dev/null && command -v x86_64-w64-ming
 [[ -n $(find_wine) && -n $(find_wineserver) ]] || missing+=(wine64)
 if (( run_unit )) && [[ ! -f /usr/src/googletest/CMakeLists.txt ]]; then missing+=(googletest); fi
 if (( ${#missing[@]} )); then
-  echo "installing: ${missing[*]}"
-  sudo=()
-  if (( EUID != 0 )); then sudo=(sudo -n); fi
-  apt_options=(-y -q -o DPkg::Lock::Timeout=300 -o Dpkg::Options::=--force-confdef
-               -o Dpkg::Options::=--force-confold)
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get "${apt_options[@]}" update </dev/null >"$log_dir/apt.log" 2>&1
-  if ! "${sudo[@]}" apt-get "${apt_options[@]}" install --no-install-recommends "${missing[@]}" \
-      </dev/null >>"$log_dir/apt.log" 2>&1; then
-    tail -20 "$log_dir/apt.log" >&2
-    echo "cannot install ${missing[*]}" >&2
-    exit 1
-  fi
+  bash scripts/apt-install.sh "$log_dir/apt.log" --no-install-recommends "${missing[@]}"
 fi
 wine=$(find_wine)
 wineserver=$(find_wineserver)

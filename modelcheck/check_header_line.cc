@@ -1,4 +1,4 @@
-#include "header_line.h"
+#include "check_header_line.h"
 
 namespace modelcheck {
 namespace {

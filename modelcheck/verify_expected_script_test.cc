@@ -1,4 +1,4 @@
-#include "expected_script.h"
+#include "verify_expected_script.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "line_reader.h"
+#include "raw_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 namespace modelcheck {
 namespace {
 
-std::string lines_of(LineReader& in) {
+std::string lines_of(RawLineReader& in) {
   std::string out;
-  Line l;
+  RawLine l;
   const char* ends[] = {"", "LF", "CRLF", "LFCR", "CR"};
   while (in.next(l)) {
     out += std::to_string(l.number) + ":" + std::string(l.text) + ":" +
@@ -20,25 +20,25 @@ std::string lines_of(LineReader& in) {
   return out;
 }
 
-TEST(LineReader, EveryLineEnd) {
-  LineReader a = LineReader::from_text("a\nb\r\nc\n\rd\re");
+TEST(RawLineReader, EveryLineEnd) {
+  RawLineReader a = RawLineReader::from_text("a\nb\r\nc\n\rd\re");
   EXPECT_EQ(lines_of(a), "1:a:LF 2:b:CRLF 3:c:LFCR 4:d:CR 5:e: ");
   // LF and then a CR LF of its own: two lines, no LF CR.
-  LineReader b = LineReader::from_text("a\n\r\nb\n");
+  RawLineReader b = RawLineReader::from_text("a\n\r\nb\n");
   EXPECT_EQ(lines_of(b), "1:a:LF 2::CRLF 3:b:LF ");
-  LineReader c = LineReader::from_text("");
+  RawLineReader c = RawLineReader::from_text("");
   EXPECT_EQ(lines_of(c), "");
 }
 
-TEST(LineReader, FileAcrossItsBuffer) {
+TEST(RawLineReader, FileAcrossItsBuffer) {
   // A CR LF split by the end of the 64 KiB read, and the lines around it.
   std::string text(65535, 'x');
   text += "\r\nnext\n\rlast";
   std::string path = ::testing::TempDir() + "line_reader_test.txt";
   std::ofstream(path, std::ios::binary) << text;
-  LineReader in(path);
+  RawLineReader in(path);
   ASSERT_TRUE(in.ok());
-  Line l;
+  RawLine l;
   ASSERT_TRUE(in.next(l));
   EXPECT_EQ(l.text.size(), 65535u);
   EXPECT_EQ(l.end, LineEnd::kCrLf);
@@ -52,15 +52,15 @@ TEST(LineReader, FileAcrossItsBuffer) {
   std::remove(path.c_str());
 }
 
-TEST(LineReader, LongLineCut) {
-  std::string text(kLineMax + 10, 'x');
+TEST(RawLineReader, LongLineCut) {
+  std::string text(kRawLineMax + 10, 'x');
   text += "\nend\n";
   std::string path = ::testing::TempDir() + "line_reader_long.txt";
   std::ofstream(path, std::ios::binary) << text;
-  LineReader in(path);
-  Line l;
+  RawLineReader in(path);
+  RawLine l;
   ASSERT_TRUE(in.next(l));
-  EXPECT_EQ(l.text.size(), kLineMax);
+  EXPECT_EQ(l.text.size(), kRawLineMax);
   EXPECT_EQ(l.cut, 10u);
   ASSERT_TRUE(in.next(l));
   EXPECT_EQ(l.text, "end");

@@ -1,4 +1,5 @@
-// The check of a tarvex model, on a text in memory as on a file.
+// The check of a tarvex model (modelcheck, modelcheck --fix), on a text in
+// memory as on a file.
 #pragma once
 
 #include <fstream>
@@ -11,6 +12,10 @@
 
 namespace modelcheck {
 
+/// The task of `modelcheck [--fix] [modellir.txt]`: the report to `out`;
+/// returns the exit code (exit_code.h).
+int check_model(const Options& options, std::ostream& out);
+
 /// Checks the model `text` (named `name` in the report) as `check_model`
 /// checks a file, the report to `out`; with `fixed` set, the mended copy goes
 /// there; with `facts` set, what the model says of tarvex's answers goes
@@ -18,10 +23,7 @@ namespace modelcheck {
 int check_model_text(std::string_view text, const std::string& name, const Options& options,
                      std::ostream& out, std::string* fixed, AnswerFacts* facts = nullptr);
 
-/// The same for vantrel's model and table (either text may be empty when
-/// `table_name` is empty: the table is then not checked).
-int check_vantrel_text(std::string_view model, std::string_view table, const Options& options,
-                       std::ostream& out, std::string* fixed);
+/// What both checks share.
 
 /// The name of the mended copy, beside the model: "a/model.txt" gives
 /// "a/model.fixed.txt".

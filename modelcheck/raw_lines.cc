@@ -1,24 +1,24 @@
-#include "line_reader.h"
+#include "raw_lines.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace modelcheck {
 
-LineReader::LineReader(const std::string& path) { file_ = std::fopen(path.c_str(), "rb"); }
+RawLineReader::RawLineReader(const std::string& path) { file_ = std::fopen(path.c_str(), "rb"); }
 
-LineReader LineReader::from_text(std::string_view text) {
-  LineReader r;
+RawLineReader RawLineReader::from_text(std::string_view text) {
+  RawLineReader r;
   r.in_memory_ = true;
   r.memory_.assign(text.data(), text.size());
   return r;
 }
 
-LineReader::~LineReader() {
+RawLineReader::~RawLineReader() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-LineReader::LineReader(LineReader&& other) noexcept
+RawLineReader::RawLineReader(RawLineReader&& other) noexcept
     : file_(other.file_),
       in_memory_(other.in_memory_),
       memory_(std::move(other.memory_)),
@@ -32,7 +32,7 @@ LineReader::LineReader(LineReader&& other) noexcept
   other.file_ = nullptr;
 }
 
-int LineReader::peek() {
+int RawLineReader::peek() {
   if (pushed_back_ != EOF) return pushed_back_;
   if (in_memory_) {
     return memory_pos_ < memory_.size() ? static_cast<unsigned char>(memory_[memory_pos_]) : EOF;
@@ -46,7 +46,7 @@ int LineReader::peek() {
   return static_cast<unsigned char>(buffer_[pos_]);
 }
 
-int LineReader::get() {
+int RawLineReader::get() {
   if (pushed_back_ != EOF) {
     int c = pushed_back_;
     pushed_back_ = EOF;
@@ -62,7 +62,7 @@ int LineReader::get() {
   return c;
 }
 
-bool LineReader::next(Line& line) {
+bool RawLineReader::next(RawLine& line) {
   line_.clear();
   cut_ = 0;
   line.end = LineEnd::kNone;
@@ -75,7 +75,7 @@ bool LineReader::next(Line& line) {
       std::size_t span = lf != nullptr ? static_cast<std::size_t>(lf - p) : n;
       const char* cr = static_cast<const char*>(std::memchr(p, '\r', span));
       if (cr != nullptr) span = static_cast<std::size_t>(cr - p);
-      std::size_t keep = std::min(span, kLineMax - std::min(kLineMax, line_.size()));
+      std::size_t keep = std::min(span, kRawLineMax - std::min(kRawLineMax, line_.size()));
       line_.append(p, keep);
       cut_ += span - keep;
       pos_ += span;
@@ -103,7 +103,7 @@ bool LineReader::next(Line& line) {
       }
       break;
     }
-    if (line_.size() < kLineMax)
+    if (line_.size() < kRawLineMax)
       line_ += static_cast<char>(c);
     else
       ++cut_;

@@ -1,4 +1,5 @@
-// The lines of a text file as they really are: any line end, any code page.
+// The lines of a text file as they really are, raw: any line end, any code
+// page. (common's lira::LineReader reads lines as the programs read them.)
 #pragma once
 
 #include <cstdio>
@@ -13,11 +14,11 @@ namespace modelcheck {
 enum class LineEnd { kNone, kLf, kCrLf, kLfCr, kCr };
 
 /// One line without its line end, and its number from 1.
-struct Line {
+struct RawLine {
   std::string_view text;
   LineEnd end = LineEnd::kNone;
   long number = 0;
-  /// Characters of the line past `kLineMax`, which `text` leaves out.
+  /// Characters of the line past `kRawLineMax`, which `text` leaves out.
   std::size_t cut = 0;
 };
 
@@ -28,29 +29,29 @@ void write_line(std::ostream& out, std::string_view text, LineEnd end, LineEnd u
 
 /// The longest line kept whole: a file without line ends is not held in
 /// memory whole.
-constexpr std::size_t kLineMax = 1 << 20;
+constexpr std::size_t kRawLineMax = 1 << 20;
 
 /// Reads a file (or a text in memory, for tests) line by line, in binary, so
 /// that every line end is seen as it stands. Streams: only the line being
 /// read is kept, in a buffer reused from line to line.
-class LineReader {
+class RawLineReader {
  public:
   /// Opens `path`; `ok()` says whether it could be read.
-  explicit LineReader(const std::string& path);
+  explicit RawLineReader(const std::string& path);
   /// Reads `text` instead of a file.
-  static LineReader from_text(std::string_view text);
-  ~LineReader();
-  LineReader(const LineReader&) = delete;
-  LineReader& operator=(const LineReader&) = delete;
-  LineReader(LineReader&& other) noexcept;
+  static RawLineReader from_text(std::string_view text);
+  ~RawLineReader();
+  RawLineReader(const RawLineReader&) = delete;
+  RawLineReader& operator=(const RawLineReader&) = delete;
+  RawLineReader(RawLineReader&& other) noexcept;
 
   bool ok() const { return file_ != nullptr || in_memory_; }
   /// The next line; false at the end of the text. A line with no character
   /// and no line end is no line.
-  bool next(Line& line);
+  bool next(RawLine& line);
 
  private:
-  LineReader() = default;
+  RawLineReader() = default;
   int get();
   int peek();
 

@@ -1,4 +1,4 @@
-#include "expected_script.h"
+#include "verify_expected_script.h"
 
 #include "common/conversion_rules.h"
 #include "common/stop.h"

@@ -1,4 +1,4 @@
-// The tables of the verification reports: a row of what with two figures,
+// The tables of the verification reports (--verify): a row of what with two figures,
 // and the differences of a table, the first twenty written out.
 #pragma once
 
@@ -29,7 +29,8 @@ inline void heading(std::ostream& out, const std::string& title, const std::stri
   out << "\n" << padded(title, 38) << right_aligned(a, 14) << right_aligned(b, 14) << "\n";
 }
 
-struct Findings {
+/// The lines of one table of the report: all counted, the first twenty kept.
+struct TableLines {
   std::vector<std::string> lines;
   std::int64_t count = 0;
 
