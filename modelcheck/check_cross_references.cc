@@ -13,6 +13,9 @@ void ModelChecker::element_record_second() {
       record_[0].segment == segment_) {
     type = kBarType;
     late_edits_.push_back(Edit{record_[0].pos, record_[0].length, str(kBarType)});
+    // tarvex reads a type 10 bar's slash as one character after a blank.
+    const Tok& last = record_[n - 1];
+    if (n == 4) late_edits_.push_back(Edit{last.pos + last.length - 1, 0, " "});
   }
   ElementKind kind = lira::element_kind(type);
   if (kind == ElementKind::kUnconverted || n < 2) return;
@@ -144,14 +147,19 @@ void ModelChecker::twisted_check(const std::string& element, long line) {
     if (twisted(p)) continue;
     // Written round the perimeter (a, b, c, d): the last two corners change
     // places in the copy, where they stand as plain numbers on its line.
+    // A slash glued to the last ("4 3/") stays where it is: the first pass
+    // has put a blank before it.
     const Tok& c = record_[4];
     const Tok& d = record_[5];
+    std::size_t d_length = d.length;
+    if (d_length > 1 && d.text.back() == '/' && record_size_ == 6) --d_length;
+    std::string d_number = d.text.substr(0, d_length);
     bool swap = &order == &kOrders[0] && c.segment == segment_ && d.segment == segment_ &&
-                is_integer(c.text) && is_integer(d.text) && c.written.empty() &&
+                is_integer(c.text) && is_integer(d_number) && c.written.empty() &&
                 d.written.empty();
     if (swap && fixing()) {
-      late_edits_.push_back(Edit{c.pos, c.length, d.text});
-      late_edits_.push_back(Edit{d.pos, d.length, c.text});
+      late_edits_.push_back(Edit{c.pos, c.length, d_number});
+      late_edits_.push_back(Edit{d.pos, d_length, c.text});
     }
     add(Kind::kTwistedPlate, line,
         element + " on nodes " + as_written + " is twisted: tarvex writes its corners in the order " +

@@ -199,6 +199,7 @@ class ModelChecker {
   void record_end_check(const char* what, const char* stop, bool glued);
   void comma_finding(const Tok& k, const char* record, long number);
   void closing_slash(std::string_view t, std::size_t pos);
+  void glued_closing_slash(std::string_view t, std::size_t pos);
   /// The kind of the stiffness record being read, from its kind token.
   StiffnessKind record_kind() const;
   /// Whether tarvex skips the rest of the record being read to its slash.
@@ -209,8 +210,9 @@ class ModelChecker {
   /// The texts of the record being read.
   std::vector<std::string> record_words() const;
   /// Whether the record being read stands whole in the segment being read,
-  /// so that the copy can rewrite it.
-  bool record_in_segment() const;
+  /// so that the copy can rewrite it; with `commas`, also where a decimal
+  /// comma of it is mended.
+  bool record_in_segment(bool commas = false) const;
   /// Erases the record being read from the copy, its line with it where
   /// nothing else stands there.
   void erase_record();
@@ -279,6 +281,7 @@ class ModelChecker {
   // Where the reading stands.
   long line_number_ = 0;
   LineEnd good_end_ = LineEnd::kNone;  // the first LF or CR LF of the file
+  LineEnd inner_end_ = LineEnd::kNone;  // of the parts of the line being read split off it
   long segment_ = 0;
   std::string segment_text_;
   std::vector<Edit> edits_;       // of the segment being read, on the first pass

@@ -80,13 +80,17 @@ void ModelChecker::stiffness_record() {
   const Tok& first = record_[0];
   std::int32_t v = int_of(first.text);
   std::string kind_token = n > 1 ? record_[1].text : "";
-  stiffness_commas(v, kind_token);
-  if (sub_record()) return;
   StiffnessKind kind = lira::stiffness_kind(kind_token, plate_modulus(kind_token));
   // LIRA writes further rows of a stiffness with the number 0: tarvex takes
-  // each for a stiffness 0 of its own.
+  // each for a stiffness 0 of its own. One taken out of the copy takes its
+  // decimal commas with it.
   bool continuation = v == 0 && first.text == "0";
-  if (continuation && kind == StiffnessKind::kUnknown && continuation_record(first)) return;
+  if (solid_of_ < 0 && plastic_of_ < 0 && continuation && kind == StiffnessKind::kUnknown &&
+      continuation_record(first)) {
+    return;
+  }
+  stiffness_commas(v, kind_token);
+  if (sub_record()) return;
   if (kind == StiffnessKind::kUnknown && kind_token == "GEI" && lira_plate_record(v)) return;
   if (continuation) {
     std::string makes =
@@ -213,16 +217,21 @@ std::vector<std::string> ModelChecker::record_words() const {
   return words;
 }
 
-bool ModelChecker::record_in_segment() const {
+bool ModelChecker::record_in_segment(bool commas) const {
   for (std::size_t i = 0; i < record_size_; ++i) {
-    if (record_[i].segment != segment_ || !record_[i].written.empty()) return false;
+    if (record_[i].segment != segment_ || (!commas && !record_[i].written.empty())) return false;
   }
   return record_size_ > 0;
 }
 
 void ModelChecker::erase_record() {
   const Tok& last = record_[record_size_ - 1];
-  edits_.push_back(Edit{record_[0].pos, last.pos + last.length - record_[0].pos, ""});
+  std::size_t from = record_[0].pos, to = last.pos + last.length;
+  // The record's own edits (a decimal comma) go with it.
+  edits_.erase(std::remove_if(edits_.begin(), edits_.end(),
+                              [&](const Edit& e) { return e.pos >= from && e.pos < to; }),
+               edits_.end());
+  edits_.push_back(Edit{from, to - from, ""});
   copy_.drop_if_blank(segment_);
 }
 
@@ -295,13 +304,15 @@ bool ModelChecker::plate_density(long v) {
 bool ModelChecker::continuation_record(const Tok& first) {
   Continuation c = continuation_row(record_words());
   long s = last_stiffness_;
-  if (!c.certain || s < 1 || s >= lira::kStiffnessCount || !record_in_segment()) return false;
+  if (!c.certain || s < 1 || s >= lira::kStiffnessCount || !record_in_segment(true)) return false;
   // Taken out, the row must leave the rest of its line read as before: a
-  // line of its own, or a row before the next record.
+  // line of its own, a row before the next record, or the document's ")"
+  // glued to its slash, which stays on the line by itself.
   const Tok& last = record_[record_size_ - 1];
   std::size_t rest = segment_text_.find_first_not_of(" \t", last.pos + last.length);
   if (segment_text_.find_first_not_of(" \t") != record_[0].pos ||
-      (rest != std::string::npos && !(segment_text_[rest] >= '0' && segment_text_[rest] <= '9'))) {
+      (rest != std::string::npos && !(segment_text_[rest] >= '0' && segment_text_[rest] <= '9') &&
+       !(segment_text_[rest] == ')' && rest == last.pos + last.length))) {
     return false;
   }
   Stiffness& st = stiffness_[s];
@@ -342,6 +353,7 @@ bool ModelChecker::continuation_record(const Tok& first) {
           st.kind == StiffnessKind::kPlate
               ? "write the ratio that holds into the plate row, and delete this row"
               : "delete the row where the ratio is not needed, else model it in ANSYS");
+      stiffness_commas(0, record_[1].text);
       return true;
     }
   }
@@ -473,9 +485,13 @@ void ModelChecker::element_record() {
   ElementKind kind = lira::element_kind(type);
   // A space frame bar in the shape of tarvex's bar record waits for its
   // stiffness, which document 3 gives after document 1.
-  if (type == kSpaceBar && n == 5 && record_[4].text == "/" && record_in_segment() &&
-      is_integer(record_[2].text) && is_integer(record_[3].text) &&
-      record_[4].pos == record_[3].pos + record_[3].length + 1) {
+  // Its slash glued to its last node ("5 2 1 2/") gets its blank with the
+  // type.
+  bool glued = n == 4 && record_[3].text.size() > 1 && record_[3].text.back() == '/' &&
+               is_integer(std::string_view(record_[3].text).substr(0, record_[3].text.size() - 1));
+  bool bar_shape = glued || (n == 5 && record_[4].text == "/" && is_integer(record_[3].text) &&
+                             record_[4].pos == record_[3].pos + record_[3].length + 1);
+  if (type == kSpaceBar && bar_shape && record_in_segment() && is_integer(record_[2].text)) {
     space_bars_.push_back(SpaceBar{elements_, record_[0].line, s});
     return;
   }
