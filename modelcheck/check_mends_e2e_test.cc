@@ -265,4 +265,57 @@ TEST(ModelcheckMends, ModelOnOneLine) {
   converts_as(mended, kStiffness + kRest);
 }
 
+// LIRA glues a record's slash to its last value, and a document's ")" to
+// that slash: one --fix mends the glued record as it mends the same record
+// with its blank, and puts the ")" on a line of its own.
+TEST(ModelcheckMends, GluedSlashes) {
+  std::string author = kStiffness + kRest;
+  struct Case {
+    const char* what;
+    std::string model, mended, count;
+  };
+  const Case cases[] = {
+      // The row's ratio is the plate's: the row goes, its comma with it.
+      {"ratio row with a decimal comma",
+       replaced(author, "0.2 0.2 /\n", "0.2 0.2 /\n 0 Mu 0,2 /\n"), author, "1 finding, 1 mended"},
+      // The row goes; the ")" keeps its line, and the blank before it.
+      {"density row ending document 3", replaced(author, "20 40 /\n)\n", "20 40 /\n 0 RO 2.5/)\n"),
+       replaced(author, "20 40 /\n)\n", "20 40 /\n )\n"), "1 finding, 1 mended"},
+      // Round the perimeter 1 2 4 3 is 1 2 3 4 in LIRA's order, its slash
+      // then after a blank.
+      {"perimeter quadrilateral", replaced(author, "44 1 1 2 3 4 /", "44 1 1 2 4 3/"), author,
+       "2 findings, 2 mended"},
+      {"space frame bar", replaced(author, "10 2 1 2 /", "5 2 1 2/"), author,
+       "1 finding, 1 mended"},
+      {"node ending document 4", replaced(author, "1 1 0 /\n)\n", "1 1 0/)\n"), author,
+       "2 findings, 2 mended"},
+      // tarvex reads only the case of a record of document 16: its slash
+      // may stay glued.
+      {"case ending document 16", replaced(author, "2 0 /\n)\n", "2 0/)\n"),
+       replaced(author, "2 0 /\n)\n", "2 0/\n)\n"), "1 finding, 1 mended"},
+      {"element ending document 1", replaced(author, "10 2 1 2 /\n)\n", "10 2 1 2/)\n"), author,
+       "2 findings, 2 mended"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RunResult check =
+        run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", c.model}});
+    EXPECT_NE(check.console.find(native("modellir.txt: " + c.count + ".\n"
+                                        "modellir.fixed.txt written.\n")),
+              std::string::npos)
+        << check.console;
+    EXPECT_EQ(check.files.at("modellir.fixed.txt"), c.mended);
+    converts_as(c.mended, author);
+  }
+
+  // The ")" goes on a line of its own with the file's line end.
+  std::string crlf;
+  for (char ch : cases[4].model) crlf += ch == '\n' ? "\r\n" : std::string(1, ch);
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", crlf}});
+  EXPECT_NE(check.files.at("modellir.fixed.txt").find("1 0 0 /\r\n0 1 0 /\r\n1 1 0 /\r\n)\r\n( 1/"),
+            std::string::npos);
+  EXPECT_EQ(check.exit_code, 0) << check.console;
+  EXPECT_NE(check.console.find("[glued-slash] node 4 ends with \"0/\""), std::string::npos);
+}
+
 }  // namespace

@@ -828,7 +828,7 @@ LIRA = [lira_stiffness_words, lira_stiffness_rows, perimeter_quads, type5_bars,
         no_document_16, whole_model_one_line, record_end_paren, glued_record_end_paren]
 # The spoilings of LIRA's words whose mends have landed on main.
 LANDED = [lira_stiffness_words, lira_stiffness_rows, perimeter_quads, type5_bars, no_document_16,
-          whole_model_one_line, record_end_paren]
+          whole_model_one_line, record_end_paren, glued_record_end_paren]
 
 
 def spoil(rng, text):
