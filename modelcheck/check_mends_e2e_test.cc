@@ -295,6 +295,10 @@ TEST(ModelcheckMends, GluedSlashes) {
        replaced(author, "2 0 /\n)\n", "2 0/\n)\n"), "1 finding, 1 mended"},
       {"element ending document 1", replaced(author, "10 2 1 2 /\n)\n", "10 2 1 2/)\n"), author,
        "2 findings, 2 mended"},
+      // tarvex skips a type 5 bar to its slash and sees the ")"; as type 10
+      // it would not.
+      {"space frame bar ending document 1", replaced(author, "10 2 1 2 /\n)\n", "5 2 1 2/)\n"),
+       author, "2 findings, 2 mended"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

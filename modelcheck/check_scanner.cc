@@ -390,12 +390,15 @@ void ModelChecker::closing_slash(std::string_view t, std::size_t pos) {
 // as exporters end a document. tarvex reads the value's word up to the next
 // blank, ")" and all, and does not see the end of the document; only where
 // it passes over the rest of a record to its slash (document 16 after the
-// load case) does the ")" stand apart. The copy puts the ")" on a line of its
+// load case, document 6 after the five numbers of a load, an element of a
+// type it does not convert) does the ")" stand apart. The copy puts the ")" on a line of its
 // own; the value and its slash are the record's as they would be before a
 // line end.
 void ModelChecker::glued_closing_slash(std::string_view t, std::size_t pos) {
   std::size_t paren = t.size() - 1;
-  bool passed_over = document_ == 16 || (document_ == 6 && record_size_ >= 5);
+  bool passed_over =
+      document_ == 16 || (document_ == 6 && record_size_ >= 5) ||
+      (document_ == 1 && lira::element_kind(int_of(record_[0].text)) == ElementKind::kUnconverted);
   if (!second_) {
     add(Kind::kRecordEnd, line_number_,
         "the last record of document " + str(document_) + " ends with \"" + std::string(t) +
