@@ -763,7 +763,10 @@ def no_document_16(rng, lines):
         return False
     used = sorted({int(lines[i].split()[4]) for i in records(lines, 6)
                    if len(lines[i].split()) > 4 and lines[i].split()[4].isdigit()})
-    listed = [int(lines[i].split()[0]) for i in records(lines, 16)]
+    firsts = [lines[i].split()[:1] for i in records(lines, 16)]
+    if not all(f and f[0].isdigit() for f in firsts):
+        return False  # a blank line or a word that another spoiling left there
+    listed = [int(f[0]) for f in firsts]
     if not used or used != listed:
         return False
     a, b = docs[16]
