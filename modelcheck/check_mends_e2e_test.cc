@@ -281,6 +281,9 @@ TEST(ModelcheckMends, GluedSlashes) {
       // The row goes; the ")" keeps its line, and the blank before it.
       {"density row ending document 3", replaced(author, "20 40 /\n)\n", "20 40 /\n 0 RO 2.5/)\n"),
        replaced(author, "20 40 /\n)\n", "20 40 /\n )\n"), "1 finding, 1 mended"},
+      {"density row and the \")\" on a line",
+       replaced(author, "20 40 /\n)\n", "20 40 /\n 0 RO 2.5 / )\n"),
+       replaced(author, "20 40 /\n)\n", "20 40 /\n  )\n"), "1 finding, 1 mended"},
       // Round the perimeter 1 2 4 3 is 1 2 3 4 in LIRA's order, its slash
       // then after a blank.
       {"perimeter quadrilateral", replaced(author, "44 1 1 2 3 4 /", "44 1 1 2 4 3/"), author,
@@ -314,7 +317,7 @@ TEST(ModelcheckMends, GluedSlashes) {
 
   // The ")" goes on a line of its own with the file's line end.
   std::string crlf;
-  for (char ch : cases[4].model) crlf += ch == '\n' ? "\r\n" : std::string(1, ch);
+  for (char ch : replaced(author, "1 1 0 /\n)\n", "1 1 0/)\n")) crlf += ch == '\n' ? "\r\n" : std::string(1, ch);
   RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", crlf}});
   EXPECT_NE(check.files.at("modellir.fixed.txt").find("1 0 0 /\r\n0 1 0 /\r\n1 1 0 /\r\n)\r\n( 1/"),
             std::string::npos);

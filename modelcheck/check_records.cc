@@ -306,13 +306,13 @@ bool ModelChecker::continuation_record(const Tok& first) {
   long s = last_stiffness_;
   if (!c.certain || s < 1 || s >= lira::kStiffnessCount || !record_in_segment(true)) return false;
   // Taken out, the row must leave the rest of its line read as before: a
-  // line of its own, a row before the next record, or the document's ")"
-  // glued to its slash, which stays on the line by itself.
+  // line of its own, a row before the next record, or the document's ")",
+  // which stays on the line by itself.
   const Tok& last = record_[record_size_ - 1];
   std::size_t rest = segment_text_.find_first_not_of(" \t", last.pos + last.length);
   if (segment_text_.find_first_not_of(" \t") != record_[0].pos ||
       (rest != std::string::npos && !(segment_text_[rest] >= '0' && segment_text_[rest] <= '9') &&
-       !(segment_text_[rest] == ')' && rest == last.pos + last.length))) {
+       segment_text_[rest] != ')')) {
     return false;
   }
   Stiffness& st = stiffness_[s];
