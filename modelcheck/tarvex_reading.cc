@@ -134,7 +134,9 @@ void read_model(lira::TextReader& in, TarvexModel& model, bool keep) {
   read_elements(r, model, keep);
   read_supports(r, model, keep);
   read_load_values(r, model, keep);
-  read_load_table(r, model, keep);
+  // tarvex reads the load table once for each load case, and never where
+  // document 16 lists none.
+  if (!model.load_cases.empty()) read_load_table(r, model, keep);
   in.close();
 }
 
