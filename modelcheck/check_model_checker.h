@@ -249,6 +249,7 @@ class ModelChecker {
   // The findings of the whole file, once the first pass has read it.
   void document_findings();
   void stiffness_findings();
+  std::string unconverted_users(int s) const;
   void unconverted_findings();
   void rounded_findings();
   void case_count_findings();
