@@ -767,3 +767,44 @@ TEST(ModelcheckAgreesWithTarvex, HeaderPassedOverForALaterOne) {
   EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", alone}}, kAnswers),
                          "\nIncorrect modellir.txt: no doc. 16."));
 }
+
+// An element record that runs into the header of document 3: tarvex reads on
+// across the header, and stops at the element's stiffness, which document 3
+// lacks, before it reads its nodes; the check quotes that stop, not the later
+// ones of the documents that are missing.
+TEST(ModelcheckAgreesWithTarvex, ElementRecordIntoAHeader) {
+  const std::string model = "( 1/\n42 3\n( 3/\n)\n( 4/\n)\n";
+  const std::string stop =
+      "\nIncorrect modellir.txt: element 1 of document 1 has stiffness 3, which document 3 does "
+      "not define, or defines with a kind that is not converted: give the element a converted "
+      "stiffness of document 3.";
+  RunResult check = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", model}});
+  EXPECT_EQ(check.exit_code, 1);
+  EXPECT_TRUE(has(check.console,
+                  "modellir.txt: [tarvex-stop] tarvex's reader of the model stops after the "
+                  "header of document 1, at a fault that no other finding names; tarvex stops "
+                  "with \"" + stop.substr(1) + "\"; mend: mend what the message names"))
+      << check.console;
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers), stop));
+}
+
+// LIRA's space frame bars (type 5) of a section tarvex does not know: the
+// check names them as the stiffness's users, and tarvex, which converts
+// neither, completes (with no own-weight case: it would stop at the bars).
+TEST(ModelcheckAgreesWithTarvex, UnknownStiffnessOfSpaceFrameBars) {
+  std::string model = replaced(
+      replaced(replaced(kPlate, "1 3.0E6 0.2 0.2 /\n",
+                        "1 3.0E6 0.2 0.2 /\n2 S1 3.31e+006 40 60 20 15 /\n"),
+               "44 1 1 2 3 4 /\n", "44 1 1 2 3 4 /\n5 2 1 2 /\n5 2 3 4 /\n"),
+      "1 16 3 1 1 /\n", "");
+  RunResult check = run_program_with_args(
+      "modelcheck", {"--density", "2500", "--weight-case", "0"}, {{"modellir.txt", model}});
+  EXPECT_TRUE(has(check.console,
+                  "modellir.txt:3: [unknown-stiffness] stiffness 2 is of a kind tarvex does not "
+                  "know (\"S1\"); no element that tarvex converts uses it (2 elements of type 5 "
+                  "that tarvex does not convert use it, the first element 2); tarvex skips it "
+                  "with \"Unknown element skipped\"; mend: "))
+      << check.console;
+  EXPECT_TRUE(
+      converted(run_program("tarvex", {{"modellir.txt", model}}, "0.005\n2500\nn\n0\nc\n")));
+}
