@@ -48,8 +48,7 @@ void ModelChecker::header_seen(int d, long line, bool wanted, bool visible) {
   if ((d == 4 || d == 12 || d == 16) && headers_.size() < kHeadersKept) {
     headers_.push_back(Header{d, line, header_seq_});
   }
-  if (!second_ && visible && first_header_[d] != 0 && first_header_[d] != line &&
-      hidden_at(d, first_header_[d]) != nullptr) {
+  if (visible && first_header_[d] != line && passed_over(d)) {
     // tarvex passed over the first header of the document: it reads the
     // document from here.
     first_header_[d] = line;
@@ -70,12 +69,23 @@ void ModelChecker::header_seen(int d, long line, bool wanted, bool visible) {
   } else if (first_header_[d] != line && !second_ && wanted) {
     add(Kind::kDocumentTwice, line,
         "document " + str(d) + " begins again (it began on line " + str(first_header_[d]) + ")",
-        "tarvex reads the first one only" +
-            std::string(d == 4 ? ", or the first after document 3" : ""),
+        hidden_at(d, first_header_[d]) != nullptr
+            ? "tarvex passes over the header on line " + str(first_header_[d]) +
+                  " and reads this one"
+            : "tarvex reads the first one only" +
+                  std::string(d == 4 ? ", or the first after document 3" : ""),
         "keep one document " + str(d));
   } else if (first_header_[d] == line) {
     begin_document(d);
   }
+}
+
+bool ModelChecker::passed_over(int d) const {
+  if (second_ || first_header_[d] == 0) return false;
+  const HiddenHeader* h = hidden_at(d, first_header_[d]);
+  // Records read under it would count twice; the load-case list is read
+  // again from the start.
+  return h != nullptr && (d == 16 || h->records == records_read_);
 }
 
 const HiddenHeader* ModelChecker::hidden_at(int d, long line) const {

@@ -162,7 +162,8 @@ struct HiddenHeader {
   long line;
   Kind kind;
   std::string what, mend;
-  bool alone;     // blanks before it at most: the copy can keep it as written
+  bool alone;    // blanks before it at most: the copy can keep it as written
+  long records;  // the records read before it
   long seen = 0;  // the line of a later header of the document that tarvex sees
 };
 
@@ -201,6 +202,9 @@ class ModelChecker {
   void header_seen(int d, long line, bool wanted, bool visible);
   /// The hidden header of document `d` on `line`, or null.
   const HiddenHeader* hidden_at(int d, long line) const;
+  /// Whether the first header of document `d` is one that tarvex passes
+  /// over, so that a header it sees begins the document, on the first pass.
+  bool passed_over(int d) const;
   void hidden_header_findings();
   void begin_document(int d);
   void unconverted_document(int d);
@@ -315,6 +319,7 @@ class ModelChecker {
   // What the first pass gathers.
   std::vector<Header> headers_;
   std::vector<HiddenHeader> hidden_;
+  long records_read_ = 0;
   long first_header_[kDocumentMax + 1] = {};
   long first_seq_[kDocumentMax + 1] = {};
   long header_seq_ = 0;

@@ -126,7 +126,7 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
     if (before_alone) write_segment(inner);
   }
   bool visible = wanted && written == proper && h.exact && !continued && l.end != LineEnd::kNone;
-  if (visible && document_ == d && hidden_at(d, first_header_[d]) != nullptr) {
+  if (visible && document_ == d && passed_over(d)) {
     // tarvex passed over the header of the document being read: what stands
     // under it is nothing it reads, and its ")" nothing it needs.
     document_ = -1;
@@ -138,9 +138,13 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
   std::string title = "\"" + std::string(written) + "\"";
   // Whether tarvex passes over this header; a later one may be the one it sees.
   auto hide = [&](Kind kind, std::string what, std::string mend) {
-    if (second_ || hidden_.size() >= kHeadersKept) return;
+    if (second_) return;
+    if (hidden_.size() >= kHeadersKept) {
+      add(kind, l.number, std::move(what), effect_of_missing(d), std::move(mend), true);
+      return;
+    }
     hidden_.push_back(HiddenHeader{d, l.number, kind, std::move(what), std::move(mend),
-                                   pre_blank && !continued, 0});
+                                   pre_blank && !continued, records_read_});
   };
   if (visible && !second_) {
     for (HiddenHeader& hidden : hidden_) {
@@ -420,6 +424,7 @@ void ModelChecker::comma_finding(const Tok& k, const char* record, long number) 
 }
 
 void ModelChecker::record() {
+  ++records_read_;
   if (second_) {
     if (document_ == 1) element_record_second();
     if (document_ == 6) load_record();
