@@ -43,12 +43,23 @@ std::string missing_mend(int d) {
 
 // A header of document `d` on line `line`: where the documents begin, and
 // which one the records that follow belong to.
-void ModelChecker::header_seen(int d, long line, bool wanted) {
+void ModelChecker::header_seen(int d, long line, bool wanted, bool visible) {
   ++header_seq_;
   if ((d == 4 || d == 12 || d == 16) && headers_.size() < kHeadersKept) {
     headers_.push_back(Header{d, line, header_seq_});
   }
-  if (first_header_[d] == 0) {
+  if (visible && first_header_[d] != line && passed_over(d)) {
+    // tarvex passed over the first header of the document: it reads the
+    // document from here.
+    first_header_[d] = line;
+    first_seq_[d] = header_seq_;
+    if (d == 16) {
+      case_records_ = case_count_ = 0;
+      lost_cases_ = 0;
+      case_list_ended_ = false;
+    }
+    begin_document(d);
+  } else if (first_header_[d] == 0) {
     if (!second_) {
       first_header_[d] = line;
       first_seq_[d] = header_seq_;
@@ -58,11 +69,46 @@ void ModelChecker::header_seen(int d, long line, bool wanted) {
   } else if (first_header_[d] != line && !second_ && wanted) {
     add(Kind::kDocumentTwice, line,
         "document " + str(d) + " begins again (it began on line " + str(first_header_[d]) + ")",
-        "tarvex reads the first one only" +
-            std::string(d == 4 ? ", or the first after document 3" : ""),
+        hidden_at(d, first_header_[d]) != nullptr
+            ? "tarvex passes over the header on line " + str(first_header_[d]) +
+                  " and reads this one"
+            : "tarvex reads the first one only" +
+                  std::string(d == 4 ? ", or the first after document 3" : ""),
         "keep one document " + str(d));
   } else if (first_header_[d] == line) {
     begin_document(d);
+  }
+}
+
+bool ModelChecker::passed_over(int d) const {
+  if (second_ || first_header_[d] == 0) return false;
+  const HiddenHeader* h = hidden_at(d, first_header_[d]);
+  // Records read under it would count twice; the load-case list is read
+  // again from the start.
+  return h != nullptr && (d == 16 || h->records == records_read_);
+}
+
+const HiddenHeader* ModelChecker::hidden_at(int d, long line) const {
+  for (const HiddenHeader& h : hidden_) {
+    if (h.document == d && h.line == line) return &h;
+  }
+  return nullptr;
+}
+
+// The headers that tarvex does not see: it stops where it needs the
+// document, or reads it from a later header that it sees.
+void ModelChecker::hidden_header_findings() {
+  for (const HiddenHeader& h : hidden_) {
+    if (h.seen == 0) {
+      add(h.kind, h.line, h.what, effect_of_missing(h.document), h.mend, true);
+      continue;
+    }
+    std::string later = "the header on line " + str(h.seen);
+    add(h.kind, h.line, h.what,
+        "tarvex passes over it and reads document " + str(h.document) + " from " + later,
+        h.alone ? "take this line out; " + later + " begins the document"
+                : h.mend + ", or take it out where " + later + " begins the document",
+        !h.alone);
   }
 }
 
@@ -115,12 +161,17 @@ void ModelChecker::end_document(bool at_close) {
     // At a header tarvex reads on into the next document; at the end of the
     // file it stops.
     bool at_end = header_ < 0;
+    // tarvex reads 20 records of document 16 at most and never looks for
+    // its ")" after them.
+    bool list_full = d == 16 && case_records_ >= lira::kLoadCaseMax;
     add(Kind::kUnclosedDocument, first_header_[d],
         "document " + str(d) + " has no \")\" before " +
             (at_end ? std::string("the end of the file")
                     : "the header of document " + str(header_) + " on line " + str(line_number_)),
-        at_end ? stop_message(msg::kFileEndInside, {kModel, str(d)})
-               : "tarvex reads on into document " + str(header_) + " and misreads it or stops",
+        list_full ? "tarvex reads the first 20 records of document 16 and does not look further, "
+                    "so it converts the model as it is; LIRA and other readers need the \")\""
+        : at_end  ? stop_message(msg::kFileEndInside, {kModel, str(d)})
+                  : "tarvex reads on into document " + str(header_) + " and misreads it or stops",
         "end document " + str(d) + " with a line \" )\"");
   }
   closed_[d] = true;
@@ -130,6 +181,7 @@ void ModelChecker::end_document(bool at_close) {
 // The line ends, and the documents that tarvex needs, in the order it reads
 // them.
 void ModelChecker::document_findings() {
+  hidden_header_findings();
   if (bad_line_ends_ > 0) {
     add(Kind::kLineEnds, first_bad_line_end_,
         str(bad_line_ends_) + " line" + (bad_line_ends_ > 1 ? "s end" : " ends") + " with " +
@@ -141,8 +193,13 @@ void ModelChecker::document_findings() {
   // Documents that tarvex needs, and the order it reads them in.
   for (int d : {3, 4, 1, 5, 6, 7, 16}) {
     if (first_header_[d] == 0 && !(d == 16 && case_list_written())) {
+      // tarvex looks for the load table once for each load case: a document
+      // 16 that lists none leaves it unread.
+      bool unread = d == 6 && first_header_[16] != 0 && case_count_ == 0;
       add(Kind::kMissingDocument, 0, "there is no document " + str(d),
-          stop_message(missing_message(d)),
+          unread ? std::string("document 16 lists no load case, so tarvex never looks for the "
+                               "load table: it converts the model without loads")
+                 : stop_message(missing_message(d)),
           missing_mend(d));
     }
   }

@@ -153,6 +153,20 @@ struct Header {
   long seq;  // the headers before it in the file, several on a line counted apart
 };
 
+/// A header of a document that tarvex reads, written where tarvex does not
+/// see it (misspelled, after blanks, on the last line with no line end). Its
+/// finding waits for the end of the first pass, which knows whether a header
+/// that tarvex sees follows.
+struct HiddenHeader {
+  int document;
+  long line;
+  Kind kind;
+  std::string what, mend;
+  bool alone;    // blanks before it at most: the copy can keep it as written
+  long records;  // the records read before it
+  long seen = 0;  // the line of a later header of the document that tarvex sees
+};
+
 /// A bar of LIRA's type 5 written as tarvex reads a type 10 bar, which the
 /// copy can make one.
 struct SpaceBar {
@@ -185,7 +199,13 @@ class ModelChecker {
   /// Puts a ")" glued to the last slash of a header line's records on a
   /// line of its own, as LIRA lays a document out.
   void close_own_line(LineEnd inner);
-  void header_seen(int d, long line, bool wanted);
+  void header_seen(int d, long line, bool wanted, bool visible);
+  /// The hidden header of document `d` on `line`, or null.
+  const HiddenHeader* hidden_at(int d, long line) const;
+  /// Whether the first header of document `d` is one that tarvex passes
+  /// over, so that a header it sees begins the document, on the first pass.
+  bool passed_over(int d) const;
+  void hidden_header_findings();
   void begin_document(int d);
   void unconverted_document(int d);
   void end_document(bool at_close);
@@ -235,6 +255,7 @@ class ModelChecker {
   // The findings of the whole file, once the first pass has read it.
   void document_findings();
   void stiffness_findings();
+  std::string unconverted_users(int s) const;
   void unconverted_findings();
   void rounded_findings();
   void case_count_findings();
@@ -300,6 +321,8 @@ class ModelChecker {
 
   // What the first pass gathers.
   std::vector<Header> headers_;
+  std::vector<HiddenHeader> hidden_;
+  long records_read_ = 0;
   long first_header_[kDocumentMax + 1] = {};
   long first_seq_[kDocumentMax + 1] = {};
   long header_seq_ = 0;

@@ -678,3 +678,133 @@ TEST(ModelcheckAgreesWithTarvex, ElementOfStiffnessZero) {
 }
 
 }  // namespace
+
+// The check names a fault as a stop only where tarvex stops: each model below
+// converts, the check says so in its finding, and --verify finds the script
+// equal to the model.
+void expect_converts_and_verifies(const std::string& model) {
+  RunResult run = run_program("tarvex", {{"modellir.txt", model}}, kAnswers);
+  EXPECT_TRUE(converted(run)) << run.console;
+  RunResult verify = run_program_with_args("modelcheck", {"--verify"}, run.files);
+  EXPECT_EQ(verify.exit_code, 0) << verify.console;
+}
+
+// tarvex reads 20 records of document 16 at most and never looks for the
+// ")" after them; with fewer records the end of the file stops it.
+TEST(ModelcheckAgreesWithTarvex, DocumentSixteenOfTwentyRecordsUnclosed) {
+  std::string list;
+  for (int c = 1; c <= 20; ++c) list += std::to_string(c) + " 0 /\n";
+  std::string model = replaced(kPlate, "1 0 /\n2 0 /\n)\n", list);
+  RunResult check = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", model}});
+  EXPECT_EQ(check.exit_code, 1);
+  EXPECT_EQ(check.console,
+            native("modellir.txt:24: [unclosed-document] document 16 has no \")\" before the end "
+                   "of the file; tarvex reads the first 20 records of document 16 and does not "
+                   "look further, so it converts the model as it is; LIRA and other readers need "
+                   "the \")\"; mend: end document 16 with a line \" )\"\n"
+                   "modellir.txt: 1 finding.\n"));
+  expect_converts_and_verifies(model);
+
+  std::string short_list = replaced(model, "20 0 /\n", "");
+  RunResult short_check =
+      run_program_with_args("modelcheck", kDensity, {{"modellir.txt", short_list}});
+  EXPECT_TRUE(has(short_check.console,
+                  "tarvex stops with \"Incorrect modellir.txt: end of file inside document 16.\""))
+      << short_check.console;
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", short_list}}, kAnswers),
+                         "\nIncorrect modellir.txt: end of file inside document 16."));
+}
+
+// With no load case listed tarvex never looks for the load table.
+TEST(ModelcheckAgreesWithTarvex, NoLoadTableWhereNoLoadCase) {
+  std::string model =
+      replaced(replaced(kPlate, "( 6/\n1 16 3 1 1 /\n1 6 3 2 2 /\n)\n", ""), "1 0 /\n2 0 /\n", "");
+  RunResult check = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", model}});
+  EXPECT_EQ(check.exit_code, 1);
+  EXPECT_EQ(check.console,
+            native("modellir.txt: [missing-document] there is no document 6; document 16 lists "
+                   "no load case, so tarvex never looks for the load table: it converts the "
+                   "model without loads; mend: add document 6 (at least its header and \" )\")\n"
+                   "modellir.txt: 1 finding.\n"));
+  expect_converts_and_verifies(model);
+
+  // A load case listed: tarvex looks for the table and stops.
+  std::string listed = replaced(kPlate, "( 6/\n1 16 3 1 1 /\n1 6 3 2 2 /\n)\n", "");
+  RunResult stop = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", listed}});
+  EXPECT_TRUE(has(stop.console, "[missing-document] there is no document 6; tarvex stops with "
+                                "\"Incorrect modellir.txt: no load table.\""))
+      << stop.console;
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", listed}}, kAnswers),
+                         "\nIncorrect modellir.txt: no load table."));
+}
+
+// tarvex's search for a header looks only at the start of each line: it
+// passes over " ( 16/" and what stands under it, and reads the later
+// "( 16/". --fix leaves the line as written, since a header moved to the
+// line's start would hide the later one.
+TEST(ModelcheckAgreesWithTarvex, HeaderPassedOverForALaterOne) {
+  std::string model = replaced(kPlate, "( 16/\n", " ( 16/\n9 0 /\n)\n( 16/\n");
+  RunResult check = run_program_with_args("modelcheck", {"--fix", "--density", "2500",
+                                                         "--weight-case", "1"},
+                                          {{"modellir.txt", model}});
+  EXPECT_EQ(check.exit_code, 1);
+  EXPECT_TRUE(has(check.console,
+                  "modellir.txt:24: [header-position] the header \"( 16/\" does not stand at the "
+                  "start of the line; tarvex passes over it and reads document 16 from the header "
+                  "on line 27; mend: take this line out; the header on line 27 begins the "
+                  "document\nmodellir.txt: 1 finding, 0 mended.\n"))
+      << check.console;
+  EXPECT_EQ(check.files.at("modellir.fixed.txt"), model);
+  expect_converts_and_verifies(model);
+
+  // With no later header tarvex sees no document 16 at all.
+  std::string alone = replaced(kPlate, "( 16/\n", " ( 16/\n");
+  RunResult stop = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", alone}});
+  EXPECT_TRUE(has(stop.console, "modellir.txt:24: [header-position] the header \"( 16/\" does "
+                                "not stand at the start of the line; tarvex does not see document "
+                                "16 and stops with \"Incorrect modellir.txt: no doc. 16.\""))
+      << stop.console;
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", alone}}, kAnswers),
+                         "\nIncorrect modellir.txt: no doc. 16."));
+}
+
+// An element record that runs into the header of document 3: tarvex reads on
+// across the header, and stops at the element's stiffness, which document 3
+// lacks, before it reads its nodes; the check quotes that stop, not the later
+// ones of the documents that are missing.
+TEST(ModelcheckAgreesWithTarvex, ElementRecordIntoAHeader) {
+  const std::string model = "( 1/\n42 3\n( 3/\n)\n( 4/\n)\n";
+  const std::string stop =
+      "\nIncorrect modellir.txt: element 1 of document 1 has stiffness 3, which document 3 does "
+      "not define, or defines with a kind that is not converted: give the element a converted "
+      "stiffness of document 3.";
+  RunResult check = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", model}});
+  EXPECT_EQ(check.exit_code, 1);
+  EXPECT_TRUE(has(check.console,
+                  "modellir.txt: [tarvex-stop] tarvex's reader of the model stops after the "
+                  "header of document 1, at a fault that no other finding names; tarvex stops "
+                  "with \"" + stop.substr(1) + "\"; mend: mend what the message names"))
+      << check.console;
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", model}}, kAnswers), stop));
+}
+
+// LIRA's space frame bars (type 5) of a section tarvex does not know: the
+// check names them as the stiffness's users, and tarvex, which converts
+// neither, completes (with no own-weight case: it would stop at the bars).
+TEST(ModelcheckAgreesWithTarvex, UnknownStiffnessOfSpaceFrameBars) {
+  std::string model = replaced(
+      replaced(replaced(kPlate, "1 3.0E6 0.2 0.2 /\n",
+                        "1 3.0E6 0.2 0.2 /\n2 S1 3.31e+006 40 60 20 15 /\n"),
+               "44 1 1 2 3 4 /\n", "44 1 1 2 3 4 /\n5 2 1 2 /\n5 2 3 4 /\n"),
+      "1 16 3 1 1 /\n", "");
+  RunResult check = run_program_with_args(
+      "modelcheck", {"--density", "2500", "--weight-case", "0"}, {{"modellir.txt", model}});
+  EXPECT_TRUE(has(check.console,
+                  "modellir.txt:3: [unknown-stiffness] stiffness 2 is of a kind tarvex does not "
+                  "know (\"S1\"); no element that tarvex converts uses it (2 elements of type 5 "
+                  "that tarvex does not convert use it, the first element 2); tarvex skips it "
+                  "with \"Unknown element skipped\"; mend: "))
+      << check.console;
+  EXPECT_TRUE(
+      converted(run_program("tarvex", {{"modellir.txt", model}}, "0.005\n2500\nn\n0\nc\n")));
+}

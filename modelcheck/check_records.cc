@@ -630,14 +630,37 @@ void ModelChecker::weighing_facts() {
   }
 }
 
+// The elements of stiffness `s` when none that tarvex converts has it: those
+// of types that tarvex does not convert may (LIRA's space frame bars).
+std::string ModelChecker::unconverted_users(int s) const {
+  long count = 0, first = 0;
+  std::int32_t type = 0;
+  bool types = false;  // of more than one type
+  for (std::size_t i = 0; i < element_stiffness_.size() && i < element_type_.size(); ++i) {
+    if (element_stiffness_[i] != s) continue;
+    if (count++ == 0) {
+      first = static_cast<long>(i) + 1;
+      type = element_type_[i];
+    } else if (element_type_[i] != type) {
+      types = true;
+    }
+  }
+  if (count == 0) return "no element uses it";
+  return "no element that tarvex converts uses it (" + str(count) + " element" +
+         (count > 1 ? "s" : "") + " of " +
+         (types ? std::string("types") : "type " + str(type)) + " that tarvex does not convert " +
+         (count > 1 ? "use" : "uses") + " it, the first element " + str(first) + ")";
+}
+
 // Stiffnesses that tarvex does not know or that are not there, with the
 // elements that use them.
 void ModelChecker::stiffness_findings() {
   for (int s = 1; s < lira::kStiffnessCount; ++s) {
     const Stiffness& st = stiffness_[s];
     const Usage& u = usage_[s];
+    bool named = st.line != 0 && (!st.plate_row.empty() || st.kind == StiffnessKind::kUnknown);
     std::string users = u.count == 0
-                            ? "no element uses it"
+                            ? (named ? unconverted_users(s) : std::string())
                             : str(u.count) + " element" + (u.count > 1 ? "s use" : " uses") +
                                   " it, the first element " + str(u.first_element) + " on line " +
                                   str(u.line);

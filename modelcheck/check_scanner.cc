@@ -126,13 +126,36 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
     before_alone = wanted || !copy_.after(segment_).empty();
     if (before_alone) write_segment(inner);
   }
+  bool visible = wanted && written == proper && h.exact && !continued && l.end != LineEnd::kNone;
+  if (visible && document_ == d && passed_over(d)) {
+    // tarvex passed over the header of the document being read: what stands
+    // under it is nothing it reads, and its ")" nothing it needs.
+    document_ = -1;
+    record_size_ = 0;
+    node_slash_ = false;
+  }
   header_ = d;
   end_document(false);
   std::string title = "\"" + std::string(written) + "\"";
+  // Whether tarvex passes over this header; a later one may be the one it sees.
+  auto hide = [&](Kind kind, std::string what, std::string mend) {
+    if (second_) return;
+    if (hidden_.size() >= kHeadersKept) {
+      add(kind, l.number, std::move(what), effect_of_missing(d), std::move(mend), true);
+      return;
+    }
+    hidden_.push_back(HiddenHeader{d, l.number, kind, std::move(what), std::move(mend),
+                                   pre_blank && !continued, records_read_});
+  };
+  if (visible && !second_) {
+    for (HiddenHeader& hidden : hidden_) {
+      if (hidden.document == d && hidden.seen == 0) hidden.seen = l.number;
+    }
+  }
   if (written != proper && wanted) {
-    add(Kind::kHeaderSpelling, l.number,
-        title + " is not the header \"" + proper + "\" of document " + str(d), effect_of_missing(d),
-        "write \"" + proper + "\" at the start of the line", true);
+    hide(Kind::kHeaderSpelling,
+         title + " is not the header \"" + proper + "\" of document " + str(d),
+         "write \"" + proper + "\" at the start of the line");
   } else if (!h.exact && wanted) {
     std::string where = !pre_blank || continued
                             ? "stands after the \")\" of the document before, on its line"
@@ -142,22 +165,31 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
     // where tarvex looks for it.
     bool seen = d == 4 && paren_closed_ == 3 &&
                 (continued ? paren_blank_ : !pre_blank && one_blank_after_paren(pre));
-    add(Kind::kHeaderPosition, l.number, "the header " + title + " " + where,
-        seen ? "tarvex sees it all the same, as it passes over the one character after the \")\" "
-               "of document 3; another blank there would hide it"
-             : effect_of_missing(d),
-        "start a line with \"" + proper + "\"", true);
+    if (seen) {
+      add(Kind::kHeaderPosition, l.number, "the header " + title + " " + where,
+          "tarvex sees it all the same, as it passes over the one character after the \")\" "
+          "of document 3; another blank there would hide it",
+          "start a line with \"" + proper + "\"", true);
+    } else {
+      hide(Kind::kHeaderPosition, "the header " + title + " " + where,
+           "start a line with \"" + proper + "\"");
+    }
   } else if (l.end == LineEnd::kNone && wanted) {
-    add(Kind::kHeaderPosition, l.number,
-        "the header " + title + " is the last line of the file and has no line end",
-        effect_of_missing(d), "end the line", true);
+    hide(Kind::kHeaderPosition,
+         "the header " + title + " is the last line of the file and has no line end",
+         "end the line");
   }
-  if (d >= 0 && d <= kDocumentMax) header_seen(d, l.number, wanted);
+  if (d >= 0 && d <= kDocumentMax) header_seen(d, l.number, wanted, visible);
+  // A header that tarvex passes over for a later one stays as written: moved
+  // to the line's start it would hide the later one.
+  const HiddenHeader* passed = second_ && !continued ? hidden_at(d, l.number) : nullptr;
+  bool keep_written = passed != nullptr && passed->seen != 0 && passed->alone;
   std::string head = !wanted && !before_alone       ? before + std::string(written)
                      : !wanted                      ? std::string(written)
+                     : keep_written                 ? std::string(pre) + std::string(written)
                      : h.exact && written == proper ? std::string(written)
                                                     : proper;
-  LineEnd head_end = l.end == LineEnd::kNone && wanted ? inner : l.end;
+  LineEnd head_end = l.end == LineEnd::kNone && wanted && !keep_written ? inner : l.end;
   if (record_rest) {
     std::size_t lead = rest.find_first_not_of(" \t");
     std::size_t last = rest.find_last_not_of(" \t");
@@ -430,6 +462,7 @@ void ModelChecker::comma_finding(const Tok& k, const char* record, long number) 
 }
 
 void ModelChecker::record() {
+  ++records_read_;
   if (second_) {
     if (document_ == 1) element_record_second();
     if (document_ == 6) load_record();

@@ -38,6 +38,30 @@ TEST(TarvexReadingStop, SlabStiffnessTestedBeforeTypes) {
             "\nIncorrect modellir.txt: element 2 has type -40000, which is no element type.");
 }
 
+// tarvex writes the elements in a second reading of document 1 and stops at
+// the first element whose stiffness document 3 lacks, before its nodes; a
+// stop of the first reading (a layered shell) comes before it, and a type
+// beyond 16 bits before it only where its element comes first.
+TEST(TarvexReadingStop, UndefinedStiffnessInTheWritingOrder) {
+  const std::string undefined =
+      "\nIncorrect modellir.txt: element 2 of document 1 has stiffness 7, which document 3 does "
+      "not define, or defines with a kind that is not converted: give the element a converted "
+      "stiffness of document 3.";
+  // A record cut short after it: the stiffness stops tarvex first.
+  EXPECT_EQ(stop_of(model("44 1 1 2 3 4 /\n44 7 1 2\n")).message, undefined);
+  // Elements of stiffness 0 and unconverted ones leave the stiffness as it was.
+  EXPECT_EQ(stop_of(model("44 1 1 2 3 4 /\n44 7 1 2 3 4 /\n3 9 1 /\n44 0 1 2 3 4 /\n")).message,
+            undefined);
+  EXPECT_FALSE(stop_of(model("44 1 1 2 3 4 /\n3 9 1 /\n44 0 1 2 3 4 /\n")).stopped);
+  EXPECT_EQ(stop_of(model("44 1 1 2 3 4 /\n44 7 1 2 3 4 /\n241 1 1 2 3 4 /\n")).message,
+            "\nIncorrect modellir.txt: element 3 of type 241 has stiffness 1, which is no "
+            "reinforced concrete slab.");
+  EXPECT_EQ(stop_of(model("70000 1 1 2 3 4 /\n44 7 1 2 3 4 /\n")).message,
+            "\nIncorrect modellir.txt: element 1 has type 70000, which is no element type.");
+  EXPECT_EQ(stop_of(model("44 1 1 2 3 4 /\n44 7 1 2 3 4 /\n70000 1 1 2 3 4 /\n")).message,
+            undefined);
+}
+
 // A finding left to the engineer that quotes the stop already says it; a
 // mended one does not (the mended copy still stops).
 TEST(TarvexReadingStop, AddedOnlyWhereNoFindingLeftQuotesIt) {

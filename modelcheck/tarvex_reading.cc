@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "common/message.h"
 #include "common/model_reader.h"
 #include "common/stop.h"
+#include "program_messages.h"
 
 namespace modelcheck {
 namespace {
@@ -67,33 +69,66 @@ void read_nodes(lira::ModelReader& r, TarvexModel& m, bool keep) {
 
 // The converter builds the slabs' layer nodes before it writes any element:
 // it tests the layered shells' stiffnesses in a first reading of document 1,
-// every element's type in the next.
+// every element's type and stiffness in the next. One reading here keeps that
+// order: a stop of the first reading comes at once, the first stop of the
+// second waits for the end of the document, where nothing of the first has
+// come before it.
 void read_elements(lira::ModelReader& r, TarvexModel& m, bool keep) {
   lira::ElementReader reader(r, lira::ElementReader::Skip::kWithSlash);
   ModelElement e;
   std::int64_t wide = 0;  // the first element of a type beyond 16 bits
   std::int32_t wide_type = 0;
-  while (reader.next(e.type)) {
-    e.node_count = lira::element_nodes(e.type);
-    if (e.node_count == 0) {
-      e.stiffness = 0;
-      std::fill(e.node, e.node + 4, 0);
-      reader.skip();
-    } else {
-      e.stiffness = lira::stiffness_index(reader.stiffness());
-      if (lira::is_layered_shell(e.type) &&
-          m.stiffness[static_cast<std::size_t>(e.stiffness)].real_set[1] == 0) {
-        lira::refuse_layered_without_slab(reader.element(), e.type, e.stiffness);
+  // The first element whose stiffness has no ANSYS attributes: the writing
+  // reading stops there, as the stiffness changes to it, before its nodes.
+  std::int64_t undefined = 0;
+  std::int32_t undefined_stiffness = 0;
+  std::int32_t current = 0;  // the stiffness of the elements written before
+  auto second_reading_stop = [&] {
+    if (wide != 0 && (undefined == 0 || wide <= undefined)) {
+      lira::check_element_type(wide, wide_type);
+    }
+    if (undefined != 0) {
+      lira::fail(lira::message(msg::kUndefinedStiffness,
+                               {std::to_string(undefined), std::to_string(undefined_stiffness)}));
+    }
+  };
+  bool layered = false;
+  try {
+    while (reader.next(e.type)) {
+      e.node_count = lira::element_nodes(e.type);
+      layered = lira::is_layered_shell(e.type);
+      if (wide == 0 && (e.type < INT16_MIN || e.type > INT16_MAX)) {
+        wide = reader.element();
+        wide_type = e.type;
       }
-      reader.nodes(e.type, e.node);
+      if (e.node_count == 0) {
+        e.stiffness = 0;
+        std::fill(e.node, e.node + 4, 0);
+        reader.skip();
+      } else {
+        e.stiffness = lira::stiffness_index(reader.stiffness());
+        const ModelStiffness& s = m.stiffness[static_cast<std::size_t>(e.stiffness)];
+        if (layered && s.real_set[1] == 0) {
+          lira::refuse_layered_without_slab(reader.element(), e.type, e.stiffness);
+        }
+        if (undefined == 0 && e.stiffness != current) {
+          if (e.stiffness != 0 && !s.defined) {
+            undefined = reader.element();
+            undefined_stiffness = e.stiffness;
+          }
+          current = e.stiffness;
+        }
+        reader.nodes(e.type, e.node);
+      }
+      if (keep) m.elements.push_back(e);
     }
-    if (wide == 0 && (e.type < INT16_MIN || e.type > INT16_MAX)) {
-      wide = reader.element();
-      wide_type = e.type;
-    }
-    if (keep) m.elements.push_back(e);
+  } catch (const lira::Stop&) {
+    // Only a layered shell is read in the first reading; any other record
+    // reached the second, which an earlier element has stopped.
+    if (!layered) second_reading_stop();
+    throw;
   }
-  if (wide != 0) lira::check_element_type(wide, wide_type);
+  second_reading_stop();
 }
 
 void read_supports(lira::ModelReader& r, TarvexModel& m, bool keep) {
@@ -134,7 +169,9 @@ void read_model(lira::TextReader& in, TarvexModel& model, bool keep) {
   read_elements(r, model, keep);
   read_supports(r, model, keep);
   read_load_values(r, model, keep);
-  read_load_table(r, model, keep);
+  // tarvex reads the load table once for each load case, and never where
+  // document 16 lists none.
+  if (!model.load_cases.empty()) read_load_table(r, model, keep);
   in.close();
 }
 
