@@ -16,6 +16,10 @@ void ModelChecker::element_record_second() {
     // tarvex reads a type 10 bar's slash as one character after a blank.
     const Tok& last = record_[n - 1];
     if (n == 4) late_edits_.push_back(Edit{last.pos + last.length - 1, 0, " "});
+    // Blanks or tabs before a lone slash become the one blank.
+    const Tok& node = record_[n - 2];
+    std::size_t gap = last.pos - (node.pos + node.length);
+    if (n == 5 && gap != 1) late_edits_.push_back(Edit{node.pos + node.length, gap, " "});
   }
   ElementKind kind = lira::element_kind(type);
   if (kind == ElementKind::kUnconverted || n < 2) return;

@@ -489,8 +489,7 @@ void ModelChecker::element_record() {
   // type.
   bool glued = n == 4 && record_[3].text.size() > 1 && record_[3].text.back() == '/' &&
                is_integer(std::string_view(record_[3].text).substr(0, record_[3].text.size() - 1));
-  bool bar_shape = glued || (n == 5 && record_[4].text == "/" && is_integer(record_[3].text) &&
-                             record_[4].pos == record_[3].pos + record_[3].length + 1);
+  bool bar_shape = glued || (n == 5 && record_[4].text == "/" && is_integer(record_[3].text));
   if (type == kSpaceBar && bar_shape && record_in_segment() && is_integer(record_[2].text)) {
     space_bars_.push_back(SpaceBar{elements_, record_[0].line, s});
     return;
