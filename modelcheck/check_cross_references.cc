@@ -1,33 +1,84 @@
-// The second pass: elements against their stiffnesses and nodes, loads
-// against their elements, value lines and load cases, and the own weight.
+// Elements against their stiffnesses and nodes, loads against their
+// elements, value lines and load cases, and the own weight: over what the
+// reading of the whole model found.
+#include "check_cross_references.h"
+
+#include <sstream>
+
+#include "common/conversion_rules.h"
 #include "check_model_checker.h"
+#include "geometry.h"
 
 namespace modelcheck::tarvex_check {
 
-// The second pass: elements against the stiffnesses and the nodes.
-void ModelChecker::element_record_second() {
-  long element_no = ++element_no_;
-  std::size_t n = record_size_;
-  std::int32_t type = int_of(record_[0].text);
-  if (type == kSpaceBar && element_type_[static_cast<std::size_t>(element_no - 1)] == kBarType &&
-      record_[0].segment == segment_) {
-    type = kBarType;
-    late_edits_.push_back(Edit{record_[0].pos, record_[0].length, str(kBarType)});
-    // tarvex reads a type 10 bar's slash as one character after a blank.
-    const Tok& last = record_[n - 1];
-    if (n == 4) late_edits_.push_back(Edit{last.pos + last.length - 1, 0, " "});
-    // Blanks or tabs before a lone slash become the one blank.
-    const Tok& node = record_[n - 2];
-    std::size_t gap = last.pos - (node.pos + node.length);
-    if (n == 5 && gap != 1) late_edits_.push_back(Edit{node.pos + node.length, gap, " "});
+bool FirstReading::listed(std::int32_t load_case) const {
+  for (int i = 0; i < case_count; ++i) {
+    if (cases[i] == load_case) return true;
   }
+  return false;
+}
+
+float density_of(const FirstReading& found, const Options& options, std::int32_t s) {
+  if (found.kind_of(s) == StiffnessKind::kElasticLink) return 0.0f;
+  float d = static_cast<float>(options.density);
+  for (const Options::DensityException& e : options.density_exceptions) {
+    if (e.stiffness == s) d = static_cast<float>(e.density);
+  }
+  return d;
+}
+
+namespace {
+
+/// The checks, element by element and load by load in the order of the
+/// file, and what the own-weight records leave to the elements after them.
+class CrossReferences {
+ public:
+  CrossReferences(const FirstReading& found, const Options& options, Report& report,
+                  MendedCopy* copy, AnswerFacts& facts)
+      : found_(found), options_(options), report_(report), copy_(copy), facts_(facts) {}
+
+  void element(long element_no, const ElementFound& e);
+  void load(const LoadFound& l);
+  void after_last_weight();
+
+ private:
+  void twisted_check(const ElementFound& e, long element_no, const std::string& element);
+  void flat_triangle_check(const ElementFound& e, const std::string& element);
+  void element_load(const std::string& load, std::int32_t number, std::int32_t type,
+                    std::int32_t direction, long line);
+  void own_weight(long element, std::int32_t direction, std::int32_t value_line,
+                  std::int32_t load_case, long line);
+  void add(Kind kind, long line, std::string what, std::string effect, std::string mend,
+           bool mendable = false) {
+    report_.add(make_finding("tarvex", kind, line, std::move(what), std::move(effect),
+                             std::move(mend), mendable && copy_ != nullptr));
+  }
+  StiffnessKind kind_of(std::int32_t s) const { return found_.kind_of(s); }
+  float density_of(std::int32_t s) const { return tarvex_check::density_of(found_, options_, s); }
+  const ElementFound& element_at(long number) const {
+    return found_.elements[static_cast<std::size_t>(number - 1)];
+  }
+
+  const FirstReading& found_;
+  const Options& options_;
+  Report& report_;
+  MendedCopy* copy_;
+  AnswerFacts& facts_;
+  std::int32_t weight_case_ = 0;
+  bool weight_known_ = false;  // given, or taken from the first own-weight record
+  long last_weighted_ = 0;
+  long highest_weighted_ = 0;
+};
+
+void CrossReferences::element(long element_no, const ElementFound& e) {
+  std::int32_t type = e.type;
   ElementKind kind = lira::element_kind(type);
-  if (kind == ElementKind::kUnconverted || n < 2) return;
-  long line = record_[0].line;
-  std::int32_t s = int_of(record_[1].text);
+  if (kind == ElementKind::kUnconverted || !e.has_stiffness) return;
+  long line = e.line;
+  std::int32_t s = e.stiffness;
   std::string element = "element " + str(element_no) + " (type " + str(type) + ")";
   StiffnessKind has = kind_of(s);
-  if (s > 0 && s < lira::kStiffnessCount && stiffness_[s].line != 0 &&
+  if (s > 0 && s < lira::kStiffnessCount && found_.stiffness[s].line != 0 &&
       has != StiffnessKind::kUnknown) {
     if (kind == ElementKind::kLayeredShell && has != StiffnessKind::kSolid) {
       add(Kind::kLayeredWithoutSlab, line,
@@ -51,30 +102,27 @@ void ModelChecker::element_record_second() {
         stop_message(msg::kNoSlab, {str(element_no), str(type), "0"}),
         "give it a reinforced concrete slab stiffness (GENE14/) of document 3");
   }
-  if (s == 0 && kind == ElementKind::kPlasticBar && n > 2) {
-    std::int32_t first = int_of(record_[2].text);
-    if (first >= 1 && static_cast<std::size_t>(first) < layered_node_.size() &&
-        layered_node_[static_cast<std::size_t>(first)]) {
+  if (s == 0 && kind == ElementKind::kPlasticBar && e.corners > 0) {
+    std::int32_t first = e.node[0];
+    if (first >= 1 && static_cast<std::size_t>(first) < found_.layered_node.size() &&
+        found_.layered_node[static_cast<std::size_t>(first)]) {
       add(Kind::kStiffnessPairing, line, element + " has stiffness 0, which holds no plastic bar",
           stop_message(msg::kHolderZero),
           "give it a plastic bar stiffness (S100) of document 3 with \"AZ\" and its holder value");
     }
   }
-  std::size_t corners = static_cast<std::size_t>(corners_of(type));
-  for (std::size_t i = 2; i < n && i < 2 + corners; ++i) {
-    // A "/" before the record's end is a node 0 to tarvex.
-    if (record_[i].text == "/" && i + 1 == n) break;
-    std::int32_t node = int_of(record_[i].text);
-    if (node < 1 || node > nodes_) {
+  for (int i = 0; i < e.corners; ++i) {
+    std::int32_t node = e.node[i];
+    if (node < 1 || node > found_.nodes) {
       add(Kind::kNodeRange, line,
-          element + " names node " + str(node) + ", outside 1 to " + str(nodes_),
-          stop_message(msg::kNodeOutside, {str(node), str(element_no), str(nodes_)}),
+          element + " names node " + str(node) + ", outside 1 to " + str(found_.nodes),
+          stop_message(msg::kNodeOutside, {str(node), str(element_no), str(found_.nodes)}),
           "name nodes of document 4");
       continue;
     }
     if (kind == ElementKind::kElasticLink || kind == ElementKind::kPlasticBar) {
-      bool layered = static_cast<std::size_t>(node) < layered_node_.size() &&
-                     layered_node_[static_cast<std::size_t>(node)];
+      bool layered = static_cast<std::size_t>(node) < found_.layered_node.size() &&
+                     found_.layered_node[static_cast<std::size_t>(node)];
       if (!layered) {
         add(Kind::kLinkAwayFromShell, line,
             element +
@@ -92,25 +140,27 @@ void ModelChecker::element_record_second() {
       }
     }
   }
-  if (lira::is_shell(type) && corners == 4 && n >= 6) twisted_check(element, line);
-  if (lira::is_shell(type) && corners == 3 && n >= 5) flat_triangle_check(element, line);
+  if (lira::is_shell(type) && e.corners == 4) twisted_check(e, element_no, element);
+  if (lira::is_shell(type) && corners_of(type) == 3 && e.corners == 3) {
+    flat_triangle_check(e, element);
+  }
 }
 
 // A triangle whose corners lie on one line (two of them the same point, or
 // all three in a row) spans no face; the script writes it a, b, c, c.
-void ModelChecker::flat_triangle_check(const std::string& element, long line) {
+void CrossReferences::flat_triangle_check(const ElementFound& e, const std::string& element) {
   Point p[4];
   std::string names;
   for (int i = 0; i < 3; ++i) {
-    std::int32_t node = int_of(record_[2 + static_cast<std::size_t>(i)].text);
-    if (node < 1 || node > nodes_) return;
-    const float* c = &coordinates_[static_cast<std::size_t>(node - 1) * 3];
+    std::int32_t node = e.node[i];
+    if (node < 1 || node > found_.nodes) return;
+    const float* c = &found_.coordinates[static_cast<std::size_t>(node - 1) * 3];
     p[i] = Point{c[0], c[1], c[2]};
     names += (i ? " " : "") + str(node);
   }
   p[3] = p[2];
   if (!twisted(p)) return;
-  add(Kind::kTwistedPlate, line, element + " on nodes " + names + " has corners that lie on one line",
+  add(Kind::kTwistedPlate, e.line, element + " on nodes " + names + " has corners that lie on one line",
       "ANSYS builds an element without area", "give the element three corners that span a face");
 }
 
@@ -118,15 +168,16 @@ void ModelChecker::flat_triangle_check(const std::string& element, long line) {
 // LIRA's order, a, b, then the corners opposite them: a, b, d, c. Where
 // these cross over, ANSYS builds a bow tie; the order of document 1 that
 // untwists it is the finding's cure.
-void ModelChecker::twisted_check(const std::string& element, long line) {
-  std::int32_t node[4];
+void CrossReferences::twisted_check(const ElementFound& e, long element_no,
+                                    const std::string& element) {
+  const std::int32_t* node = e.node;
   for (int i = 0; i < 4; ++i) {
-    node[i] = int_of(record_[2 + static_cast<std::size_t>(i)].text);
-    if (node[i] < 1 || node[i] > nodes_) return;
+    if (node[i] < 1 || node[i] > found_.nodes) return;
   }
+  long line = e.line;
   auto face = [&](const int order[4], Point p[4]) {
     for (int i = 0; i < 4; ++i) {
-      const float* c = &coordinates_[static_cast<std::size_t>(node[order[i]] - 1) * 3];
+      const float* c = &found_.coordinates[static_cast<std::size_t>(node[order[i]] - 1) * 3];
       p[i] = Point{c[0], c[1], c[2]};
     }
   };
@@ -151,20 +202,15 @@ void ModelChecker::twisted_check(const std::string& element, long line) {
     if (twisted(p)) continue;
     // Written round the perimeter (a, b, c, d): the last two corners change
     // places in the copy, where they stand as plain numbers on its line.
-    // A slash glued to the last ("4 3/") stays where it is: the first pass
-    // has put a blank before it.
-    const Tok& c = record_[4];
-    const Tok& d = record_[5];
-    std::size_t d_length = d.length;
-    if (d_length > 1 && d.text.back() == '/' && record_size_ == 6) --d_length;
-    std::string d_number = d.text.substr(0, d_length);
-    bool swap = &order == &kOrders[0] && c.segment == segment_ && d.segment == segment_ &&
-                is_integer(c.text) && is_integer(d_number) && c.written.empty() &&
-                d.written.empty();
-    if (swap && fixing()) {
-      late_edits_.push_back(Edit{c.pos, c.length, d_number});
-      late_edits_.push_back(Edit{d.pos, d_length, c.text});
+    const CornerSwap* site = nullptr;
+    if (&order == &kOrders[0] && copy_ != nullptr) {
+      auto it = std::lower_bound(
+          found_.swaps.begin(), found_.swaps.end(), element_no,
+          [](const CornerSwap& w, long n) { return w.element < n; });
+      if (it != found_.swaps.end() && it->element == element_no) site = &*it;
     }
+    bool swap = site != nullptr;
+    if (swap) copy_->swap(site->segment, site->c_pos, site->c_length, site->d_pos, site->d_length);
     add(Kind::kTwistedPlate, line,
         element + " on nodes " + as_written + " is twisted: tarvex writes its corners in the order " +
             names(script) + ", which cross over",
@@ -180,22 +226,17 @@ void ModelChecker::twisted_check(const std::string& element, long line) {
       "ANSYS builds an element without area", "give the element four corners that span a face");
 }
 
-// The second pass: the loads of document 6.
-void ModelChecker::load_record() {
-  std::size_t n = record_size_;
-  long line = record_[0].line;
-  std::int32_t f[5] = {};
-  for (std::size_t i = 0; i < 5; ++i) {
-    bool early = i >= n || record_[i].text[0] == '/' || (i < 4 && record_[i].text.back() == '/');
-    if (early) {
-      add(Kind::kLoadRefused, line, "the load record has its \"/\" before its fifth number",
-          stop_message(msg::kLoadTable),
-          "write element, load type, direction, value line and load case, then \" /\"");
-      return;
-    }
-    f[i] = int_of(record_[i].text);
+// The loads of document 6.
+void CrossReferences::load(const LoadFound& l) {
+  long line = l.line;
+  if (l.early_slash) {
+    add(Kind::kLoadRefused, line, "the load record has its \"/\" before its fifth number",
+        stop_message(msg::kLoadTable),
+        "write element, load type, direction, value line and load case, then \" /\"");
+    return;
   }
-  std::int32_t number = f[0], type = f[1], direction = f[2], value_line = f[3], load_case = f[4];
+  std::int32_t number = l.number, type = l.type, direction = l.direction,
+               value_line = l.value_line, load_case = l.load_case;
   if (type == 16) facts_.add_weight_case(load_case, line);
   std::string load = "the load on " + std::string(type == 0 ? "node " : "element ") + str(number) +
                      " (load type " + str(type) + ", direction " + str(direction) + ", case " +
@@ -209,16 +250,16 @@ void ModelChecker::load_record() {
       weight_known_ = true;
     }
   }
-  if (!listed(load_case)) {
+  if (!found_.listed(load_case)) {
     add(Kind::kLoadCaseUnlisted, line,
         load + " belongs to a load case that document 16 does not list", "tarvex never applies it",
         "list load case " + str(load_case) + " in document 16");
     return;
   }
-  if (value_line < 1 || value_line > value_lines_) {
+  if (value_line < 1 || value_line > found_.value_lines) {
     add(Kind::kLoadRefused, line,
         load + " takes its values from line " + str(value_line) + " of document 7, which has " +
-            str(value_lines_) + " lines",
+            str(found_.value_lines) + " lines",
         stop_message(msg::kValueLine), "name a line of document 7");
     return;
   }
@@ -234,9 +275,9 @@ void ModelChecker::load_record() {
     own_weight(number, direction, value_line, load_case, line);
     return;
   }
-  if (number < 1 || number > elements_) {
+  if (number < 1 || number > found_.element_count()) {
     add(Kind::kLoadRefused, line, load + " names an element that document 1 does not have",
-        stop_message(msg::kNotInDoc1, {str(number), str(elements_)}),
+        stop_message(msg::kNotInDoc1, {str(number), str(found_.element_count())}),
         "name an element of document 1");
     return;
   }
@@ -245,9 +286,9 @@ void ModelChecker::load_record() {
 
 // A load on an element: what tarvex does with its load type and direction
 // on that kind of element.
-void ModelChecker::element_load(const std::string& load, std::int32_t number, std::int32_t type,
-                                std::int32_t direction, long line) {
-  std::int32_t element_type = element_type_[static_cast<std::size_t>(number - 1)];
+void CrossReferences::element_load(const std::string& load, std::int32_t number,
+                                   std::int32_t type, std::int32_t direction, long line) {
+  std::int32_t element_type = element_at(number).type;
   ElementKind kind = lira::element_kind(element_type);
   lira::LoadRule rule = lira::load_rule(type, direction, element_type);
   if (rule.effect == lira::LoadEffect::kBeamPressure) {
@@ -282,23 +323,23 @@ void ModelChecker::element_load(const std::string& load, std::int32_t number, st
         "apply the load to a bar (load type 6) or a plate (load types 6, 7)");
     return;
   }
-  if (first_unconverted_ != 0 && number > first_unconverted_) {
+  if (found_.first_unconverted != 0 && number > found_.first_unconverted) {
     add(Kind::kLoadShifted, line,
-        load + " comes after element " + str(first_unconverted_) + " of type " +
-            str(first_unconverted_type_) + ", which tarvex does not convert",
-        stop_message(msg::kLoadShifted, {str(number), str(first_unconverted_),
-                                         str(first_unconverted_type_), str(first_unconverted_)}),
+        load + " comes after element " + str(found_.first_unconverted) + " of type " +
+            str(found_.first_unconverted_type) + ", which tarvex does not convert",
+        stop_message(msg::kLoadShifted, {str(number), str(found_.first_unconverted),
+                                         str(found_.first_unconverted_type), str(found_.first_unconverted)}),
         "put the elements of types tarvex does not convert after all others, or convert them");
   }
 }
 
 // The own weight is an acceleration on every element: those after the last
 // own-weight record must weigh nothing.
-void ModelChecker::finish_second_pass() {
+void CrossReferences::after_last_weight() {
   if (options_.has_weight_case) weight_case_ = options_.weight_case;
-  if (weight_case_ == 0 || !listed(weight_case_)) return;
-  for (long j = highest_weighted_ + 1; j <= elements_; ++j) {
-    std::int32_t t = element_type_[static_cast<std::size_t>(j - 1)];
+  if (weight_case_ == 0 || !found_.listed(weight_case_)) return;
+  for (long j = highest_weighted_ + 1; j <= found_.element_count(); ++j) {
+    std::int32_t t = element_at(j).type;
     ElementKind k = lira::element_kind(t);
     if (k == ElementKind::kElasticLink) continue;
     if (k == ElementKind::kUnconverted) {
@@ -309,12 +350,12 @@ void ModelChecker::finish_second_pass() {
       return;
     }
     if (options_.has_density &&
-        density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]) != 0.0f) {
+        density_of(element_at(j).stiffness) != 0.0f) {
       add(Kind::kOwnWeight, 0,
           "element " + str(j) + " has no own-weight record in case " + str(weight_case_) +
               ", though it weighs at density " +
               str(static_cast<long long>(
-                  density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]))),
+                  density_of(element_at(j).stiffness))),
           stop_message(msg::kUndescribedWeight),
           "give element " + str(j) + " its own-weight record, or its stiffness the density 0");
       return;
@@ -324,7 +365,7 @@ void ModelChecker::finish_second_pass() {
 
 // Own weight: tarvex applies it as an acceleration, after checking each
 // record against the density of the element's stiffness.
-void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t value_line,
+void CrossReferences::own_weight(long element, std::int32_t direction, std::int32_t value_line,
                               std::int32_t load_case, long line) {
   std::string load = "the own weight of element " + str(element);
   if (load_case != weight_case_) {
@@ -337,9 +378,9 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
         "as the own-weight case to tarvex");
     return;
   }
-  if (element < 1 || element > elements_) {
+  if (element < 1 || element > found_.element_count()) {
     add(Kind::kLoadRefused, line, load + ": document 1 has no such element",
-        stop_message(msg::kNotInDoc1, {str(element), str(elements_)}),
+        stop_message(msg::kNotInDoc1, {str(element), str(found_.element_count())}),
         "name an element of document 1");
     return;
   }
@@ -347,7 +388,7 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
   // The elements between the last own-weight record and this one must weigh
   // nothing.
   for (long j = last_weighted_ + 1; j < element; ++j) {
-    std::int32_t t = element_type_[static_cast<std::size_t>(j - 1)];
+    std::int32_t t = element_at(j).type;
     ElementKind k = lira::element_kind(t);
     if (k == ElementKind::kElasticLink) continue;
     if (k == ElementKind::kUnconverted) {
@@ -357,11 +398,11 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
           "give own-weight records only after converted elements");
       break;
     }
-    if (weighs(element_stiffness_[static_cast<std::size_t>(j - 1)])) {
+    if (weighs(element_at(j).stiffness)) {
       add(Kind::kOwnWeight, line,
           "element " + str(j) + " has no own-weight record, though it weighs at density " +
               str(static_cast<long long>(
-                  density_of(element_stiffness_[static_cast<std::size_t>(j - 1)]))),
+                  density_of(element_at(j).stiffness))),
           stop_message(msg::kUndescribedWeight),
           "give element " + str(j) + " its own-weight record, or its stiffness the density 0");
       break;
@@ -369,8 +410,8 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
   }
   last_weighted_ = element;
   if (element > highest_weighted_) highest_weighted_ = element;
-  std::int32_t t = element_type_[static_cast<std::size_t>(element - 1)];
-  std::int32_t s = element_stiffness_[static_cast<std::size_t>(element - 1)];
+  std::int32_t t = element_at(element).type;
+  std::int32_t s = element_at(element).stiffness;
   ElementKind k = lira::element_kind(t);
   if (k == ElementKind::kUnconverted || k == ElementKind::kElasticLink) {
     add(Kind::kOwnWeight, line, load + ", of type " + str(t), stop_message(msg::kWeightType),
@@ -384,23 +425,23 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
   }
   if (s < 0 || s >= lira::kStiffnessCount) return;
   // The record says the density: its value over the section, in kg/m3.
-  if (stiffness_[s].section > 0) {
+  if (found_.stiffness[s].section > 0) {
     facts_.set_weight_density(
-        s, first_value_[static_cast<std::size_t>(value_line - 1)] * 1000.0 / stiffness_[s].section,
+        s, found_.first_value[static_cast<std::size_t>(value_line - 1)] * 1000.0 / found_.stiffness[s].section,
         line);
   }
   if (!options_.has_density) return;
   // As tarvex works it out, in single precision: the stiffness's weight
   // intensity times 10 against the value times 10000.
   float density = density_of(s);
-  float intensity = lira::weight_intensity(stiffness_[s].section, density);
+  float intensity = lira::weight_intensity(found_.stiffness[s].section, density);
   float value = lira::to_single(
-      static_cast<double>(first_value_[static_cast<std::size_t>(value_line - 1)]) * lira::kStressUnit);
+      static_cast<double>(found_.first_value[static_cast<std::size_t>(value_line - 1)]) * lira::kStressUnit);
   if (!lira::weight_passes(intensity, value)) {
     std::ostringstream expected;
     expected << static_cast<double>(intensity) / 1000.0;
     std::ostringstream given;
-    given << first_value_[static_cast<std::size_t>(value_line - 1)];
+    given << found_.first_value[static_cast<std::size_t>(value_line - 1)];
     add(Kind::kOwnWeight, line,
         load + " is " + given.str() + " (line " + str(value_line) +
             " of document 7), where stiffness " + str(s) + " at density " +
@@ -409,6 +450,18 @@ void ModelChecker::own_weight(long element, std::int32_t direction, std::int32_t
         "write " + expected.str() + " on line " + str(value_line) +
             " of document 7, or give tarvex the density the model was made with");
   }
+}
+
+}  // namespace
+
+void check_cross_references(const FirstReading& found, const Options& options, Report& report,
+                            MendedCopy* copy, AnswerFacts& facts) {
+  CrossReferences checks(found, options, report, copy, facts);
+  for (std::size_t i = 0; i < found.elements.size(); ++i) {
+    checks.element(static_cast<long>(i) + 1, found.elements[i]);
+  }
+  for (const LoadFound& l : found.loads) checks.load(l);
+  checks.after_last_weight();
 }
 
 }  // namespace modelcheck::tarvex_check

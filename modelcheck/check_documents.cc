@@ -54,19 +54,19 @@ void ModelChecker::header_seen(int d, long line, bool wanted, bool visible) {
     first_header_[d] = line;
     first_seq_[d] = header_seq_;
     if (d == 16) {
-      case_records_ = case_count_ = 0;
+      case_records_ = found_.case_count = 0;
       lost_cases_ = 0;
       case_list_ended_ = false;
     }
     begin_document(d);
   } else if (first_header_[d] == 0) {
-    if (!second_) {
+    if (!copying_) {
       first_header_[d] = line;
       first_seq_[d] = header_seq_;
       unconverted_document(d);
     }
     begin_document(d);
-  } else if (first_header_[d] != line && !second_ && wanted) {
+  } else if (first_header_[d] != line && !copying_ && wanted) {
     add(Kind::kDocumentTwice, line,
         "document " + str(d) + " begins again (it began on line " + str(first_header_[d]) + ")",
         hidden_at(d, first_header_[d]) != nullptr
@@ -81,7 +81,7 @@ void ModelChecker::header_seen(int d, long line, bool wanted, bool visible) {
 }
 
 bool ModelChecker::passed_over(int d) const {
-  if (second_ || first_header_[d] == 0) return false;
+  if (copying_ || first_header_[d] == 0) return false;
   const HiddenHeader* h = hidden_at(d, first_header_[d]);
   // Records read under it would count twice; the load-case list is read
   // again from the start.
@@ -195,7 +195,7 @@ void ModelChecker::document_findings() {
     if (first_header_[d] == 0 && !(d == 16 && case_list_written())) {
       // tarvex looks for the load table once for each load case: a document
       // 16 that lists none leaves it unread.
-      bool unread = d == 6 && first_header_[16] != 0 && case_count_ == 0;
+      bool unread = d == 6 && first_header_[16] != 0 && found_.case_count == 0;
       add(Kind::kMissingDocument, 0, "there is no document " + str(d),
           unread ? std::string("document 16 lists no load case, so tarvex never looks for the "
                                "load table: it converts the model without loads")
@@ -257,7 +257,7 @@ bool ModelChecker::case_list_written() {
     lines += str(c) + " 0 /" + eol;
     list += (list.empty() ? "" : ", ") + str(c);
     // The loads are checked against the list that the copy holds.
-    if (fixing() && case_count_ < lira::kLoadCaseMax) cases_[case_count_++] = c;
+    if (fixing() && found_.case_count < lira::kLoadCaseMax) found_.cases[found_.case_count++] = c;
   }
   lines += std::string(")") + eol;
   if (fixing()) copy_.insert_after(close_of_7_, lines);

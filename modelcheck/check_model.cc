@@ -13,25 +13,12 @@ namespace tarvex_check {
 
 void ModelChecker::add(Kind kind, long line, std::string what, std::string effect, std::string mend,
                        bool mendable) {
-  // The second pass reads what the first read; only its own kinds count.
-  bool second_kind = kind == Kind::kLayeredWithoutSlab || kind == Kind::kStiffnessPairing ||
-                     kind == Kind::kNodeRange || kind == Kind::kLinkAwayFromShell ||
-                     kind == Kind::kLoadShifted || kind == Kind::kLoadSkipped ||
-                     kind == Kind::kLoadRefused || kind == Kind::kLoadCaseUnlisted ||
-                     kind == Kind::kOwnWeight || kind == Kind::kTwistedPlate;
-  if (second_kind != second_) return;
+  if (copying_) return;
   report_.add(make_finding("tarvex", kind, line, std::move(what), std::move(effect),
                            std::move(mend), mendable && fixing()));
 }
 
-bool ModelChecker::listed(std::int32_t load_case) const {
-  for (int i = 0; i < case_count_; ++i) {
-    if (cases_[i] == load_case) return true;
-  }
-  return false;
-}
-
-void ModelChecker::finish_first_pass() {
+void ModelChecker::finish_reading() {
   weighing_facts();
   document_findings();
   stiffness_findings();
@@ -39,6 +26,7 @@ void ModelChecker::finish_first_pass() {
   unconverted_findings();
   rounded_findings();
   case_count_findings();
+  check_cross_references(found_, options_, report_, fixing() ? &copy_ : nullptr, facts_);
 }
 
 }  // namespace tarvex_check
@@ -69,7 +57,8 @@ int finish(Report& report, std::ostream& out, const std::string& name,
   return report.count() == 0 ? kClean : kFindings;
 }
 
-// Both passes over a model that `open` reads from its start each time.
+// The check of a model that `open` reads from its start each time: one
+// reading, and a second that writes the copy where there is one.
 template <typename Open>
 AnswerFacts check(Open open, const Options& options, Report& report, std::ostream* fixed) {
   ModelChecker checker(options, report, fixed);
@@ -77,10 +66,11 @@ AnswerFacts check(Open open, const Options& options, Report& report, std::ostrea
     RawLineReader in = open();
     checker.pass(in, false);
   }
-  checker.finish_first_pass();
-  RawLineReader in = open();
-  checker.pass(in, true);
-  checker.finish_second_pass();
+  checker.finish_reading();
+  if (fixed != nullptr) {
+    RawLineReader in = open();
+    checker.pass(in, true);
+  }
   return checker.facts();
 }
 

@@ -1,8 +1,8 @@
 // The check of a tarvex model, in parts that share one checker: the scanner
 // (check_scanner.cc), the documents (check_documents.cc), the records
-// (check_records.cc), the cross references of the second pass
-// (check_cross_references.cc) and the task (check_model.cc); the mended copy
-// is check_mended_copy's. Only these files include it.
+// (check_records.cc) and the task (check_model.cc). The cross references
+// (check_cross_references.h) read what the checker found; the mended copy is
+// check_mended_copy's. Only these files include it.
 #pragma once
 
 #include <algorithm>
@@ -24,6 +24,7 @@
 #include "common/text_model.h"
 #include "answer_facts.h"
 #include "check_answers.h"
+#include "check_cross_references.h"
 #include "check_header_line.h"
 #include "check_lira_words.h"
 #include "check_mended_copy.h"
@@ -129,17 +130,6 @@ struct Tok {
   std::size_t length = 0;
 };
 
-struct Stiffness {
-  long line = 0;  // 0: document 3 does not define it
-  StiffnessKind kind = StiffnessKind::kUnknown;
-  double section = 0;  // thickness, or area of a bar's section
-  bool holder = false;
-  std::string token;
-  std::string plate_row;  // a plate in LIRA's words: its row as tarvex reads it
-  double density = -1;    // t/m3, as the model gives it
-  double ratio = -1;      // a plate's Poisson's ratio
-};
-
 struct Usage {
   long count = 0;
   long first_element = 0;
@@ -155,7 +145,7 @@ struct Header {
 
 /// A header of a document that tarvex reads, written where tarvex does not
 /// see it (misspelled, after blanks, on the last line with no line end). Its
-/// finding waits for the end of the first pass, which knows whether a header
+/// finding waits for the end of the reading, which knows whether a header
 /// that tarvex sees follows.
 struct HiddenHeader {
   int document;
@@ -167,25 +157,44 @@ struct HiddenHeader {
   long seen = 0;  // the line of a later header of the document that tarvex sees
 };
 
+/// A header as it stands on its part of a line.
+struct HeaderPlace {
+  int document = 0;
+  long line = 0;
+  LineEnd end = LineEnd::kNone;   // of the line
+  std::string_view pre, written, rest;  // before the header, the header, after it
+  std::string proper;  // the header as tarvex looks for it
+  bool exact = false;      // where tarvex looks for a header, as find_header tells
+  bool continued = false;  // the part follows another on the line
+  bool bom = false;        // a UTF-8 byte-order mark begins the line
+  bool pre_blank = false;  // nothing but blanks (and the mark) before the header
+  bool wanted = false;     // a document that tarvex looks for
+  bool visible = false;    // where tarvex sees it
+};
+
 /// A bar of LIRA's type 5 written as tarvex reads a type 10 bar, which the
-/// copy can make one.
+/// copy can make one with the edits `to_bar` of its segment.
 struct SpaceBar {
   long element, line;
   std::int32_t stiffness;
+  long segment;
+  std::vector<Edit> to_bar;
 };
 
-/// Reads a model twice: the first pass checks the spelling, the documents
-/// and the records, and decides the edits of the mended copy; the second
-/// checks elements and loads against what the first pass gathered, and
-/// writes the copy, when all that a mend rests on is known.
+/// Reads a model once to check the spelling, the documents and the records,
+/// keeping what the cross references need (`FirstReading`) and deciding the
+/// edits of the mended copy; with --fix a second reading writes the copy,
+/// when all that a mend rests on is known, and checks nothing.
 class ModelChecker {
  public:
   ModelChecker(const Options& options, Report& report, std::ostream* fixed)
       : options_(options), report_(report), fixed_(fixed) {}
 
-  void pass(RawLineReader& in, bool second);
-  void finish_first_pass();
-  void finish_second_pass();
+  /// Reads the model; `copying` for the reading that writes the copy.
+  void pass(RawLineReader& in, bool copying);
+  /// The findings of the whole file and its cross references, after the
+  /// first reading.
+  void finish_reading();
   const AnswerFacts& facts() const { return facts_; }
 
  private:
@@ -200,10 +209,13 @@ class ModelChecker {
   /// line of its own, as LIRA lays a document out.
   void close_own_line(LineEnd inner);
   void header_seen(int d, long line, bool wanted, bool visible);
+  void hide_header(const HeaderPlace& p, Kind kind, std::string what, std::string mend);
+  void header_findings(const HeaderPlace& p);
+  void write_header(const HeaderPlace& p, const std::string& before, LineEnd inner);
   /// The hidden header of document `d` on `line`, or null.
   const HiddenHeader* hidden_at(int d, long line) const;
   /// Whether the first header of document `d` is one that tarvex passes
-  /// over, so that a header it sees begins the document, on the first pass.
+  /// over, so that a header it sees begins the document.
   bool passed_over(int d) const;
   void hidden_header_findings();
   void begin_document(int d);
@@ -247,57 +259,40 @@ class ModelChecker {
   void row_end_finding(StiffnessKind kind, long line, const std::string& what);
   void node_record();
   void element_record();
-  void element_record_second();
+  ElementFound element_found(std::int32_t type, std::int32_t s) const;
+  std::vector<Edit> to_bar_edits() const;
+  /// Where the copy can swap the last two corners of the quadrilateral being
+  /// read, should it be twisted.
+  void corner_swap_site(long element);
   /// Type 5 bars whose stiffness tarvex converts for type 10 become type 10
   /// in the copy; the others stay unconverted.
   void space_bars();
   void weighing_facts();
-  // The findings of the whole file, once the first pass has read it.
+  // The findings of the whole file, once the reading has met it all.
   void document_findings();
   void stiffness_findings();
   std::string unconverted_users(int s) const;
   void unconverted_findings();
   void rounded_findings();
   void case_count_findings();
-  void twisted_check(const std::string& element, long line);
-  void flat_triangle_check(const std::string& element, long line);
   void value_record();
   void case_record();
-  /// Keeps the load case of a load record of document 6.
-  void load_case_used();
+  /// Keeps a load record of document 6, and the load case it uses.
+  void load_record();
   /// Writes a missing document 16 into the copy from the load cases of
   /// document 6; false where it cannot.
   bool case_list_written();
-  void load_record();
-  void element_load(const std::string& load, std::int32_t number, std::int32_t type,
-                    std::int32_t direction, long line);
-  void own_weight(long element, std::int32_t direction, std::int32_t value_line,
-                  std::int32_t load_case, long line);
   // Findings.
   void add(Kind kind, long line, std::string what, std::string effect, std::string mend,
            bool mendable = false);
   bool fixing() const { return fixed_ != nullptr; }
-  StiffnessKind kind_of(std::int32_t s) const {
-    return s >= 0 && s < lira::kStiffnessCount && stiffness_[s].line != 0 ? stiffness_[s].kind
-                                                                          : StiffnessKind::kUnknown;
-  }
-  bool listed(std::int32_t load_case) const;
+  StiffnessKind kind_of(std::int32_t s) const { return found_.kind_of(s); }
   std::string undefined_stop(int s, const Usage& u) const;
-  /// The density tarvex's answers give stiffness `s`, in single precision
-  /// as tarvex keeps it; an elastic link weighs nothing.
-  float density_of(std::int32_t s) const {
-    if (kind_of(s) == StiffnessKind::kElasticLink) return 0.0f;
-    float d = static_cast<float>(options_.density);
-    for (const Options::DensityException& e : options_.density_exceptions) {
-      if (e.stiffness == s) d = static_cast<float>(e.density);
-    }
-    return d;
-  }
 
   const Options& options_;
   Report& report_;
   std::ostream* fixed_;
-  bool second_ = false;
+  bool copying_ = false;  // the reading that writes the copy: nothing is checked
 
   // Where the reading stands.
   long line_number_ = 0;
@@ -305,8 +300,7 @@ class ModelChecker {
   LineEnd inner_end_ = LineEnd::kNone;  // of the parts of the line being read split off it
   long segment_ = 0;
   std::string segment_text_;
-  std::vector<Edit> edits_;       // of the segment being read, on the first pass
-  std::vector<Edit> late_edits_;  // of the segment being read, on the second
+  std::vector<Edit> edits_;  // of the segment being read
   MendedCopy copy_;
   bool keep_segment_ = true;  // the segment just read stays in the copy
   int document_ = -1;  // the document whose records are read, or -1
@@ -319,7 +313,8 @@ class ModelChecker {
   std::vector<Tok> record_;
   std::size_t record_size_ = 0;
 
-  // What the first pass gathers.
+  // What the reading gathers.
+  FirstReading found_;  // what the cross references read
   std::vector<Header> headers_;
   std::vector<HiddenHeader> hidden_;
   long records_read_ = 0;
@@ -329,7 +324,6 @@ class ModelChecker {
   bool closed_[kDocumentMax + 1] = {};
   long bad_line_ends_ = 0, first_bad_line_end_ = 0;
   LineEnd bad_end_kind_ = LineEnd::kNone;
-  Stiffness stiffness_[lira::kStiffnessCount];
   Usage usage_[lira::kStiffnessCount];
   std::map<std::int32_t, Usage> unconverted_;
   long solid_of_ = -1, plastic_of_ = -1;  // the stiffness whose sub-records follow
@@ -344,38 +338,21 @@ class ModelChecker {
     StiffnessKind kind = StiffnessKind::kUnknown;
   } short_row_;
   int plastic_stage_ = 0;
-  long nodes_ = 0;
-  std::vector<float> coordinates_;  // x, y, z of each node, as tarvex keeps them
   // Coordinates that single precision rounds by more than a millimetre.
   long rounded_nodes_ = 0, rounded_first_ = 0, rounded_line_ = 0;
   double rounded_value_ = 0;
   int rounded_axis_ = 0;
   bool rounded_axes_[3] = {};
   double low_[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
-  long elements_ = 0;
-  long element_no_ = 0;  // of the second pass
-  std::vector<std::int16_t> element_type_, element_stiffness_;
-  std::vector<bool> layered_node_;
-  long first_unconverted_ = 0;
   std::vector<SpaceBar> space_bars_;
   std::set<std::int32_t> used_cases_;  // by the loads of document 6
   std::int32_t last_used_case_ = 0;
   long close_of_7_ = 0;                // the segment of the ")" of document 7
-  std::int32_t first_unconverted_type_ = 0;
-  long value_lines_ = 0;
-  std::vector<float> first_value_;
   long case_records_ = 0;
   long supports_ = 0;  // records of document 5
-  std::int32_t cases_[lira::kLoadCaseMax] = {};
-  int case_count_ = 0;
   bool case_list_ended_ = false;
   long lost_cases_ = 0, first_lost_case_line_ = 0;
   std::int32_t first_lost_case_ = 0;
-  // What the second pass keeps.
-  std::int32_t weight_case_ = 0;
-  bool weight_known_ = false;  // given, or taken from the first own-weight record
-  long last_weighted_ = 0;
-  long highest_weighted_ = 0;
 };
 
 }  // namespace modelcheck::tarvex_check

@@ -1,5 +1,6 @@
-// The records of documents 3, 4, 1, 7 and 16 on the first pass, and what the
-// whole file says of the stiffnesses, elements, nodes and load cases.
+// The records of documents 3, 4, 1, 6, 7 and 16 as the reading meets them,
+// and what the whole file says of the stiffnesses, elements, nodes and load
+// cases.
 #include "check_model_checker.h"
 
 namespace modelcheck::tarvex_check {
@@ -118,7 +119,7 @@ void ModelChecker::stiffness_record() {
   if (kind == StiffnessKind::kPlate || kind == StiffnessKind::kElasticLink) {
     stiffness_row_end(v, kind);
   }
-  Stiffness& s = stiffness_[v];
+  Stiffness& s = found_.stiffness[v];
   if (!continuation) last_stiffness_ = v;
   // tarvex skips a row of a kind it does not know whole: a stiffness of the
   // same number read before stays as it was ("5 TW 1 2 /" once more).
@@ -187,7 +188,7 @@ bool ModelChecker::sub_record() {
   if (solid_of_ >= 0) {
     for (std::size_t i = 0; i < n; ++i) {
       if (record_[i].text == "DEL" && i + 1 < n && solid_of_ < lira::kStiffnessCount) {
-        stiffness_[solid_of_].section = real_of(record_[i + 1].text);
+        found_.stiffness[solid_of_].section = real_of(record_[i + 1].text);
       }
       if (record_[i].text.rfind("NU=", 0) == 0) solid_of_ = -1;
     }
@@ -202,7 +203,7 @@ bool ModelChecker::sub_record() {
     }
     for (; i < n; ++i) {
       if (record_[i].text.rfind("AZ", 0) == 0 && i + 1 < n && plastic_of_ < lira::kStiffnessCount) {
-        stiffness_[plastic_of_].holder = real_of(record_[i + 1].text) != 0;
+        found_.stiffness[plastic_of_].holder = real_of(record_[i + 1].text) != 0;
       }
       if (record_[i].text.rfind("TW", 0) == 0) plastic_of_ = -1;
     }
@@ -240,7 +241,7 @@ void ModelChecker::erase_record() {
 bool ModelChecker::lira_plate_record(std::int32_t v) {
   std::optional<LiraPlate> plate = lira_plate(record_words());
   if (!plate || v < 1 || v >= lira::kStiffnessCount || !record_in_segment()) return false;
-  Stiffness& s = stiffness_[v];
+  Stiffness& s = found_.stiffness[v];
   s = Stiffness{};
   s.line = record_[0].line;
   s.kind = StiffnessKind::kPlate;
@@ -262,7 +263,7 @@ bool ModelChecker::lira_plate_record(std::int32_t v) {
 }
 
 void ModelChecker::lira_plate_finding(int s, const std::string& users) {
-  const Stiffness& st = stiffness_[s];
+  const Stiffness& st = found_.stiffness[s];
   const Usage& u = usage_[s];
   std::ostringstream density;
   density << st.density;
@@ -315,7 +316,7 @@ bool ModelChecker::continuation_record(const Tok& first) {
        segment_text_[rest] != ')')) {
     return false;
   }
-  Stiffness& st = stiffness_[s];
+  Stiffness& st = found_.stiffness[s];
   auto text = [](double v) {
     std::ostringstream out;
     out << v;
@@ -429,11 +430,11 @@ void ModelChecker::row_end_finding(StiffnessKind kind, long line, const std::str
 }
 
 void ModelChecker::node_record() {
-  ++nodes_;
+  ++found_.nodes;
   std::size_t n = record_size_;
   if (record_[0].text.back() == '/') {
     add(Kind::kRecordFields, record_[0].line,
-        "node " + str(nodes_) + " begins with \"" + record_[0].text + "\"",
+        "node " + str(found_.nodes) + " begins with \"" + record_[0].text + "\"",
         "tarvex reads it as the node's x and the node's y and z from the words after it, so "
         "this node and every node after it are not where the model means them",
         "give each node its x, y and z, then \" /\", and delete a lone \"/\"");
@@ -441,13 +442,13 @@ void ModelChecker::node_record() {
   std::size_t values = record_[n - 1].text == "/" ? n - 1 : n;
   if (values < 2 || values > 3) {
     add(Kind::kRecordFields, record_[0].line,
-        "node " + str(nodes_) + " has " + str(static_cast<long long>(values)) +
+        "node " + str(found_.nodes) + " has " + str(static_cast<long long>(values)) +
             " values where tarvex reads two or three",
         stop_message(msg::kBadNodes), "give the node its x, y and z, then \" /\"");
-    coordinates_.resize(static_cast<std::size_t>(nodes_) * 3);
+    found_.coordinates.resize(static_cast<std::size_t>(found_.nodes) * 3);
     return;
   }
-  record_end_check(("node " + str(nodes_)).c_str(), msg::kBadNodes, true);
+  record_end_check(("node " + str(found_.nodes)).c_str(), msg::kBadNodes, true);
   // tarvex keeps the coordinates in single precision, z 0 when not given.
   float xyz[3] = {};
   bool rounded = false;
@@ -459,7 +460,7 @@ void ModelChecker::node_record() {
     low_[i] = std::min(low_[i], v);
     if (std::fabs(static_cast<double>(xyz[i]) - v) > kMillimetre) {
       if (!rounded && rounded_nodes_++ == 0) {
-        rounded_first_ = nodes_;
+        rounded_first_ = found_.nodes;
         rounded_line_ = record_[0].line;
         rounded_value_ = v;
         rounded_axis_ = static_cast<int>(i);
@@ -468,20 +469,19 @@ void ModelChecker::node_record() {
       rounded = true;
     }
   }
-  coordinates_.resize(static_cast<std::size_t>(nodes_) * 3);
-  std::copy(xyz, xyz + 3, coordinates_.end() - 3);
+  found_.coordinates.resize(static_cast<std::size_t>(found_.nodes) * 3);
+  std::copy(xyz, xyz + 3, found_.coordinates.end() - 3);
 }
 
 void ModelChecker::element_record() {
-  ++elements_;
   std::size_t n = record_size_;
   std::int32_t type = int_of(record_[0].text);
   std::int32_t s = n > 1 ? int_of(record_[1].text) : 0;
-  auto clamp = [](std::int32_t v) {
-    return static_cast<std::int16_t>(v < INT16_MIN ? INT16_MIN : v > INT16_MAX ? INT16_MAX : v);
-  };
-  element_type_.push_back(clamp(type));
-  element_stiffness_.push_back(clamp(s));
+  found_.elements.push_back(element_found(type, s));
+  long number = found_.element_count();
+  if (fixing() && lira::is_shell(type) && corners_of(type) == 4 && n >= 6) {
+    corner_swap_site(number);
+  }
   ElementKind kind = lira::element_kind(type);
   // A space frame bar in the shape of tarvex's bar record waits for its
   // stiffness, which document 3 gives after document 1.
@@ -491,7 +491,7 @@ void ModelChecker::element_record() {
                is_integer(std::string_view(record_[3].text).substr(0, record_[3].text.size() - 1));
   bool bar_shape = glued || (n == 5 && record_[4].text == "/" && is_integer(record_[3].text));
   if (type == kSpaceBar && bar_shape && record_in_segment() && is_integer(record_[2].text)) {
-    space_bars_.push_back(SpaceBar{elements_, record_[0].line, s});
+    space_bars_.push_back(SpaceBar{number, record_[0].line, s, segment_, to_bar_edits()});
     return;
   }
   if (kind == ElementKind::kUnconverted) {
@@ -499,19 +499,19 @@ void ModelChecker::element_record() {
     if (unconverted_.size() >= kTypesKept && unconverted_.count(type) == 0) type = INT32_MIN;
     Usage& u = unconverted_[type];
     if (u.count++ == 0) {
-      u.first_element = elements_;
+      u.first_element = number;
       u.line = record_[0].line;
       u.type = type;
     }
-    if (first_unconverted_ == 0) {
-      first_unconverted_ = elements_;
-      first_unconverted_type_ = type;
+    if (found_.first_unconverted == 0) {
+      found_.first_unconverted = number;
+      found_.first_unconverted_type = type;
     }
     return;
   }
   std::size_t values = record_[n - 1].text == "/" ? n - 1 : n;
   std::size_t wanted = 2 + static_cast<std::size_t>(corners_of(type));
-  std::string element = "element " + str(elements_) + " (type " + str(type) + ")";
+  std::string element = "element " + str(number) + " (type " + str(type) + ")";
   if (values != wanted) {
     add(Kind::kRecordFields, record_[0].line,
         element + " has " + str(static_cast<long long>(values)) + " numbers where tarvex reads " +
@@ -527,7 +527,7 @@ void ModelChecker::element_record() {
   } else if (s != 0) {
     Usage& u = usage_[s];
     if (u.count++ == 0) {
-      u.first_element = elements_;
+      u.first_element = number;
       u.line = record_[0].line;
       u.type = type;
     }
@@ -536,17 +536,63 @@ void ModelChecker::element_record() {
     for (std::size_t i = 2; i < n && i < wanted; ++i) {
       std::int64_t node = int_of(record_[i].text);
       if (node < 1 || node > kNodeFlagMax) continue;
-      if (static_cast<std::size_t>(node) >= layered_node_.size()) {
-        layered_node_.resize(static_cast<std::size_t>(node) * 2 + 1024);
+      if (static_cast<std::size_t>(node) >= found_.layered_node.size()) {
+        found_.layered_node.resize(static_cast<std::size_t>(node) * 2 + 1024);
       }
-      layered_node_[static_cast<std::size_t>(node)] = true;
+      found_.layered_node[static_cast<std::size_t>(node)] = true;
     }
   }
 }
 
+// The element being read as the cross references read it: its corners end
+// at a "/" that ends the record; a type 5 bar has a bar's, should the copy
+// make it one.
+ElementFound ModelChecker::element_found(std::int32_t type, std::int32_t s) const {
+  std::size_t n = record_size_;
+  ElementFound e;
+  e.line = record_[0].line;
+  e.type = type;
+  e.stiffness = s;
+  e.has_stiffness = n > 1;
+  std::size_t corners = static_cast<std::size_t>(corners_of(type == kSpaceBar ? kBarType : type));
+  for (std::size_t i = 2; i < n && i < 2 + corners; ++i) {
+    if (record_[i].text == "/" && i + 1 == n) break;
+    e.node[e.corners++] = int_of(record_[i].text);
+  }
+  return e;
+}
+
+// The edits that make the type 5 bar being read a type 10 bar: tarvex reads
+// a type 10 bar's slash as one character after a blank.
+std::vector<Edit> ModelChecker::to_bar_edits() const {
+  std::size_t n = record_size_;
+  std::vector<Edit> edits{Edit{record_[0].pos, record_[0].length, str(kBarType)}};
+  const Tok& last = record_[n - 1];
+  if (n == 4) edits.push_back(Edit{last.pos + last.length - 1, 0, " "});
+  // Blanks or tabs before a lone slash become the one blank.
+  const Tok& node = record_[n - 2];
+  std::size_t gap = last.pos - (node.pos + node.length);
+  if (n == 5 && gap != 1) edits.push_back(Edit{node.pos + node.length, gap, " "});
+  return edits;
+}
+
+// A quadrilateral's last two corners can change places in the copy where
+// they stand as plain numbers in the segment where the record ends. A slash
+// glued to the last ("4 3/") stays where it is: the reading has put a blank
+// before it.
+void ModelChecker::corner_swap_site(long element) {
+  const Tok& c = record_[4];
+  const Tok& d = record_[5];
+  std::size_t d_length = d.length;
+  if (d_length > 1 && d.text.back() == '/' && record_size_ == 6) --d_length;
+  bool plain = c.segment == segment_ && d.segment == segment_ && is_integer(c.text) &&
+               is_integer(d.text.substr(0, d_length)) && c.written.empty() && d.written.empty();
+  if (plain) found_.swaps.push_back(CornerSwap{element, segment_, c.pos, c.length, d.pos, d_length});
+}
+
 void ModelChecker::value_record() {
   std::size_t n = record_size_;
-  ++value_lines_;
+  ++found_.value_lines;
   const Tok& number = record_[0];
   std::int32_t line = int_of(number.text);
   std::size_t values = 0;
@@ -562,9 +608,9 @@ void ModelChecker::value_record() {
     // would: tarvex reads both.
     values = record_[n - 1].text != "/" ? n - 1 : n >= 2 ? n - 2 : 0;
   }
-  if (line != value_lines_) {
+  if (line != found_.value_lines) {
     add(Kind::kValueLines, number.line,
-        "value line " + number.text + " stands where tarvex expects line " + str(value_lines_),
+        "value line " + number.text + " stands where tarvex expects line " + str(found_.value_lines),
         stop_message(msg::kLineNumber),
         "number the lines of document 7 1, 2, 3, ... without gaps, and the loads of document 6 "
         "to match");
@@ -574,7 +620,7 @@ void ModelChecker::value_record() {
         "value line " + number.text + " holds " + str(static_cast<long long>(values)) + " values",
         stop_message(msg::kTooManyValues), "give at most four values a line");
   }
-  first_value_.push_back(values > 0 ? static_cast<float>(real_of(record_[1].text)) : 0.0f);
+  found_.first_value.push_back(values > 0 ? static_cast<float>(real_of(record_[1].text)) : 0.0f);
 }
 
 void ModelChecker::case_record() {
@@ -595,15 +641,27 @@ void ModelChecker::case_record() {
         "number the load cases from 1");
     return;
   }
-  cases_[case_count_++] = c;
+  found_.cases[found_.case_count++] = c;
 }
 
-void ModelChecker::load_case_used() {
-  if (record_size_ < 5 || used_cases_.size() >= kCasesKept) return;
-  for (std::size_t i = 0; i < 5; ++i) {
-    if (record_[i].text[0] == '/' || (i < 4 && record_[i].text.back() == '/')) return;
+void ModelChecker::load_record() {
+  std::size_t n = record_size_;
+  LoadFound load;
+  load.line = record_[0].line;
+  std::int32_t f[5] = {};
+  for (std::size_t i = 0; i < 5 && !load.early_slash; ++i) {
+    load.early_slash =
+        i >= n || record_[i].text[0] == '/' || (i < 4 && record_[i].text.back() == '/');
+    if (!load.early_slash) f[i] = int_of(record_[i].text);
   }
-  std::int32_t c = int_of(record_[4].text);
+  load.number = f[0];
+  load.type = f[1];
+  load.direction = f[2];
+  load.value_line = f[3];
+  load.load_case = f[4];
+  found_.loads.push_back(load);
+  if (load.early_slash || used_cases_.size() >= kCasesKept) return;
+  std::int32_t c = load.load_case;
   // The loads of a case mostly follow one another: the set is seldom asked.
   if (c > 0 && c != last_used_case_) used_cases_.insert(c);
   last_used_case_ = c;
@@ -635,12 +693,13 @@ std::string ModelChecker::unconverted_users(int s) const {
   long count = 0, first = 0;
   std::int32_t type = 0;
   bool types = false;  // of more than one type
-  for (std::size_t i = 0; i < element_stiffness_.size() && i < element_type_.size(); ++i) {
-    if (element_stiffness_[i] != s) continue;
+  for (std::size_t i = 0; i < found_.elements.size(); ++i) {
+    const ElementFound& e = found_.elements[i];
+    if (e.stiffness != s) continue;
     if (count++ == 0) {
       first = static_cast<long>(i) + 1;
-      type = element_type_[i];
-    } else if (element_type_[i] != type) {
+      type = e.type;
+    } else if (e.type != type) {
       types = true;
     }
   }
@@ -655,7 +714,7 @@ std::string ModelChecker::unconverted_users(int s) const {
 // elements that use them.
 void ModelChecker::stiffness_findings() {
   for (int s = 1; s < lira::kStiffnessCount; ++s) {
-    const Stiffness& st = stiffness_[s];
+    const Stiffness& st = found_.stiffness[s];
     const Usage& u = usage_[s];
     bool named = st.line != 0 && (!st.plate_row.empty() || st.kind == StiffnessKind::kUnknown);
     std::string users = u.count == 0
@@ -749,7 +808,8 @@ void ModelChecker::space_bars() {
         line = b.line;
       }
       if (!fixing()) continue;
-      element_type_[static_cast<std::size_t>(b.element - 1)] = kBarType;
+      found_.elements[static_cast<std::size_t>(b.element - 1)].type = kBarType;
+      copy_.add_late(b.segment, b.to_bar);
       Usage& u = usage_[b.stiffness];
       if (u.count++ == 0 || b.element < u.first_element) {
         u.first_element = b.element;
@@ -767,10 +827,10 @@ void ModelChecker::space_bars() {
   }
   // The first element that tarvex does not convert, as the copy has them.
   for (const SpaceBar& b : space_bars_) {
-    if (element_type_[static_cast<std::size_t>(b.element - 1)] == kBarType) continue;
-    if (first_unconverted_ == 0 || b.element < first_unconverted_) {
-      first_unconverted_ = b.element;
-      first_unconverted_type_ = kSpaceBar;
+    if (found_.elements[static_cast<std::size_t>(b.element - 1)].type == kBarType) continue;
+    if (found_.first_unconverted == 0 || b.element < found_.first_unconverted) {
+      found_.first_unconverted = b.element;
+      found_.first_unconverted_type = kSpaceBar;
     }
   }
   if (mended == 0) return;

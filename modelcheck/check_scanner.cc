@@ -4,14 +4,14 @@
 
 namespace modelcheck::tarvex_check {
 
-void ModelChecker::pass(RawLineReader& in, bool second) {
-  second_ = second;
+void ModelChecker::pass(RawLineReader& in, bool copying) {
+  copying_ = copying;
   segment_ = 0;
   good_end_ = LineEnd::kNone;
   document_ = -1;
   record_size_ = 0;
   for (int d = 0; d <= kDocumentMax; ++d) closed_[d] = false;
-  if (second) headers_.clear();
+  if (copying) headers_.clear();
   header_seq_ = 0;
   RawLine l;
   while (in.next(l)) line(l);
@@ -20,12 +20,12 @@ void ModelChecker::pass(RawLineReader& in, bool second) {
 }
 
 void ModelChecker::write_line(std::string_view text, LineEnd end) {
-  if (!fixing() || !second_) return;
+  if (!fixing() || !copying_) return;
   modelcheck::write_line(*fixed_, text, end, good_end_);
 }
 
 void ModelChecker::write_segment(LineEnd end) {
-  if (!fixing() || !second_) return;
+  if (!fixing() || !copying_) return;
   if (keep_segment_) write_line(segment_text_, end);
   const std::string& after = copy_.after(segment_);
   if (after.empty()) return;
@@ -37,7 +37,7 @@ void ModelChecker::write_segment(LineEnd end) {
 
 void ModelChecker::line(const RawLine& l) {
   line_number_ = l.number;
-  if (l.cut > 0 && !second_) {
+  if (l.cut > 0 && !copying_) {
     report_.mark_cut();
     add(Kind::kLongLine, l.number,
         "the line holds " + str(static_cast<long long>(l.text.size() + l.cut)) +
@@ -49,7 +49,7 @@ void ModelChecker::line(const RawLine& l) {
   if (good_end_ == LineEnd::kNone && (l.end == LineEnd::kLf || l.end == LineEnd::kCrLf)) {
     good_end_ = l.end;
   }
-  if (!second_) {
+  if (!copying_) {
     if (l.end == LineEnd::kLfCr || l.end == LineEnd::kCr) {
       if (bad_line_ends_++ == 0) {
         first_bad_line_end_ = l.number;
@@ -80,7 +80,7 @@ void ModelChecker::line(const RawLine& l) {
 }
 
 void ModelChecker::close_own_line(LineEnd inner) {
-  if (!fixing() || !second_) return;
+  if (!fixing() || !copying_) return;
   std::size_t last = segment_text_.find_last_not_of(" \t");
   if (last == std::string::npos || last < 1 || segment_text_.compare(last - 1, 2, "/)") != 0) {
     return;
@@ -95,39 +95,39 @@ void ModelChecker::close_own_line(LineEnd inner) {
 // `continued` when the part follows another on the line.
 void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, LineEnd inner,
                              bool continued) {
-  RawLine l;
-  l.number = line_number_;
-  l.end = end;
-  if (continued) h.exact = false;
   if (!h.found) {
     segment_text_.assign(text.data(), text.size());
     segment(segment_text_);
-    write_segment(l.end);
+    write_segment(end);
     return;
   }
-  int d = h.document;
-  std::string_view pre = text.substr(0, h.start);
-  std::size_t from = pre.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-  bool pre_blank = pre.find_first_not_of(" \t", from) == std::string_view::npos;
-  std::string_view rest = text.substr(h.end);
-  bool record_rest = read_by_records(d) && lira::holds_record(rest);
-  std::string_view written = text.substr(h.start, h.end - h.start);
-  std::string proper = header_text(d);
-
-  bool wanted = d <= kDocumentMax && (read_by_records(d) || d == 12);
+  HeaderPlace p;
+  p.document = h.document;
+  p.line = line_number_;
+  p.end = end;
+  p.continued = continued;
+  p.exact = h.exact && !continued;
+  p.pre = text.substr(0, h.start);
+  p.bom = p.pre.substr(0, 3) == "\xEF\xBB\xBF";
+  p.pre_blank = p.pre.find_first_not_of(" \t", p.bom ? 3 : 0) == std::string_view::npos;
+  p.written = text.substr(h.start, h.end - h.start);
+  p.rest = text.substr(h.end);
+  p.proper = header_text(p.document);
+  int d = p.document;
+  p.wanted = d <= kDocumentMax && (read_by_records(d) || d == 12);
+  p.visible = p.wanted && p.written == p.proper && p.exact && end != LineEnd::kNone;
   // The last records or the ")" of the document before: a line of their own
   // when the header is one that tarvex looks for.
-  std::string before(pre);
+  std::string before(p.pre);
   bool before_alone = false;  // written on a line of its own
-  if (!pre_blank) {
-    segment_text_.assign(pre.data(), pre.size());
+  if (!p.pre_blank) {
+    segment_text_.assign(p.pre.data(), p.pre.size());
     segment(segment_text_);
     before = segment_text_;
-    before_alone = wanted || !copy_.after(segment_).empty();
+    before_alone = p.wanted || !copy_.after(segment_).empty();
     if (before_alone) write_segment(inner);
   }
-  bool visible = wanted && written == proper && h.exact && !continued && l.end != LineEnd::kNone;
-  if (visible && document_ == d && passed_over(d)) {
+  if (p.visible && document_ == d && passed_over(d)) {
     // tarvex passed over the header of the document being read: what stands
     // under it is nothing it reads, and its ")" nothing it needs.
     document_ = -1;
@@ -136,87 +136,108 @@ void ModelChecker::line_part(std::string_view text, HeaderLine h, LineEnd end, L
   }
   header_ = d;
   end_document(false);
-  std::string title = "\"" + std::string(written) + "\"";
-  // Whether tarvex passes over this header; a later one may be the one it sees.
-  auto hide = [&](Kind kind, std::string what, std::string mend) {
-    if (second_) return;
-    if (hidden_.size() >= kHeadersKept) {
-      add(kind, l.number, std::move(what), effect_of_missing(d), std::move(mend), true);
-      return;
-    }
-    hidden_.push_back(HiddenHeader{d, l.number, kind, std::move(what), std::move(mend),
-                                   pre_blank && !continued, records_read_});
-  };
-  if (visible && !second_) {
+  header_findings(p);
+  if (d >= 0 && d <= kDocumentMax) header_seen(d, p.line, p.wanted, p.visible);
+  write_header(p, p.wanted || before_alone ? std::string() : before, inner);
+}
+
+// Whether tarvex passes over the header `p`; a later one may be the one it
+// sees, which the end of the reading knows.
+void ModelChecker::hide_header(const HeaderPlace& p, Kind kind, std::string what,
+                               std::string mend) {
+  if (hidden_.size() >= kHeadersKept) {
+    add(kind, p.line, std::move(what), effect_of_missing(p.document), std::move(mend), true);
+    return;
+  }
+  hidden_.push_back(HiddenHeader{p.document, p.line, kind, std::move(what), std::move(mend),
+                                 p.pre_blank && !p.continued, records_read_});
+}
+
+// A header that tarvex looks for, misspelt or where it does not see it.
+void ModelChecker::header_findings(const HeaderPlace& p) {
+  if (copying_ || !p.wanted) return;
+  int d = p.document;
+  if (p.visible) {
     for (HiddenHeader& hidden : hidden_) {
-      if (hidden.document == d && hidden.seen == 0) hidden.seen = l.number;
+      if (hidden.document == d && hidden.seen == 0) hidden.seen = p.line;
     }
   }
-  if (written != proper && wanted) {
-    hide(Kind::kHeaderSpelling,
-         title + " is not the header \"" + proper + "\" of document " + str(d),
-         "write \"" + proper + "\" at the start of the line");
-  } else if (!h.exact && wanted) {
-    std::string where = !pre_blank || continued
+  std::string title = "\"" + std::string(p.written) + "\"";
+  if (p.written != p.proper) {
+    hide_header(p, Kind::kHeaderSpelling,
+                title + " is not the header \"" + p.proper + "\" of document " + str(d),
+                "write \"" + p.proper + "\" at the start of the line");
+  } else if (!p.exact) {
+    std::string where = !p.pre_blank || p.continued
                             ? "stands after the \")\" of the document before, on its line"
-                        : from > 0 ? "comes after a UTF-8 byte-order mark"
-                                   : "does not stand at the start of the line";
+                        : p.bom ? "comes after a UTF-8 byte-order mark"
+                                : "does not stand at the start of the line";
     // The header of document 4 one blank after the ")" of document 3 is
     // where tarvex looks for it.
     bool seen = d == 4 && paren_closed_ == 3 &&
-                (continued ? paren_blank_ : !pre_blank && one_blank_after_paren(pre));
+                (p.continued ? paren_blank_ : !p.pre_blank && one_blank_after_paren(p.pre));
     if (seen) {
-      add(Kind::kHeaderPosition, l.number, "the header " + title + " " + where,
+      add(Kind::kHeaderPosition, p.line, "the header " + title + " " + where,
           "tarvex sees it all the same, as it passes over the one character after the \")\" "
           "of document 3; another blank there would hide it",
-          "start a line with \"" + proper + "\"", true);
+          "start a line with \"" + p.proper + "\"", true);
     } else {
-      hide(Kind::kHeaderPosition, "the header " + title + " " + where,
-           "start a line with \"" + proper + "\"");
+      hide_header(p, Kind::kHeaderPosition, "the header " + title + " " + where,
+                  "start a line with \"" + p.proper + "\"");
     }
-  } else if (l.end == LineEnd::kNone && wanted) {
-    hide(Kind::kHeaderPosition,
-         "the header " + title + " is the last line of the file and has no line end",
-         "end the line");
+  } else if (p.end == LineEnd::kNone) {
+    hide_header(p, Kind::kHeaderPosition,
+                "the header " + title + " is the last line of the file and has no line end",
+                "end the line");
   }
-  if (d >= 0 && d <= kDocumentMax) header_seen(d, l.number, wanted, visible);
+}
+
+// Writes the header line `p` into the copy, `before` it what stood before it
+// on the line and stays there; a record after it goes on a line of its own.
+void ModelChecker::write_header(const HeaderPlace& p, const std::string& before, LineEnd inner) {
+  int d = p.document;
+  std::string written(p.written);
   // A header that tarvex passes over for a later one stays as written: moved
   // to the line's start it would hide the later one.
-  const HiddenHeader* passed = second_ && !continued ? hidden_at(d, l.number) : nullptr;
+  const HiddenHeader* passed = copying_ && !p.continued ? hidden_at(d, p.line) : nullptr;
   bool keep_written = passed != nullptr && passed->seen != 0 && passed->alone;
-  std::string head = !wanted && !before_alone       ? before + std::string(written)
-                     : !wanted                      ? std::string(written)
-                     : keep_written                 ? std::string(pre) + std::string(written)
-                     : h.exact && written == proper ? std::string(written)
-                                                    : proper;
-  LineEnd head_end = l.end == LineEnd::kNone && wanted && !keep_written ? inner : l.end;
-  if (record_rest) {
-    std::size_t lead = rest.find_first_not_of(" \t");
-    std::size_t last = rest.find_last_not_of(" \t");
-    add(Kind::kRecordOnHeaderLine, l.number,
-        "a record follows the header of document " + str(d) + " on its line",
-        stop_message(msg::kFileHeaderRecord,
-                     {kModel, str(d), std::string(rest.substr(lead, last + 1 - lead))}),
-        "move the record to a line of its own", true);
-    write_line(head, head_end);
-    // Each record on a line of its own, as the author wrote them before
-    // they were joined to the header line.
-    std::vector<std::string_view> parts = header_rest_lines(rest.substr(lead));
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-      segment_text_.assign(parts[i]);
-      segment(segment_text_);
-      if (i + 1 == parts.size()) close_own_line(inner);
-      write_segment(i + 1 < parts.size() ? inner : l.end);
-    }
-  } else {
+  std::string head = !p.wanted                 ? before + written
+                     : keep_written            ? std::string(p.pre) + written
+                     : p.exact && written == p.proper ? written
+                                                      : p.proper;
+  LineEnd head_end = p.end == LineEnd::kNone && p.wanted && !keep_written ? inner : p.end;
+  std::string_view rest = p.rest;
+  if (!read_by_records(d) || !lira::holds_record(rest)) {
     write_line(head + std::string(rest), head_end);
+    return;
+  }
+  std::size_t lead = rest.find_first_not_of(" \t");
+  std::size_t last = rest.find_last_not_of(" \t");
+  add(Kind::kRecordOnHeaderLine, p.line,
+      "a record follows the header of document " + str(d) + " on its line",
+      stop_message(msg::kFileHeaderRecord,
+                   {kModel, str(d), std::string(rest.substr(lead, last + 1 - lead))}),
+      "move the record to a line of its own", true);
+  write_line(head, head_end);
+  // Each record on a line of its own, as the author wrote them before
+  // they were joined to the header line.
+  std::vector<std::string_view> parts = header_rest_lines(rest.substr(lead));
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    segment_text_.assign(parts[i]);
+    segment(segment_text_);
+    if (i + 1 == parts.size()) close_own_line(inner);
+    write_segment(i + 1 < parts.size() ? inner : p.end);
   }
 }
 
 void ModelChecker::segment(std::string& text) {
   ++segment_;
+  // The reading that writes applies what the first decided.
+  if (copying_) {
+    keep_segment_ = copy_.apply(segment_, text);
+    return;
+  }
   edits_.clear();
-  late_edits_.clear();
   std::size_t i = 0;
   while (i < text.size()) {
     while (i < text.size() && is_blank(text[i])) ++i;
@@ -224,13 +245,7 @@ void ModelChecker::segment(std::string& text) {
     while (i < text.size() && !is_blank(text[i])) ++i;
     if (i > start) token(std::string_view(text).substr(start, i - start), start);
   }
-  if (!fixing()) return;
-  // The first pass decides; the second, which writes, applies.
-  if (!second_) {
-    copy_.add(segment_, edits_);
-    return;
-  }
-  keep_segment_ = copy_.apply(segment_, text, late_edits_);
+  if (fixing()) copy_.add(segment_, edits_);
 }
 
 void ModelChecker::token(std::string_view t, std::size_t pos) {
@@ -274,7 +289,7 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
   k.written.clear();
   int d = document_;
   if (d == 3 || d == 4 || d == 7) comma_mend(k, t, pos);
-  if (d == 3 && !second_ && (short_row_.left > 0 || short_row_.end_next)) short_row_word(k);
+  if (d == 3 && (short_row_.left > 0 || short_row_.end_next)) short_row_word(k);
   bool kind_slash = kind_slash_check(k);
   // A plate's or a link's row ends at the word after its last value when
   // that word begins with '/', whatever follows the slash in it.
@@ -325,14 +340,14 @@ void ModelChecker::long_token_check(std::string_view t) {
 void ModelChecker::close_paren() {
   // A row of document 3 still short of its values takes the ")" for one,
   // and the header after it for its end.
-  if (document_ == 3 && !second_ && (short_row_.left > 0 || short_row_.end_next)) {
+  if (document_ == 3 && (short_row_.left > 0 || short_row_.end_next)) {
     row_end_finding(short_row_.kind, short_row_.line,
                     "the last row of document 3, stiffness " + str(short_row_.stiffness) +
                         ", ends before its values");
   }
   short_row_ = ShortRow{};
   paren_closed_ = document_;
-  if (document_ == 7 && !second_ && close_of_7_ == 0) close_of_7_ = segment_;
+  if (document_ == 7 && close_of_7_ == 0) close_of_7_ = segment_;
   end_document(true);
 }
 
@@ -347,8 +362,8 @@ void ModelChecker::comma_mend(Tok& k, std::string_view t, std::size_t pos) {
     edits_.push_back(Edit{pos + comma, 1, "."});
     // The stop names the node or the line whose number it is; in document
     // 3 the record tells whether tarvex reads the number at all.
-    if (d == 4) comma_finding(k, "node", nodes_ + 1);
-    if (d == 7 && record_size_ > 1) comma_finding(k, "line", value_lines_ + 1);
+    if (d == 4) comma_finding(k, "node", found_.nodes + 1);
+    if (d == 7 && record_size_ > 1) comma_finding(k, "line", found_.value_lines + 1);
   }
 }
 
@@ -431,23 +446,21 @@ void ModelChecker::glued_closing_slash(std::string_view t, std::size_t pos) {
   bool passed_over =
       document_ == 16 || (document_ == 6 && record_size_ >= 5) ||
       (document_ == 1 && lira::element_kind(int_of(record_[0].text)) == ElementKind::kUnconverted);
-  if (!second_) {
-    add(Kind::kRecordEnd, line_number_,
-        "the last record of document " + str(document_) + " ends with \"" + std::string(t) +
-            "\", the document's \")\" glued to its last value and its slash",
-        passed_over ? std::string("tarvex passes over the record to its slash and sees the \")\" "
-                                  "all the same")
-                    : "tarvex reads \"" + std::string(t) +
-                          "\" as one word and does not see the \")\": it reads on past the "
-                          "end of document " +
-                          str(document_) + " and misreads what follows or stops",
-        "put the \")\" on a line of its own", true);
-  }
+  add(Kind::kRecordEnd, line_number_,
+      "the last record of document " + str(document_) + " ends with \"" + std::string(t) +
+          "\", the document's \")\" glued to its last value and its slash",
+      passed_over ? std::string("tarvex passes over the record to its slash and sees the \")\" "
+                                "all the same")
+                  : "tarvex reads \"" + std::string(t) +
+                        "\" as one word and does not see the \")\": it reads on past the "
+                        "end of document " +
+                        str(document_) + " and misreads what follows or stops",
+      "put the \")\" on a line of its own", true);
   token(t.substr(0, paren), pos);
   bool crlf = inner_end_ == LineEnd::kCrLf ||
               ((inner_end_ == LineEnd::kLfCr || inner_end_ == LineEnd::kCr) &&
                good_end_ == LineEnd::kCrLf);
-  if (!second_) edits_.push_back(Edit{pos + paren, 0, crlf ? "\r\n" : "\n"});
+  edits_.push_back(Edit{pos + paren, 0, crlf ? "\r\n" : "\n"});
   token(t.substr(paren), pos + paren);
 }
 
@@ -463,11 +476,6 @@ void ModelChecker::comma_finding(const Tok& k, const char* record, long number) 
 
 void ModelChecker::record() {
   ++records_read_;
-  if (second_) {
-    if (document_ == 1) element_record_second();
-    if (document_ == 6) load_record();
-    return;
-  }
   switch (document_) {
     case 3:
       stiffness_record();
@@ -488,7 +496,7 @@ void ModelChecker::record() {
       ++supports_;
       break;
     case 6:
-      load_case_used();
+      load_record();
       break;
     default:
       break;
