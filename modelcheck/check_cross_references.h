@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -54,20 +55,22 @@ struct LoadFound {
 /// when the copy is written.
 struct CornerSwap {
   long element = 0, segment = 0;
-  std::size_t c_pos = 0, c_length = 0, d_pos = 0, d_length = 0;
+  std::uint32_t c_pos = 0, c_length = 0, d_pos = 0, d_length = 0;  // within a line read whole
 };
 
-/// What the reading of a model found that the cross references need.
+/// What the reading of a model found that the cross references need. A
+/// model of a million elements holds some 2 million loads: they are kept in
+/// blocks, which grow without a copy and with no room to spare.
 struct FirstReading {
   Stiffness stiffness[lira::kStiffnessCount];
   long nodes = 0;
   std::vector<float> coordinates;  // x, y, z of each node, as tarvex keeps them
   std::vector<bool> layered_node;  // nodes of a layered shell
-  std::vector<ElementFound> elements;
-  std::vector<CornerSwap> swaps;  // ascending by element
+  std::deque<ElementFound> elements;
+  std::deque<CornerSwap> swaps;  // ascending by element
   long first_unconverted = 0;     // the first element tarvex does not convert
   std::int32_t first_unconverted_type = 0;
-  std::vector<LoadFound> loads;
+  std::deque<LoadFound> loads;
   long value_lines = 0;
   std::vector<float> first_value;  // of each line of document 7
   std::int32_t cases[lira::kLoadCaseMax] = {};  // the list of document 16

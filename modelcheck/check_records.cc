@@ -587,7 +587,10 @@ void ModelChecker::corner_swap_site(long element) {
   if (d_length > 1 && d.text.back() == '/' && record_size_ == 6) --d_length;
   bool plain = c.segment == segment_ && d.segment == segment_ && is_integer(c.text) &&
                is_integer(d.text.substr(0, d_length)) && c.written.empty() && d.written.empty();
-  if (plain) found_.swaps.push_back(CornerSwap{element, segment_, c.pos, c.length, d.pos, d_length});
+  if (!plain) return;
+  auto at = [](std::size_t v) { return static_cast<std::uint32_t>(v); };
+  found_.swaps.push_back(
+      CornerSwap{element, segment_, at(c.pos), at(c.length), at(d.pos), at(d_length)});
 }
 
 void ModelChecker::value_record() {
