@@ -24,6 +24,7 @@ struct Stiffness {
   long line = 0;  // 0: document 3 does not define it
   lira::StiffnessKind kind = lira::StiffnessKind::kUnknown;
   double section = 0;  // thickness, or area of a bar's section
+  std::string section_words;  // its section as the row gives it: "thickness 0.2", ...
   bool holder = false;
   std::string token;
   std::string plate_row;  // a plate in LIRA's words: its row as tarvex reads it

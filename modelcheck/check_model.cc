@@ -22,6 +22,7 @@ void ModelChecker::finish_reading() {
   weighing_facts();
   document_findings();
   stiffness_findings();
+  section_findings();
   space_bars();
   unconverted_findings();
   rounded_findings();

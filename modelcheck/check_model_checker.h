@@ -107,6 +107,8 @@ bool one_blank_after_paren(std::string_view before);
 
 int corners_of(std::int32_t type);
 
+std::string section_word(const std::string& t);
+
 // The message tarvex stops with when it does not find document `d`.
 const char* missing_message(int d);
 
@@ -271,6 +273,7 @@ class ModelChecker {
   // The findings of the whole file, once the reading has met it all.
   void document_findings();
   void stiffness_findings();
+  void section_findings();
   std::string unconverted_users(int s) const;
   void unconverted_findings();
   void rounded_findings();

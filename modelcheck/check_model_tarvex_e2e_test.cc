@@ -251,6 +251,28 @@ TEST(ModelcheckAgreesWithTarvex, StiffnessRowsThatStopTarvex) {
   EXPECT_TRUE(converted(run_program("tarvex", {{"modellir.txt", slashed}}, kAnswers)));
 }
 
+// A plate row that ends after its Poisson's ratio, or gives thickness 0:
+// tarvex reads the slash as a thickness 0 and converts, so the script's plate
+// has no thickness. The check names it, though tarvex does not stop.
+TEST(ModelcheckAgreesWithTarvex, PlateWithoutThickness) {
+  for (const char* row : {"1 3.0E6 0.2 /", "1 3.0E6 0.2 0 /"}) {
+    SCOPED_TRACE(row);
+    std::string model = replaced(replaced(kPlate, "1 3.0E6 0.2 0.2 /", row), "1 16 3 1 1 /\n", "");
+    RunResult tarvex = run_program("tarvex", {{"modellir.txt", model}}, "0.005\n2500\nn\n0\nc\n");
+    EXPECT_TRUE(converted(tarvex)) << tarvex.console;
+    EXPECT_TRUE(has(tarvex.files["modelans.lgw"], "R,2,0,0,0,0,0,0\nRMORE,0,0,0,0\n"));
+    RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", model}});
+    EXPECT_EQ(check.exit_code, 1);
+    EXPECT_TRUE(has(check.console,
+                    std::string("modellir.txt:2: [record-fields] stiffness 1, a plate, has ") +
+                        (row[12] == '/' ? "thickness none: tarvex reads the \"/\" there as 0"
+                                        : "thickness 0") +
+                        "; tarvex goes on, and the script gives its element a real constant set "
+                        "of thickness 0"))
+        << check.console;
+  }
+}
+
 // Documents that tarvex does not convert are named with what the ANSYS model
 // lacks; tarvex converts the model to the same script as without them.
 TEST(ModelcheckAgreesWithTarvex, DocumentsTarvexDoesNotConvert) {

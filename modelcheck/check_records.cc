@@ -138,14 +138,25 @@ void ModelChecker::stiffness_record() {
   }
   switch (kind) {
     case StiffnessKind::kPlate:
-      if (n > 3) s.section = real_of(record_[3].text);
+      if (n > 3) {
+        s.section = real_of(record_[3].text);
+        s.section_words = "thickness " + section_word(record_[3].text);
+      }
       if (n > 2) s.ratio = real_of(record_[2].text);
       break;
     case StiffnessKind::kRectangularBar:
-      if (n > 4) s.section = real_of(record_[3].text) / 100 * (real_of(record_[4].text) / 100);
+      if (n > 4) {
+        s.section = real_of(record_[3].text) / 100 * (real_of(record_[4].text) / 100);
+        s.section_words = "width " + section_word(record_[3].text) + " and height " +
+                          section_word(record_[4].text) + " (cm)";
+      }
       break;
     case StiffnessKind::kPlasticBar:
-      if (n > 3) s.section = real_of(record_[2].text) / 100 * (real_of(record_[3].text) / 100);
+      if (n > 3) {
+        s.section = real_of(record_[2].text) / 100 * (real_of(record_[3].text) / 100);
+        s.section_words = "width " + section_word(record_[2].text) + " and height " +
+                          section_word(record_[3].text) + " (cm)";
+      }
       plastic_of_ = v;
       plastic_stage_ = 0;
       break;
@@ -692,6 +703,13 @@ void ModelChecker::weighing_facts() {
 
 // The elements of stiffness `s` when none that tarvex converts has it: those
 // of types that tarvex does not convert may (LIRA's space frame bars).
+// A word where a row's section stands, as a finding shows it: a "/" gives
+// none, which tarvex reads as 0.
+std::string section_word(const std::string& t) {
+  if (t[0] == '/') return "none";
+  return t.back() == '/' ? t.substr(0, t.size() - 1) : t;
+}
+
 std::string ModelChecker::unconverted_users(int s) const {
   long count = 0, first = 0;
   std::int32_t type = 0;
@@ -749,6 +767,31 @@ void ModelChecker::stiffness_findings() {
               " has no holder value (\"AZ\" and a number other than 0)",
           stop_message(msg::kHolderZero), "add \"AZ\" with the holder value before \"TW\"");
     }
+  }
+}
+
+// A plate without thickness or a bar without area, used by elements: tarvex
+// reads a "/" where the section stands as 0 and goes on, so the script holds
+// elements that ANSYS cannot build as the model means, and that weigh
+// nothing.
+void ModelChecker::section_findings() {
+  for (int s = 1; s < lira::kStiffnessCount; ++s) {
+    const Stiffness& st = found_.stiffness[s];
+    const Usage& u = usage_[s];
+    if (st.line == 0 || st.section_words.empty() || st.section > 0 || u.count == 0) continue;
+    bool plate = st.kind == StiffnessKind::kPlate;
+    bool slash = st.section_words.find("none") != std::string::npos;
+    add(Kind::kRecordFields, st.line,
+        "stiffness " + str(s) + ", " + kind_text(st.kind) + ", has " + st.section_words +
+            (slash ? ": tarvex reads the \"/\" there as 0" : std::string()) +
+            (plate ? "" : ", a section of area 0"),
+        "tarvex goes on, and the script gives " +
+            (u.count > 1 ? "its " + str(u.count) + " elements" : std::string("its element")) +
+            " a real constant set of " + (plate ? "thickness" : "area") + " 0: ANSYS cannot " +
+            (u.count > 1 ? "build them as the model means, and they weigh nothing"
+                         : "build it as the model means, and it weighs nothing"),
+        plate ? "write the plate's thickness in metres after its Poisson's ratio, then \" /\""
+              : "write the bar's width and height in centimetres, then \" /\"");
   }
 }
 
