@@ -20,7 +20,43 @@
 namespace modelcheck {
 namespace {
 
-// A text file as the programs read it: every CR LF pair one LF.
+// A text file as the programs read it, every CR LF pair one LF, a line at a
+// time: both models may be large, and are compared as they are read.
+class TextLines {
+ public:
+  explicit TextLines(const std::string& name) : in_(name) {}
+  /// Opens the file (again) at its first line; false when it cannot be read.
+  bool open() {
+    number_ = 0;
+    if (!in_.open()) return false;
+    advance();
+    return true;
+  }
+  /// Whether a line was read: false after the last.
+  bool has() const { return has_; }
+  const std::string& line() const { return line_; }
+  /// The line's number, from 1; after the last, the number of lines.
+  long number() const { return number_; }
+  void advance() {
+    line_.clear();
+    has_ = false;
+    for (std::string_view b = in_.buffered(); !b.empty(); b = in_.buffered()) {
+      has_ = true;
+      std::size_t lf = b.find('\n');
+      line_.append(b.data(), lf == std::string_view::npos ? b.size() : lf);
+      in_.skip(lf == std::string_view::npos ? b.size() : lf + 1);
+      if (lf != std::string_view::npos) break;
+    }
+    if (has_) ++number_;
+  }
+
+ private:
+  lira::TextReader in_;
+  std::string line_;
+  bool has_ = false;
+  long number_ = 0;
+};
+
 bool read_text(const std::string& name, std::string& text) {
   lira::TextReader in(name);
   if (!in.open()) return false;
@@ -32,16 +68,31 @@ bool read_text(const std::string& name, std::string& text) {
   return true;
 }
 
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
+/// Where model.txt holds what vantrel adds to: the lines of the empty lines
+/// that close the records of document 6 and of document 7 (0: none), and the
+/// last value line number of document 7.
+struct ModelLayout {
+  long lines = 0, close6 = 0, close7 = 0;
+  long last_value_line = 0;
+};
+
+ModelLayout layout_of(TextLines& model) {
+  ModelLayout m;
+  bool doc6 = false, doc7 = false, doc7_seen = false;
+  for (; model.has(); model.advance()) {
+    const std::string& l = model.line();
+    m.lines = model.number();
+    if (!doc6 && l.compare(0, 4, "( 6/") == 0) doc6 = true;
+    if (doc6 && m.close6 == 0 && l.empty()) {
+      m.close6 = model.number();
+    } else if (m.close6 != 0 && m.close7 == 0 && l.empty()) {
+      m.close7 = model.number();
+    }
+    if (doc7 && l.compare(0, 2, " )") == 0) doc7 = false;
+    if (doc7 && !l.empty()) m.last_value_line = std::strtol(l.c_str(), nullptr, 0);
+    if (!doc7_seen && l.compare(0, 4, "( 7/") == 0) doc7 = doc7_seen = true;
   }
-  return lines;
+  return m;
 }
 
 struct NewRecords {
@@ -59,60 +110,45 @@ std::string key_name(const LoadKey& k) {
          kDirectionNames[std::get<2>(k) - 1];
 }
 
-// Splits modelnew.txt's lines into the lines of model.txt and the two runs of
-// new records, each standing before the empty line that closes the records
-// of document 6 and of document 7. False where the lines of model.txt are
-// not all there, in their order.
-bool split_new(const std::vector<std::string>& model, const std::vector<std::string>& fresh,
-               NewRecords& added, TableLines& r) {
-  std::size_t doc6 = 0;
-  while (doc6 < model.size() && model[doc6].compare(0, 4, "( 6/") != 0) ++doc6;
-  std::size_t close6 = doc6;
-  while (close6 < model.size() && !model[close6].empty()) ++close6;
-  std::size_t close7 = close6 + 1;
-  while (close7 < model.size() && !model[close7].empty()) ++close7;
-  if (close7 >= model.size()) {
+// Reads modelnew.txt beside model.txt: the lines of model.txt, and the two
+// runs of new records, each standing before the empty line that closes the
+// records of document 6 and of document 7. False where the lines of
+// model.txt are not all there, in their order.
+bool split_new(TextLines& model, const ModelLayout& m, TextLines& fresh, NewRecords& added,
+               TableLines& r) {
+  if (m.close6 == 0 || m.close7 == 0) {
     r.add(
         "model.txt has not the layout vantrel needs: document 6, document 7, each record list closed by an "
         "empty line");
     return false;
   }
-  std::size_t i = 0, j = 0;
-  auto same_until = [&](std::size_t end) {
-    for (; i < end; ++i, ++j) {
-      if (j >= fresh.size() || fresh[j] != model[i]) {
-        r.add("line " + std::to_string(i + 1) + " of model.txt (\"" + model[i].substr(0, 60) +
-              "\") is not line " + std::to_string(j + 1) + " of modelnew.txt" +
-              (j < fresh.size() ? " (\"" + fresh[j].substr(0, 60) + "\")" : ""));
+  // The lines of model.txt up to line `end` are the next of modelnew.txt.
+  auto same_until = [&](long end) {
+    for (; model.has() && model.number() <= end; model.advance(), fresh.advance()) {
+      if (!fresh.has() || fresh.line() != model.line()) {
+        long j = fresh.has() ? fresh.number() : fresh.number() + 1;
+        r.add("line " + std::to_string(model.number()) + " of model.txt (\"" +
+              model.line().substr(0, 60) + "\") is not line " + std::to_string(j) +
+              " of modelnew.txt" + (fresh.has() ? " (\"" + fresh.line().substr(0, 60) + "\")" : ""));
         return false;
       }
     }
     return true;
   };
   auto new_run = [&](std::vector<std::string>& run) {
-    while (j < fresh.size() && !fresh[j].empty()) run.push_back(fresh[j++]);
+    for (; fresh.has() && !fresh.line().empty(); fresh.advance()) run.push_back(fresh.line());
   };
-  if (!same_until(close6)) return false;
+  if (!same_until(m.close6 - 1)) return false;
   new_run(added.doc6);
-  if (!same_until(close7)) return false;
+  if (!same_until(m.close7 - 1)) return false;
   new_run(added.doc7);
-  if (!same_until(model.size())) return false;
-  if (j < fresh.size()) {
-    r.add("modelnew.txt goes on after the last line of model.txt, at line " + std::to_string(j + 1));
+  if (!same_until(m.lines)) return false;
+  if (fresh.has()) {
+    r.add("modelnew.txt goes on after the last line of model.txt, at line " +
+          std::to_string(fresh.number()));
     return false;
   }
   return true;
-}
-
-// The last value line number of document 7 in model.txt.
-long last_value_line(const std::vector<std::string>& model) {
-  std::size_t k = 0;
-  while (k < model.size() && model[k].compare(0, 4, "( 7/") != 0) ++k;
-  long last = 0;
-  for (++k; k < model.size() && model[k].compare(0, 2, " )") != 0; ++k) {
-    if (!model[k].empty()) last = std::strtol(model[k].c_str(), nullptr, 0);
-  }
-  return last;
 }
 
 // The new records read back, "line value 0 /" of document 7 and "node 0
@@ -200,17 +236,20 @@ void compare_loads(const std::map<LoadKey, double>& loads, const std::map<LoadKe
 int verify_vantrel(const Options& options, std::ostream& out) {
   std::string names[3] = {options.file(0, "model.txt"), options.file(1, "loadfrag.txt"),
                           options.file(2, "modelnew.txt")};
-  std::string text[3];
+  TextLines model(names[0]), fresh(names[2]);
+  std::string fragments;
   for (int i = 0; i < 3; ++i) {
-    if (!read_text(names[i], text[i])) {
+    bool opened = i == 0 ? model.open() : i == 1 ? read_text(names[1], fragments) : fresh.open();
+    if (!opened) {
       out << "modelcheck --verify --vantrel: " << names[i] << " cannot be opened.\n";
       return kUsage;
     }
   }
-  std::vector<std::string> model = lines_of(text[0]), fresh = lines_of(text[2]);
+  ModelLayout layout = layout_of(model);
+  model.open();
   FragmentTable table;
   std::string stop;
-  if (!read_fragment_loads(text[1], table, stop, last_value_line(model) + 1)) {
+  if (!read_fragment_loads(fragments, table, stop, layout.last_value_line + 1)) {
     out << "modelcheck --verify --vantrel: " << names[1] << " cannot be read as vantrel reads it:" << stop
         << "\n";
     return kUsage;
@@ -220,15 +259,15 @@ int verify_vantrel(const Options& options, std::ostream& out) {
   TableLines r;
   std::int64_t differences = 0;
   NewRecords added;
-  bool kept = split_new(model, fresh, added, r);
+  bool kept = split_new(model, layout, fresh, added, r);
+  std::string lines = std::to_string(layout.lines);
   heading(out, "Lines", "model.txt", "modelnew.txt");
-  row(out, "lines of model.txt", std::to_string(model.size()), kept ? std::to_string(model.size()) : "-",
-      !kept);
+  row(out, "lines of model.txt", lines, kept ? lines : "-", !kept);
   row(out, "new records of document 6", "-", std::to_string(added.doc6.size()));
   row(out, "new records of document 7", "-", std::to_string(added.doc7.size()));
   differences += r.close(out, "model.txt in modelnew.txt");
 
-  std::map<LoadKey, double> loads, records = new_loads(added, last_value_line(model) + 1, r);
+  std::map<LoadKey, double> loads, records = new_loads(added, layout.last_value_line + 1, r);
   for (const FragmentLoad& l : table.loads) loads[LoadKey{l.node, l.loading, l.direction}] += l.value;
   loads_table(out, table, added, loads, records);
   compare_loads(loads, records, r);

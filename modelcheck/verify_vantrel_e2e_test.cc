@@ -80,6 +80,44 @@ TEST(ModelcheckVerifyVantrel, ChangesNamed) {
       << dropped.console;
 }
 
+// Both files are read a line at a time, side by side: where modelnew.txt
+// ends early, goes on, or model.txt lacks the empty lines vantrel adds
+// before. Lines 19 and 24 of model.txt close documents 6 and 7; modelnew.txt
+// has five new lines before each, 35 in all.
+TEST(ModelcheckVerifyVantrel, EndsAndLayoutNamed) {
+  Files files = merged();
+  auto run = [](Files f) { return run_program_with_args("modelcheck", {"--verify", "--vantrel"}, f); };
+  const std::string& fresh = files["modelnew.txt"];
+  ASSERT_EQ(fresh.substr(fresh.size() - 6), "\r\n )\r\n");
+  Files cut = files;
+  cut["modelnew.txt"] = fresh.substr(0, fresh.size() - 4);
+  RunResult early = run(cut);
+  EXPECT_EQ(early.exit_code, 1);
+  EXPECT_NE(early.console.find(native("  * line 25 of model.txt (\" )\") is not line 35 of "
+                                      "modelnew.txt\n")),
+            std::string::npos)
+      << early.console;
+  Files longer = files;
+  longer["modelnew.txt"] += "( 8/\r\n";
+  RunResult on = run(longer);
+  EXPECT_EQ(on.exit_code, 1);
+  EXPECT_NE(on.console.find(native("  * modelnew.txt goes on after the last line of model.txt, at "
+                                   "line 36\n")),
+            std::string::npos)
+      << on.console;
+  Files unclosed = files;
+  unclosed["model.txt"] = lira::testing::replaced(files["model.txt"], "2 -20 0 /\n\n", "2 -20 0 /\n");
+  RunResult layout = run(unclosed);
+  EXPECT_EQ(layout.exit_code, 1);
+  EXPECT_NE(layout.console.find(native("  * model.txt has not the layout vantrel needs: document 6, "
+                                       "document 7, each record list closed by an empty line\n")),
+            std::string::npos)
+      << layout.console;
+  std::string lines = row("lines of model.txt", "24", "-");
+  lines.insert(lines.size() - 1, "   <- differs");
+  EXPECT_NE(layout.console.find(native(lines)), std::string::npos) << layout.console;
+}
+
 TEST(ModelcheckVerifyVantrel, TablesVantrelStopsOnDoNotPass) {
   // modelnew.txt as vantrel wrote it from the example; the table then
   // spoiled so that vantrel would stop on it. A hexadecimal value, which
