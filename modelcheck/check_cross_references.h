@@ -25,6 +25,8 @@ struct Stiffness {
   lira::StiffnessKind kind = lira::StiffnessKind::kUnknown;
   double section = 0;  // thickness, or area of a bar's section
   std::string section_words;  // its section as the row gives it: "thickness 0.2", ...
+  double modulus = 0;
+  std::string modulus_word;  // the modulus as the row gives it, once read
   bool holder = false;
   std::string token;
   std::string plate_row;  // a plate in LIRA's words: its row as tarvex reads it

@@ -251,10 +251,11 @@ TEST(ModelcheckAgreesWithTarvex, StiffnessRowsThatStopTarvex) {
   EXPECT_TRUE(converted(run_program("tarvex", {{"modellir.txt", slashed}}, kAnswers)));
 }
 
-// A plate row that ends after its Poisson's ratio, or gives thickness 0:
-// tarvex reads the slash as a thickness 0 and converts, so the script's plate
-// has no thickness. The check names it, though tarvex does not stop.
-TEST(ModelcheckAgreesWithTarvex, PlateWithoutThickness) {
+// A plate row that ends after its Poisson's ratio, or gives thickness 0, a
+// link row without its modulus: tarvex reads the slash as 0 and converts, so
+// the script's plate has no thickness, the link no stiffness. The check names
+// them, though tarvex does not stop.
+TEST(ModelcheckAgreesWithTarvex, ValuesTarvexReadsAsZero) {
   for (const char* row : {"1 3.0E6 0.2 /", "1 3.0E6 0.2 0 /"}) {
     SCOPED_TRACE(row);
     std::string model = replaced(replaced(kPlate, "1 3.0E6 0.2 0.2 /", row), "1 16 3 1 1 /\n", "");
@@ -271,6 +272,20 @@ TEST(ModelcheckAgreesWithTarvex, PlateWithoutThickness) {
                         "of thickness 0"))
         << check.console;
   }
+  // An elastic link row without its modulus: a material of modulus 0.
+  std::string slab = lira::testing::replaced(
+      lira::testing::source_file("fuzz/modelcheck/seeds/slab-link-plastic-bar"), "\n4 3 1000 /",
+      "\n4 3 /");
+  RunResult tarvex = run_program("tarvex", {{"modellir.txt", slab}}, "0.005\n2500\nn\n1\nc\n");
+  EXPECT_TRUE(converted(tarvex)) << tarvex.console;
+  EXPECT_TRUE(has(tarvex.files["modelans.lgw"], "MPDATA,EX,4,,0\n"));
+  RunResult check = run_program_with_args("modelcheck", {}, {{"modellir.txt", slab}});
+  EXPECT_EQ(check.exit_code, 1);
+  EXPECT_TRUE(has(check.console,
+                  "modellir.txt:20: [record-fields] stiffness 4, an elastic link, has modulus "
+                  "none: tarvex reads the \"/\" there as 0; tarvex goes on, and the script gives "
+                  "its element a material of modulus 0"))
+      << check.console;
 }
 
 // Documents that tarvex does not convert are named with what the ANSYS model

@@ -143,8 +143,20 @@ void ModelChecker::stiffness_record() {
         s.section_words = "thickness " + section_word(record_[3].text);
       }
       if (n > 2) s.ratio = real_of(record_[2].text);
+      s.modulus = real_of(kind_token);
+      s.modulus_word = kind_token;
+      break;
+    case StiffnessKind::kElasticLink:
+      if (n > 2) {
+        s.modulus = real_of(record_[2].text);
+        s.modulus_word = section_word(record_[2].text);
+      }
       break;
     case StiffnessKind::kRectangularBar:
+      if (n > 2) {
+        s.modulus = real_of(record_[2].text);
+        s.modulus_word = section_word(record_[2].text);
+      }
       if (n > 4) {
         s.section = real_of(record_[3].text) / 100 * (real_of(record_[4].text) / 100);
         s.section_words = "width " + section_word(record_[3].text) + " and height " +
@@ -770,24 +782,35 @@ void ModelChecker::stiffness_findings() {
   }
 }
 
-// A plate without thickness or a bar without area, used by elements: tarvex
-// reads a "/" where the section stands as 0 and goes on, so the script holds
-// elements that ANSYS cannot build as the model means, and that weigh
-// nothing.
+// A plate without thickness, a bar without area, a modulus of 0, where
+// elements use the stiffness: tarvex reads a "/" where a value stands as 0
+// and goes on, so the script holds elements that ANSYS cannot build as the
+// model means.
 void ModelChecker::section_findings() {
   for (int s = 1; s < lira::kStiffnessCount; ++s) {
     const Stiffness& st = found_.stiffness[s];
     const Usage& u = usage_[s];
-    if (st.line == 0 || st.section_words.empty() || st.section > 0 || u.count == 0) continue;
+    if (st.line == 0 || u.count == 0) continue;
+    std::string elements =
+        u.count > 1 ? "its " + str(u.count) + " elements" : std::string("its element");
+    if (!st.modulus_word.empty() && st.modulus <= 0) {
+      add(Kind::kRecordFields, st.line,
+          "stiffness " + str(s) + ", " + kind_text(st.kind) + ", has modulus " +
+              st.modulus_word +
+              (st.modulus_word == "none" ? ": tarvex reads the \"/\" there as 0" : ""),
+          "tarvex goes on, and the script gives " + elements +
+              " a material of modulus 0 (\"MPDATA,EX\"), which has no stiffness: ANSYS cannot "
+              "build " + (u.count > 1 ? "them" : "it") + " as the model means",
+          "write the modulus in the row, as the other stiffnesses give theirs");
+    }
+    if (st.section_words.empty() || st.section > 0) continue;
     bool plate = st.kind == StiffnessKind::kPlate;
     bool slash = st.section_words.find("none") != std::string::npos;
     add(Kind::kRecordFields, st.line,
         "stiffness " + str(s) + ", " + kind_text(st.kind) + ", has " + st.section_words +
             (slash ? ": tarvex reads the \"/\" there as 0" : std::string()) +
             (plate ? "" : ", a section of area 0"),
-        "tarvex goes on, and the script gives " +
-            (u.count > 1 ? "its " + str(u.count) + " elements" : std::string("its element")) +
-            " a real constant set of " + (plate ? "thickness" : "area") + " 0: ANSYS cannot " +
+        "tarvex goes on, and the script gives " + elements + " a real constant set of " + (plate ? "thickness" : "area") + " 0: ANSYS cannot " +
             (u.count > 1 ? "build them as the model means, and they weigh nothing"
                          : "build it as the model means, and it weighs nothing"),
         plate ? "write the plate's thickness in metres after its Poisson's ratio, then \" /\""
