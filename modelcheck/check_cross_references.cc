@@ -18,15 +18,6 @@ bool FirstReading::listed(std::int32_t load_case) const {
   return false;
 }
 
-float density_of(const FirstReading& found, const Options& options, std::int32_t s) {
-  if (found.kind_of(s) == StiffnessKind::kElasticLink) return 0.0f;
-  float d = static_cast<float>(options.density);
-  for (const Options::DensityException& e : options.density_exceptions) {
-    if (e.stiffness == s) d = static_cast<float>(e.density);
-  }
-  return d;
-}
-
 namespace {
 
 /// The checks, element by element and load by load in the order of the
@@ -54,7 +45,16 @@ class CrossReferences {
                              std::move(mend), mendable && copy_ != nullptr));
   }
   StiffnessKind kind_of(std::int32_t s) const { return found_.kind_of(s); }
-  float density_of(std::int32_t s) const { return tarvex_check::density_of(found_, options_, s); }
+  /// The density tarvex's answers give stiffness `s`, in single precision as
+  /// tarvex keeps it; an elastic link weighs nothing.
+  float density_of(std::int32_t s) const {
+    if (kind_of(s) == StiffnessKind::kElasticLink) return 0.0f;
+    float d = static_cast<float>(options_.density);
+    for (const Options::DensityException& e : options_.density_exceptions) {
+      if (e.stiffness == s) d = static_cast<float>(e.density);
+    }
+    return d;
+  }
   const ElementFound& element_at(long number) const {
     return found_.elements[static_cast<std::size_t>(number - 1)];
   }

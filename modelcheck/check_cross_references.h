@@ -88,10 +88,6 @@ struct FirstReading {
   bool listed(std::int32_t load_case) const;
 };
 
-/// The density tarvex's answers give stiffness `s`, in single precision as
-/// tarvex keeps it; an elastic link weighs nothing.
-float density_of(const FirstReading& found, const Options& options, std::int32_t s);
-
 /// Checks the elements and loads of `found` into `report`; the swaps of
 /// twisted quadrilaterals go to `copy` where it is written (not null), and
 /// what the own-weight records say of the answers to `facts`.
