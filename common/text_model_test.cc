@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/testing/scratch_path.h"
 #include "stop.h"
 
 namespace lira {
@@ -293,7 +294,7 @@ TEST(TextMode, CrLfIsReadAsLfAndALoneCrStays) {
 
 TEST(TextMode, CrLfAcrossTheBufferBoundaryOfAFile) {
   namespace fs = std::filesystem;
-  fs::path path = fs::temp_directory_path() / "lira_text_mode_test.txt";
+  fs::path path = fs::path(lira::testing::scratch_path("crlf.txt"));
   std::string body(65535, 'x');
   body += "\r\n";  // the CR is the last byte of the first buffer
   body += std::string(70000, 'y') + "\r";

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <random>
 
+#include "common/testing/scratch_path.h"
+
 namespace modelcheck {
 namespace {
 
@@ -36,7 +38,7 @@ std::string findings(const Report& r) {
 }
 
 std::string file_of(const std::string& text) {
-  std::string path = ::testing::TempDir() + "check_answers_test.answers";
+  std::string path = lira::testing::scratch_path("model.answers");
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }

@@ -7,13 +7,14 @@
 #include <limits>
 #include <sstream>
 
+#include "common/testing/scratch_path.h"
 #include "picture_svg_writer.h"
 
 namespace modelcheck {
 namespace {
 
 std::string written(const Scene& scene) {
-  std::string path = ::testing::TempDir() + "picture_svg_test.svg";
+  std::string path = lira::testing::scratch_path("model.svg");
   EXPECT_TRUE(write_scene_svg(scene, path));
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;

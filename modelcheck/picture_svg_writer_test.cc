@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/testing/scratch_path.h"
+
 namespace modelcheck {
 namespace {
 
@@ -18,7 +20,7 @@ std::string read_back(const std::string& path) {
 }
 
 TEST(SvgWriter, ADrawingWholeWithItsNumbersAndEscapes) {
-  std::string path = ::testing::TempDir() + "svg_writer_test.svg";
+  std::string path = lira::testing::scratch_path("x.svg");
   {
     SvgWriter svg(path, 200, 100.4);
     ASSERT_TRUE(svg.ok());

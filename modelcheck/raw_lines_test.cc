@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "common/testing/scratch_path.h"
+
 namespace modelcheck {
 namespace {
 
@@ -34,7 +36,7 @@ TEST(RawLineReader, FileAcrossItsBuffer) {
   // A CR LF split by the end of the 64 KiB read, and the lines around it.
   std::string text(65535, 'x');
   text += "\r\nnext\n\rlast";
-  std::string path = ::testing::TempDir() + "line_reader_test.txt";
+  std::string path = lira::testing::scratch_path("lines.txt");
   std::ofstream(path, std::ios::binary) << text;
   RawLineReader in(path);
   ASSERT_TRUE(in.ok());
@@ -55,7 +57,7 @@ TEST(RawLineReader, FileAcrossItsBuffer) {
 TEST(RawLineReader, LongLineCut) {
   std::string text(kRawLineMax + 10, 'x');
   text += "\nend\n";
-  std::string path = ::testing::TempDir() + "line_reader_long.txt";
+  std::string path = lira::testing::scratch_path("long.txt");
   std::ofstream(path, std::ios::binary) << text;
   RawLineReader in(path);
   RawLine l;
