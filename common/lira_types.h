@@ -69,6 +69,33 @@ inline StiffnessKind stiffness_kind(std::string_view token, bool plate_modulus) 
   return StiffnessKind::kUnknown;
 }
 
+/// The stiffness kind that an element needs. Given one of another kind, the
+/// converter builds the element with the ANSYS type of its stiffness.
+inline StiffnessKind stiffness_kind_for(ElementKind e) {
+  switch (e) {
+    case ElementKind::kBar: return StiffnessKind::kRectangularBar;
+    case ElementKind::kPlasticBar: return StiffnessKind::kPlasticBar;
+    case ElementKind::kElasticLink: return StiffnessKind::kElasticLink;
+    case ElementKind::kPlate: return StiffnessKind::kPlate;
+    case ElementKind::kLayeredShell: return StiffnessKind::kSolid;
+    case ElementKind::kUnconverted: break;
+  }
+  return StiffnessKind::kUnknown;
+}
+
+/// A stiffness kind in the words of a report ("which is a plate").
+inline const char* stiffness_kind_text(StiffnessKind k) {
+  switch (k) {
+    case StiffnessKind::kElasticLink: return "an elastic link";
+    case StiffnessKind::kSolid: return "a reinforced concrete slab";
+    case StiffnessKind::kRectangularBar: return "a rectangular bar";
+    case StiffnessKind::kPlasticBar: return "a plastic bar";
+    case StiffnessKind::kPlate: return "a plate";
+    case StiffnessKind::kUnknown: break;
+  }
+  return "of a kind tarvex does not know";
+}
+
 /// The values that the converter reads after the kind token of a plate's row
 /// (Poisson's ratio, thickness) and of an elastic link's (the modulus).
 constexpr int kPlateRowValues = 2;

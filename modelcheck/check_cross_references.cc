@@ -82,14 +82,15 @@ void CrossReferences::element(long element_no, const ElementFound& e) {
       has != StiffnessKind::kUnknown) {
     if (kind == ElementKind::kLayeredShell && has != StiffnessKind::kSolid) {
       add(Kind::kLayeredWithoutSlab, line,
-          element + " is a layered shell, but its stiffness " + str(s) + " is " + kind_text(has),
+          element + " is a layered shell, but its stiffness " + str(s) + " is " +
+              lira::stiffness_kind_text(has),
           stop_message(msg::kNoSlab, {str(element_no), str(type), str(s)}),
           "give it a reinforced concrete slab stiffness (GENE14/), or make it a plate (type " +
               str(lira::plain_plate_of(type)) + ")");
-    } else if (kind != ElementKind::kLayeredShell && has != kind_for(kind)) {
+    } else if (kind != ElementKind::kLayeredShell && has != lira::stiffness_kind_for(kind)) {
       add(Kind::kStiffnessPairing, line,
-          element + " has stiffness " + str(s) + ", which is " + kind_text(has) +
-              ", where it needs " + kind_text(kind_for(kind)),
+          element + " has stiffness " + str(s) + ", which is " + lira::stiffness_kind_text(has) +
+              ", where it needs " + lira::stiffness_kind_text(lira::stiffness_kind_for(kind)),
           "tarvex builds it with the ANSYS element type of its stiffness, not the one its type "
           "needs",
           "give the element a stiffness of its own kind");

@@ -90,11 +90,6 @@ bool slash_glued(const std::string& t);
 // Whether tarvex takes the kind token for a plate's modulus.
 bool plate_modulus(const std::string& t);
 
-const char* kind_text(StiffnessKind k);
-
-// The stiffness kind that an element type needs.
-StiffnessKind kind_for(ElementKind e);
-
 // The records that follow a header on its line, one line each: a line ends
 // after a word that ends with '/', and at the slash of a word that glues a
 // record's slash to the number that begins the next record ("/2", "0.2/2").

@@ -97,7 +97,7 @@ void ModelChecker::stiffness_record() {
     std::string makes =
         kind == StiffnessKind::kUnknown
             ? "tarvex takes it for a stiffness 0 of a kind it does not know and skips it"
-            : std::string("tarvex takes it for stiffness 0, ") + kind_text(kind) +
+            : std::string("tarvex takes it for stiffness 0, ") + lira::stiffness_kind_text(kind) +
                   ", and writes a material 0 and its constants that no element uses";
     add(Kind::kStiffnessContinuation, first.line,
         "the row \"0 " + kind_token + " ...\" continues the stiffness before it", makes,
@@ -371,7 +371,7 @@ bool ModelChecker::continuation_record(const Tok& first) {
           row + says + (st.kind == StiffnessKind::kPlate
                             ? ", where its plate row gives " + text(st.ratio)
                             : ", which tarvex does not read for " +
-                                  std::string(kind_text(st.kind))),
+                                  std::string(lira::stiffness_kind_text(st.kind))),
           "tarvex takes the row for a stiffness 0 of a kind it does not know and skips it, and "
           "writes no such ratio",
           st.kind == StiffnessKind::kPlate
@@ -795,7 +795,7 @@ void ModelChecker::section_findings() {
         u.count > 1 ? "its " + str(u.count) + " elements" : std::string("its element");
     if (!st.modulus_word.empty() && st.modulus <= 0) {
       add(Kind::kRecordFields, st.line,
-          "stiffness " + str(s) + ", " + kind_text(st.kind) + ", has modulus " +
+          "stiffness " + str(s) + ", " + lira::stiffness_kind_text(st.kind) + ", has modulus " +
               st.modulus_word +
               (st.modulus_word == "none" ? ": tarvex reads the \"/\" there as 0" : ""),
           "tarvex goes on, and the script gives " + elements +
@@ -807,7 +807,7 @@ void ModelChecker::section_findings() {
     bool plate = st.kind == StiffnessKind::kPlate;
     bool slash = st.section_words.find("none") != std::string::npos;
     add(Kind::kRecordFields, st.line,
-        "stiffness " + str(s) + ", " + kind_text(st.kind) + ", has " + st.section_words +
+        "stiffness " + str(s) + ", " + lira::stiffness_kind_text(st.kind) + ", has " + st.section_words +
             (slash ? ": tarvex reads the \"/\" there as 0" : std::string()) +
             (plate ? "" : ", a section of area 0"),
         "tarvex goes on, and the script gives " + elements + " a real constant set of " + (plate ? "thickness" : "area") + " 0: ANSYS cannot " +
@@ -871,7 +871,7 @@ void ModelChecker::case_count_findings() {
 void ModelChecker::space_bars() {
   long mended = 0, first = 0, line = 0;
   for (const SpaceBar& b : space_bars_) {
-    if (kind_of(b.stiffness) == kind_for(lira::element_kind(kBarType))) {
+    if (kind_of(b.stiffness) == lira::stiffness_kind_for(lira::element_kind(kBarType))) {
       if (mended++ == 0) {
         first = b.element;
         line = b.line;

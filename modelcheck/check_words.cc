@@ -81,43 +81,6 @@ bool plate_modulus(const std::string& t) {
   return lira::is_plate_modulus(real_token(t, token).value, t);
 }
 
-const char* kind_text(StiffnessKind k) {
-  switch (k) {
-    case StiffnessKind::kElasticLink:
-      return "an elastic link";
-    case StiffnessKind::kSolid:
-      return "a reinforced concrete slab";
-    case StiffnessKind::kRectangularBar:
-      return "a rectangular bar";
-    case StiffnessKind::kPlasticBar:
-      return "a plastic bar";
-    case StiffnessKind::kPlate:
-      return "a plate";
-    case StiffnessKind::kUnknown:
-      return "of a kind tarvex does not know";
-  }
-  return "";
-}
-
-// The stiffness kind that an element type needs.
-StiffnessKind kind_for(ElementKind e) {
-  switch (e) {
-    case ElementKind::kBar:
-      return StiffnessKind::kRectangularBar;
-    case ElementKind::kPlasticBar:
-      return StiffnessKind::kPlasticBar;
-    case ElementKind::kElasticLink:
-      return StiffnessKind::kElasticLink;
-    case ElementKind::kPlate:
-      return StiffnessKind::kPlate;
-    case ElementKind::kLayeredShell:
-      return StiffnessKind::kSolid;
-    case ElementKind::kUnconverted:
-      break;
-  }
-  return StiffnessKind::kUnknown;
-}
-
 // The records that follow a header on its line, one line each: a line ends
 // after a word that ends with '/', and at the slash of a word that glues a
 // record's slash to the number that begins the next record ("/2", "0.2/2").

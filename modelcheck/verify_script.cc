@@ -62,6 +62,9 @@ struct Verifier {
   std::int64_t differences = 0;
   double size = 0;  // the model's largest extent along an axis
   TableLines notes;   // what is no difference, but worth knowing
+  // The script's elements that stand for an element of another kind (see
+  // other_kind): their own weight is left out of the totals.
+  std::vector<bool> unweighed;
   const Options* answers = nullptr;  // tarvex's answers, where the engineer gave them
 
   Point model_point(std::int32_t n) const {
@@ -190,6 +193,37 @@ struct Verifier {
     }
   }
 
+  // An element whose stiffness is of another kind than its type needs: the
+  // conversion builds it with the ANSYS type of its stiffness, so the script
+  // holds another element than the model (a plate as a solid of 4 nodes).
+  // The stiffness kind that it has, or kUnknown where it fits.
+  lira::StiffnessKind other_kind(std::int32_t record) const {
+    if (record < 1 || record > static_cast<std::int64_t>(model.elements.size())) {
+      return lira::StiffnessKind::kUnknown;
+    }
+    const ModelElement& m = model.elements[static_cast<std::size_t>(record - 1)];
+    lira::ElementKind kind = lira::element_kind(m.type);
+    if (kind == lira::ElementKind::kUnconverted || kind == lira::ElementKind::kLayeredShell ||
+        m.stiffness < 0 || m.stiffness >= lira::kStiffnessCount) {
+      return lira::StiffnessKind::kUnknown;
+    }
+    const ModelStiffness& st = model.stiffness[static_cast<std::size_t>(m.stiffness)];
+    if (!st.defined || st.kind == lira::stiffness_kind_for(kind)) return lira::StiffnessKind::kUnknown;
+    return st.kind;
+  }
+
+  void other_kinds(TableLines& warnings) const {
+    for (const ExpectedElement& e : x.elements) {
+      lira::StiffnessKind has = other_kind(e.record);
+      if (has == lira::StiffnessKind::kUnknown) continue;
+      lira::ElementKind kind = lira::element_kind(model.elements[static_cast<std::size_t>(e.record - 1)].type);
+      warnings.add(element_name(e) + ": " + lira::stiffness_kind_text(lira::stiffness_kind_for(kind)) +
+                   " whose stiffness is " + lira::stiffness_kind_text(has) + ", in the script " +
+                   ansys_name(s, e.type) + " with " + std::to_string(e.node_count) +
+                   (e.node_count == 1 ? " node" : " nodes"));
+    }
+  }
+
   void elements() {
     heading(out, "Elements by LIRA type", "LIRA", "ANSYS");
     std::map<std::int32_t, std::int64_t> records, expected_by_lira, agreeing_by_lira;
@@ -201,8 +235,10 @@ struct Verifier {
     std::size_t i = 0, j = 0;
     const std::vector<ExpectedElement>& E = x.elements;
     const std::vector<ScriptElement>& S = s.elements;
+    unweighed.assign(S.size(), false);
     while (i < E.size() || j < S.size()) {
       if (i < E.size() && j < S.size() && same(E[i], S[j])) {
+        unweighed[j] = other_kind(E[i].record) != lira::StiffnessKind::kUnknown;
         ++agreeing_by_lira[model.elements[static_cast<std::size_t>(E[i].record - 1)].type];
         ++i, ++j;
         continue;
@@ -216,6 +252,7 @@ struct Verifier {
               "): in the script, not in the model");
         ++j;
       } else if (i < E.size() && j < S.size()) {
+        unweighed[j] = other_kind(E[i].record) != lira::StiffnessKind::kUnknown;
         mismatch(f, E[i], S[j], j + 1);
         ++i, ++j;
       } else if (i < E.size()) {
@@ -487,7 +524,9 @@ struct Verifier {
     TableLines f;
     // The weight of every element of the script, once.
     double total_weight = 0;
-    for (const ScriptElement& e : s.elements) total_weight += script_weight(e);
+    for (std::size_t j = 0; j < s.elements.size(); ++j) {
+      if (j >= unweighed.size() || !unweighed[j]) total_weight += script_weight(s.elements[j]);
+    }
     out << "\nLoad cases (values as the script holds them: the model's times 10000; forces\n"
            "along the axes, the model's nodal loads with their sign turned)\n";
     for (std::size_t p = 0; p < std::max(x.steps.size(), s.steps.size()); ++p) {
@@ -539,7 +578,10 @@ struct Verifier {
                 ", which the script does not have");
         ansys_sums.add(l.label == 2 ? 8 : 9, l.value * measure);
       }
-      for (const WeightRecord& w : e.weights) lira_sums.add(10, w.value * model_measure(w.element));
+      for (const WeightRecord& w : e.weights) {
+        if (other_kind(w.element) == lira::StiffnessKind::kUnknown)
+          lira_sums.add(10, w.value * model_measure(w.element));
+      }
       bool expect_acel = e.weight;
       bool has_acel = a.acel[0] != 0 || a.acel[1] != 0 || a.acel[2] != 0;
       if (has_acel) ansys_sums.add(10, total_weight * a.acel[2]);
@@ -616,7 +658,7 @@ int verify_script(const Options& options, std::ostream& out) {
   in.close();
 
   out << "modelcheck --verify: " << script_name << " beside " << model_name << "\n";
-  Verifier v{model, expected, script, out, 0, 0, {}};
+  Verifier v{model, expected, script, out, 0, 0, {}, {}};
   v.answers = &options;
   v.nodes();
   v.elements();
@@ -639,13 +681,21 @@ int verify_script(const Options& options, std::ostream& out) {
     out << "  * the script has no FINISH: the conversion did not end\n";
     ++v.differences;
   }
-  TableLines twisted;
+  TableLines twisted, other_kind;
   v.twisted_faces(twisted);
-  std::int64_t twisted_count = twisted.count;
+  v.other_kinds(other_kind);
+  std::int64_t twisted_count = twisted.count, other_kind_count = other_kind.count;
   if (twisted_count > 0) {
     out << "\nTwisted elements (the script follows the model, but ANSYS builds them with no\n"
            "area: write their corners in order round the element):\n";
     twisted.close(out, "twisted elements", "element");
+  }
+  if (other_kind_count > 0) {
+    out << "\nElements of another kind (the script follows the model's stiffnesses and\n"
+           "builds these with the ANSYS type of their stiffness, not of their LIRA type;\n"
+           "their own weight is left out of the totals above: give each element a\n"
+           "stiffness of its own kind):\n";
+    other_kind.close(out, "elements of another kind", "element");
   }
   if (v.notes.count > 0) {
     out << "\nNotes (no differences):\n";
@@ -659,19 +709,24 @@ int verify_script(const Options& options, std::ostream& out) {
           << " more\n";
     }
   }
-  std::string twists =
-      std::to_string(twisted_count) + (twisted_count == 1 ? " element is" : " elements are") + " twisted";
-  if (v.differences == 0 && twisted_count == 0) {
+  // What the script follows but ANSYS will not build as the model means it.
+  std::string but;
+  auto count_of = [](std::int64_t n) { return std::to_string(n) + (n == 1 ? " element is " : " elements are "); };
+  if (twisted_count > 0) but = count_of(twisted_count) + "twisted";
+  if (other_kind_count > 0) {
+    but += (but.empty() ? "" : " and ") + count_of(other_kind_count) + "built as another kind";
+  }
+  if (v.differences == 0 && but.empty()) {
     out << "\nVerdict: the script is the model: every figure agrees within single precision.\n";
     return kClean;
   }
   if (v.differences == 0) {
-    out << "\nVerdict: the script follows the model, but " << twists << ".\n";
+    out << "\nVerdict: the script follows the model, but " << but << ".\n";
     return kFindings;
   }
   out << "\nVerdict: the script differs from the model in " << v.differences
-      << (v.differences == 1 ? " place" : " places")
-      << (twisted_count > 0 ? ", and " + twists : std::string()) << ".\n";
+      << (v.differences == 1 ? " place" : " places") << (but.empty() ? std::string() : ", and " + but)
+      << ".\n";
   return kFindings;
 }
 

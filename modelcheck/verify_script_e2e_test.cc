@@ -322,6 +322,29 @@ TEST(ModelcheckVerify, TwistedPlateNamedAndCounted) {
             std::string::npos);
 }
 
+TEST(ModelcheckVerify, ElementOfAnotherKindNamedAndLeftOutOfTheWeight) {
+  // The slab, link and plastic bar of the seed, with a fifth element: a plate
+  // of the slab's stiffness 2, which tarvex builds as a SOLID65 of 4 nodes.
+  // Case 1 weighs 0.5 on plate 1 and slab 2 (1 x 1 each: 5000 and 5000), 0.2
+  // on the bar 4 of length 1 (2000), and 0.5 on the plate 5, which is left
+  // out: 12000 on each side, where the solid of 4 nodes made the script's
+  // total meaningless.
+  std::string model = lira::testing::replaced(source_file("fuzz/modelcheck/seeds/slab-link-plastic-bar"),
+                                              "210 5 5 6 /\n", "210 5 5 6 /\n44 2 1 2 3 4 /\n");
+  model = lira::testing::replaced(model, "4 16 3 2 1 /\n", "4 16 3 2 1 /\n5 16 3 1 1 /\n");
+  RunResult r = verify(converted(model, "0.005\n2500\ny\n3\n7850\n0\n1\nc\n"));
+  EXPECT_EQ(r.exit_code, 1) << r.console;
+  EXPECT_NE(r.console.find(native(row("own weight", "12000", "12000"))), std::string::npos) << r.console;
+  EXPECT_NE(r.console.find(native("  elements of another kind: 1 element\n"
+                                  "  * element 5 (LIRA type 44, stiffness 2): a plate whose stiffness is a "
+                                  "reinforced concrete slab, in the script SOLID65 with 4 nodes\n")),
+            std::string::npos)
+      << r.console;
+  EXPECT_NE(r.console.find(native("\nVerdict: the script follows the model, but 1 element is built as "
+                                  "another kind.\n")),
+            std::string::npos);
+}
+
 TEST(ModelcheckVerify, LayeredSlabThatIsNotFlatWeighsItsVolume) {
   // A slab panel of 2 x 1 in plan whose corners stand at 0, 0.1, 0 and 0.3,
   // 0.2 thick at 2500 kg/m3. Its three layers hang vertically under it, so
