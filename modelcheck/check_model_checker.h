@@ -233,6 +233,10 @@ class ModelChecker {
   StiffnessKind record_kind() const;
   /// Whether tarvex skips the rest of the record being read to its slash.
   bool skipping_to_slash() const;
+  /// Whether the slash at `slash` of the word `t` of document 1 ends the
+  /// element being read: tarvex reads the next record from the character
+  /// after it.
+  bool element_ends_at(std::string_view t, std::size_t slash) const;
   void stiffness_record();
   void stiffness_commas(std::int32_t v, const std::string& kind_token);
   bool sub_record();
@@ -245,6 +249,7 @@ class ModelChecker {
   /// Erases the record being read from the copy, its line with it where
   /// nothing else stands there.
   void erase_record();
+  void replace_text(std::size_t from, std::size_t to, const std::string& text);
   bool lira_plate_record(std::int32_t v);
   bool continuation_record(const Tok& first);
   void lira_plate_finding(int s, const std::string& users);

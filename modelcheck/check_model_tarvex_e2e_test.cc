@@ -714,6 +714,29 @@ TEST(ModelcheckAgreesWithTarvex, ElementOfStiffnessZero) {
   }
 }
 
+// tarvex ends an element with the one character and the slash after its
+// last node, and a type it does not convert at its first slash: the next
+// element begins right after the slash, even within a word ("/44").
+TEST(ModelcheckAgreesWithTarvex, ElementBeginsRightAfterTheSlash) {
+  std::string two = replaced(replaced(kPlate, "44 1 1 2 3 4 /", "44 1 1 2 3 4 /44 1 1 2 3 4 /"),
+                             "1 16 3 1 1 /\n", "1 16 3 1 1 /\n2 16 3 1 1 /\n");
+  ASSERT_TRUE(converted(run_program("tarvex", {{"modellir.txt", two}}, kAnswers)));
+  RunResult check = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", two}});
+  EXPECT_EQ(check.exit_code, 0) << check.console;
+
+  // Element 2, of type 5, stands between the weighed elements 1 and 3.
+  std::string skipped =
+      replaced(replaced(kPlate, "44 1 1 2 3 4 /", "44 1 1 2 3 4 /\n5 1 1 2/44 1 1 2 3 4 /"),
+               "1 16 3 1 1 /\n", "1 16 3 1 1 /\n3 16 3 1 1 /\n");
+  const std::string stop = "\nIllegal element type found on testing zero element weight.";
+  EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", skipped}}, kAnswers), stop));
+  check = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", skipped}});
+  EXPECT_TRUE(has(check.console, "[own-weight] element 2, before the own weight of element 3, is of type 5; "
+                                 "tarvex stops with \"" + stop.substr(1) + "\""))
+      << check.console;
+  EXPECT_FALSE(has(check.console, "no such element")) << check.console;
+}
+
 }  // namespace
 
 // The check names a fault as a stop only where tarvex stops: each model below

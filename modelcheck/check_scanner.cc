@@ -267,10 +267,12 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
     closing_slash(t, pos);
     return;
   }
-  // Where tarvex skips a record to its slash, the slash ends the record even
-  // within a word: "0.30625/1" ends one record and begins the next.
+  // Where tarvex skips a record to its slash, or takes the slash after an
+  // element's last node, the slash ends the record even within a word:
+  // "0.30625/1" and "/44" each end one record and begin the next.
   std::size_t slash = t.find('/');
-  if (slash != std::string_view::npos && slash + 1 < t.size() && skipping_to_slash()) {
+  if (slash != std::string_view::npos && slash + 1 < t.size() &&
+      (skipping_to_slash() || element_ends_at(t, slash))) {
     token(t.substr(0, slash + 1), pos);
     token(t.substr(slash + 1), pos + slash + 1);
     return;
@@ -407,6 +409,16 @@ bool ModelChecker::skipping_to_slash() const {
   return kind == StiffnessKind::kUnknown ||
          (kind == StiffnessKind::kRectangularBar && record_size_ >= 5 &&
           record_[4].text.back() != '/');
+}
+
+bool ModelChecker::element_ends_at(std::string_view t, std::size_t slash) const {
+  // A ")" glued to the slash closes the document: its own finding says so.
+  if (document_ != 1 || record_size_ == 0 || t[slash + 1] == ')') return false;
+  std::int32_t type = int_of(record_[0].text);
+  // A type that tarvex does not convert is skipped to its slash.
+  if (lira::element_kind(type) == ElementKind::kUnconverted) return true;
+  // After the last node, tarvex takes one character and the slash.
+  return slash == 0 && record_size_ == 2 + static_cast<std::size_t>(corners_of(type));
 }
 
 // "/)": the last record's slash with the document's ")" glued to it. Where
