@@ -145,6 +145,24 @@ TEST(ModelcheckMends, DensityOnAPlateRow) {
   }
 }
 
+// Decimal commas inside the rows that --fix rewrites are mended with them,
+// in the one pass: the row is written from its words with their points.
+TEST(ModelcheckMends, DecimalCommasInsideRewrittenRows) {
+  std::string author = kStiffness + kRest;
+  const std::pair<const char*, const char*> rows[] = {
+      {"1 GEI 3,0E6 0,2 0,2 RO 2,5 /", "1 3.0E6 0.2 0.2 /"},
+      {"1 3.0E6 0,2 0,2 RO 2,5/", "1 3.0E6 0.2 0.2 /"},
+  };
+  for (const auto& [row, mended] : rows) {
+    SCOPED_TRACE(row);
+    std::string model = replaced(author, "1 3.0E6 0.2 0.2 /", row);
+    RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", model}});
+    EXPECT_EQ(check.exit_code, 0) << check.console;
+    EXPECT_EQ(check.files.at("modellir.fixed.txt"), replaced(author, "1 3.0E6 0.2 0.2 /", mended));
+    converts_as(check.files.at("modellir.fixed.txt"), author);
+  }
+}
+
 // A bar of LIRA's type 5 with the stiffness of a rectangular bar becomes
 // tarvex's type 10; one with a plate's stiffness stays, reported.
 TEST(ModelcheckMends, SpaceFrameBars) {

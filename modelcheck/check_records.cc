@@ -251,19 +251,24 @@ bool ModelChecker::record_in_segment(bool commas) const {
 void ModelChecker::erase_record() {
   const Tok& last = record_[record_size_ - 1];
   std::size_t from = record_[0].pos, to = last.pos + last.length;
-  // The record's own edits (a decimal comma) go with it.
+  replace_text(from, to, "");
+  copy_.drop_if_blank(segment_);
+}
+
+// The edits already made inside the text replaced (a decimal comma) go with
+// it: the new text is written from the words as mended.
+void ModelChecker::replace_text(std::size_t from, std::size_t to, const std::string& text) {
   edits_.erase(std::remove_if(edits_.begin(), edits_.end(),
                               [&](const Edit& e) { return e.pos >= from && e.pos < to; }),
                edits_.end());
-  edits_.push_back(Edit{from, to - from, ""});
-  copy_.drop_if_blank(segment_);
+  edits_.push_back(Edit{from, to - from, text});
 }
 
 // A plate in LIRA's words becomes tarvex's plate row; the finding comes when
 // the elements that use it are known.
 bool ModelChecker::lira_plate_record(std::int32_t v) {
   std::optional<LiraPlate> plate = lira_plate(record_words());
-  if (!plate || v < 1 || v >= lira::kStiffnessCount || !record_in_segment()) return false;
+  if (!plate || v < 1 || v >= lira::kStiffnessCount || !record_in_segment(true)) return false;
   Stiffness& s = found_.stiffness[v];
   s = Stiffness{};
   s.line = record_[0].line;
@@ -280,7 +285,7 @@ bool ModelChecker::lira_plate_record(std::int32_t v) {
     // tarvex reads a plate's slash as a word: a ")" glued to it would be lost.
     std::size_t end = last.pos + last.length;
     bool paren = end < segment_text_.size() && segment_text_[end] == ')';
-    edits_.push_back(Edit{record_[1].pos, end - record_[1].pos, s.plate_row + (paren ? " " : "")});
+    replace_text(record_[1].pos, end, s.plate_row + (paren ? " " : ""));
   }
   return true;
 }
@@ -303,7 +308,7 @@ void ModelChecker::lira_plate_finding(int s, const std::string& users) {
 
 bool ModelChecker::plate_density(long v) {
   std::size_t n = record_size_;
-  if ((n != 6 && n != 7) || record_[4].text != "RO" || !record_in_segment()) return false;
+  if ((n != 6 && n != 7) || record_[4].text != "RO" || !record_in_segment(true)) return false;
   double density = own_row_density(record_words());
   if (density < 0) return false;
   const Tok& thickness = record_[3];
@@ -311,7 +316,7 @@ bool ModelChecker::plate_density(long v) {
   if (fixing()) {
     // "0.2 RO 2.5 /" and "0.2 RO 2.5/" both become "0.2 /".
     std::size_t from = thickness.pos + thickness.length;
-    edits_.push_back(Edit{from, value.pos + value.length - from, n == 7 ? "" : " /"});
+    replace_text(from, value.pos + value.length, n == 7 ? "" : " /");
   }
   std::ostringstream text;
   text << density;
