@@ -229,14 +229,15 @@ class ModelChecker {
   void comma_finding(const Tok& k, const char* record, long number);
   void closing_slash(std::string_view t, std::size_t pos);
   void glued_closing_slash(std::string_view t, std::size_t pos);
+  void glued_support_slash(std::string_view t, std::size_t pos);
   /// The kind of the stiffness record being read, from its kind token.
   StiffnessKind record_kind() const;
   /// Whether tarvex skips the rest of the record being read to its slash.
   bool skipping_to_slash() const;
-  /// Whether the slash at `slash` of the word `t` of document 1 ends the
-  /// element being read: tarvex reads the next record from the character
-  /// after it.
-  bool element_ends_at(std::string_view t, std::size_t slash) const;
+  /// Whether the slash at `slash` of the word `t` ends the record being
+  /// read (of documents 1, 4, 6 and 16): tarvex reads the next record from
+  /// the character after it.
+  bool record_ends_at(std::string_view t, std::size_t slash) const;
   void stiffness_record();
   void stiffness_commas(std::int32_t v, const std::string& kind_token);
   bool sub_record();

@@ -714,15 +714,22 @@ TEST(ModelcheckAgreesWithTarvex, ElementOfStiffnessZero) {
   }
 }
 
-// tarvex ends an element with the one character and the slash after its
-// last node, and a type it does not convert at its first slash: the next
-// element begins right after the slash, even within a word ("/44").
-TEST(ModelcheckAgreesWithTarvex, ElementBeginsRightAfterTheSlash) {
+// tarvex ends an element or a node with the one character and the slash
+// after its last value, and passes over the rest of an element it does not
+// convert, of a load and of a record of the load-case list to the slash: the
+// next record begins right after the slash, even within a word ("/44").
+TEST(ModelcheckAgreesWithTarvex, RecordBeginsRightAfterTheSlash) {
   std::string two = replaced(replaced(kPlate, "44 1 1 2 3 4 /", "44 1 1 2 3 4 /44 1 1 2 3 4 /"),
                              "1 16 3 1 1 /\n", "1 16 3 1 1 /\n2 16 3 1 1 /\n");
-  ASSERT_TRUE(converted(run_program("tarvex", {{"modellir.txt", two}}, kAnswers)));
-  RunResult check = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", two}});
-  EXPECT_EQ(check.exit_code, 0) << check.console;
+  for (const std::string& model :
+       {two, replaced(kPlate, "0 1 0 /\n1 1 0 /", "0 1 0 /1 1 0 /"),
+        replaced(kPlate, "1 16 3 1 1 /\n1 6 3 2 2 /", "1 16 3 1 1 /1 6 3 2 2 /"),
+        replaced(kPlate, "1 0 /\n2 0 /", "1 0 /2 0 /")}) {
+    SCOPED_TRACE(model);
+    ASSERT_TRUE(converted(run_program("tarvex", {{"modellir.txt", model}}, kAnswers)));
+    RunResult clean = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", model}});
+    EXPECT_EQ(clean.exit_code, 0) << clean.console;
+  }
 
   // Element 2, of type 5, stands between the weighed elements 1 and 3.
   std::string skipped =
@@ -730,11 +737,34 @@ TEST(ModelcheckAgreesWithTarvex, ElementBeginsRightAfterTheSlash) {
                "1 16 3 1 1 /\n", "1 16 3 1 1 /\n3 16 3 1 1 /\n");
   const std::string stop = "\nIllegal element type found on testing zero element weight.";
   EXPECT_TRUE(stops_with(run_program("tarvex", {{"modellir.txt", skipped}}, kAnswers), stop));
-  check = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", skipped}});
+  RunResult check = run_program_with_args("modelcheck", kDensity, {{"modellir.txt", skipped}});
   EXPECT_TRUE(has(check.console, "[own-weight] element 2, before the own weight of element 3, is of type 5; "
                                  "tarvex stops with \"" + stop.substr(1) + "\""))
       << check.console;
   EXPECT_FALSE(has(check.console, "no such element")) << check.console;
+}
+
+// A record of supports ends at the word that begins with its slash, and
+// tarvex drops the rest of that word: glued to the slash, node 2 is lost and
+// its supports go to node 1. Nothing stops; the check names it, and --fix's
+// blank after the slash gives the script of the records on two lines.
+TEST(ModelcheckAgreesWithTarvex, SupportsGluedToTheSlashBefore) {
+  std::string author = replaced(kPlate, "1 1 2 3 /\n", "1 1 2 3 /\n2 1 2 3 /\n");
+  std::string glued = replaced(kPlate, "1 1 2 3 /\n", "1 1 2 3 /2 1 2 3 /\n");
+  RunResult expected = run_program("tarvex", {{"modellir.txt", author}}, kAnswers);
+  RunResult lost = run_program("tarvex", {{"modellir.txt", glued}}, kAnswers);
+  ASSERT_TRUE(converted(expected) && converted(lost));
+  EXPECT_NE(lost.files["modelans.lgw"], expected.files["modelans.lgw"]);
+  RunResult check = run_program_with_args("modelcheck", {"--fix"}, {{"modellir.txt", glued}});
+  EXPECT_TRUE(has(check.console, "modellir.txt:14: [glued-slash] the supports of node 1 end with \"/2\", "
+                                 "the next word glued to their slash; tarvex ends the record at the "
+                                 "slash and drops \"2\""))
+      << check.console;
+  EXPECT_EQ(check.exit_code, 0) << check.console;
+  std::string copy = check.files["modellir.fixed.txt"];
+  EXPECT_EQ(copy, replaced(kPlate, "1 1 2 3 /\n", "1 1 2 3 / 2 1 2 3 /\n"));
+  RunResult mended = run_program("tarvex", {{"modellir.txt", copy}}, kAnswers);
+  EXPECT_EQ(mended.files["modelans.lgw"], expected.files["modelans.lgw"]);
 }
 
 }  // namespace

@@ -267,12 +267,17 @@ void ModelChecker::token(std::string_view t, std::size_t pos) {
     closing_slash(t, pos);
     return;
   }
-  // Where tarvex skips a record to its slash, or takes the slash after an
-  // element's last node, the slash ends the record even within a word:
-  // "0.30625/1" and "/44" each end one record and begin the next.
+  if (document_ == 5 && record_size_ > 0 && t.size() > 1 && t[0] == '/' && t[1] != ')') {
+    glued_support_slash(t, pos);
+    return;
+  }
+  // Where tarvex skips a record to its slash, or takes the slash after the
+  // last value of an element or a node, the slash ends the record even
+  // within a word: "0.30625/1" and "/44" each end one record and begin the
+  // next.
   std::size_t slash = t.find('/');
   if (slash != std::string_view::npos && slash + 1 < t.size() &&
-      (skipping_to_slash() || element_ends_at(t, slash))) {
+      (skipping_to_slash() || record_ends_at(t, slash))) {
     token(t.substr(0, slash + 1), pos);
     token(t.substr(slash + 1), pos + slash + 1);
     return;
@@ -411,14 +416,44 @@ bool ModelChecker::skipping_to_slash() const {
           record_[4].text.back() != '/');
 }
 
-bool ModelChecker::element_ends_at(std::string_view t, std::size_t slash) const {
+bool ModelChecker::record_ends_at(std::string_view t, std::size_t slash) const {
   // A ")" glued to the slash closes the document: its own finding says so.
-  if (document_ != 1 || record_size_ == 0 || t[slash + 1] == ')') return false;
-  std::int32_t type = int_of(record_[0].text);
-  // A type that tarvex does not convert is skipped to its slash.
-  if (lira::element_kind(type) == ElementKind::kUnconverted) return true;
-  // After the last node, tarvex takes one character and the slash.
-  return slash == 0 && record_size_ == 2 + static_cast<std::size_t>(corners_of(type));
+  if (record_size_ == 0 || t[slash + 1] == ')') return false;
+  switch (document_) {
+    case 1: {
+      std::int32_t type = int_of(record_[0].text);
+      // A type that tarvex does not convert is skipped to its slash.
+      if (lira::element_kind(type) == ElementKind::kUnconverted) return true;
+      // After the last node, tarvex takes one character and the slash.
+      return slash == 0 && record_size_ == 2 + static_cast<std::size_t>(corners_of(type));
+    }
+    case 4:  // one character and the slash after x, y and z
+      return slash == 0 && record_size_ == 3;
+    case 6:  // the rest of a load after its five numbers is skipped to the slash
+      return record_size_ >= 5;
+    case 16:  // and the rest of a record of the load-case list after its case
+      return true;
+  }
+  return false;
+}
+
+// tarvex ends a record of supports at the word that begins with "/", and
+// drops the rest of that word: in "/2" the node of the next record. The copy
+// gets a blank after the slash where the rest is a node number.
+void ModelChecker::glued_support_slash(std::string_view t, std::size_t pos) {
+  std::string rest(t.substr(1));
+  bool node = is_integer(rest);
+  add(Kind::kGluedSlash, line_number_,
+      "the supports of node " + record_[0].text + " end with \"" + std::string(t) +
+          "\", the next word glued to their slash",
+      "tarvex ends the record at the slash and drops \"" + rest + "\"" +
+          (node ? ", so it reads the node of the next record from the word after it" : ""),
+      node ? "put a blank after the slash" : "put a blank after the slash, or delete \"" + rest + "\"",
+      node);
+  token(t.substr(0, 1), pos);
+  if (!node) return;
+  edits_.push_back(Edit{pos + 1, 0, " "});
+  token(t.substr(1), pos + 1);
 }
 
 // "/)": the last record's slash with the document's ")" glued to it. Where

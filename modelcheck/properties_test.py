@@ -446,6 +446,24 @@ def record_end_blanks(rng, lines):
     return True
 
 
+def records_joined(rng, lines):
+    """Two records on one line, the second glued to the slash of the first
+    ("44 1 1 2 3 4 /44 1 2 5 6 3 /"): tarvex reads an element, a node of three
+    values, a load or a load case up to that slash and the next record from
+    the character after it, so the model reads as it did. A record of
+    supports ends at the word "/44" and loses the rest: --fix puts a blank
+    after the slash."""
+    doc = rng.choice([1, 4, 5, 6, 16])
+    own = own_records(lines, doc)
+    shape = r"^\s*\S+\s+\S+\s+\S+ /$" if doc == 4 else r" /$"
+    i = pick_record(rng, lines, (doc,), lambda l: re.search(shape, l))
+    if i is None or i not in own or i + 1 not in own or not re.match(r"^\s*\d", lines[i + 1]):
+        return False
+    lines[i] += lines[i + 1].lstrip()
+    del lines[i + 1]
+    return True
+
+
 def decimal_comma(rng, lines):
     done = False
     for _ in range(rng.randint(1, 3)):
@@ -464,7 +482,7 @@ def decimal_comma(rng, lines):
 
 
 MENDABLE = [header_no_blank, header_blank_before_slash, header_after_close, header_after_blanks,
-            record_on_header, glued_slash, record_end_blanks, decimal_comma]
+            record_on_header, glued_slash, record_end_blanks, decimal_comma, records_joined]
 
 
 # Line ends are spoiled last, on the whole text.
