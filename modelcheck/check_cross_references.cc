@@ -68,6 +68,7 @@ class CrossReferences {
   bool weight_known_ = false;  // given, or taken from the first own-weight record
   long last_weighted_ = 0;
   long highest_weighted_ = 0;
+  std::vector<bool> weighed_;  // the elements of an own-weight record so far
 };
 
 void CrossReferences::element(long element_no, const ElementFound& e) {
@@ -103,6 +104,7 @@ void CrossReferences::element(long element_no, const ElementFound& e) {
         stop_message(msg::kNoSlab, {str(element_no), str(type), "0"}),
         "give it a reinforced concrete slab stiffness (GENE14/) of document 3");
   }
+  bool refused = false;
   if (s == 0 && kind == ElementKind::kPlasticBar && e.corners > 0) {
     std::int32_t first = e.node[0];
     if (first >= 1 && static_cast<std::size_t>(first) < found_.layered_node.size() &&
@@ -110,7 +112,15 @@ void CrossReferences::element(long element_no, const ElementFound& e) {
       add(Kind::kStiffnessPairing, line, element + " has stiffness 0, which holds no plastic bar",
           stop_message(msg::kHolderZero),
           "give it a plastic bar stiffness (S100) of document 3 with \"AZ\" and its holder value");
+      refused = true;
     }
+  }
+  // Any other element of stiffness 0 writes no attributes of its own.
+  if (s == 0 && kind != ElementKind::kLayeredShell && !refused) {
+    add(Kind::kUndefinedStiffness, line, element + " has stiffness 0, which document 3 cannot give",
+        "tarvex writes no attributes for it and builds it with those written before it (of the "
+        "element before it, or ANSYS's first ones)",
+        "give it a stiffness of document 3 of its own kind");
   }
   for (int i = 0; i < e.corners; ++i) {
     std::int32_t node = e.node[i];
@@ -424,6 +434,17 @@ void CrossReferences::own_weight(long element, std::int32_t direction, std::int3
         stop_message(msg::kWeightDirection), "give own weight direction 3");
     return;
   }
+  // tarvex applies the own weight once, by the acceleration, whatever the
+  // records say: a second record of an element adds nothing.
+  std::size_t at = static_cast<std::size_t>(element);
+  if (weighed_.size() <= at) weighed_.resize(at + 1);
+  if (weighed_[at]) {
+    add(Kind::kOwnWeight, line, load + " stands again",
+        "tarvex tests the record and applies the element's own weight once, by the acceleration: "
+        "the model's second own weight of it is lost",
+        "delete the record; a load meant on top of the own weight needs a load type of its own");
+  }
+  weighed_[at] = true;
   if (s < 0 || s >= lira::kStiffnessCount) return;
   // The record says the density: its value over the section, in kg/m3.
   if (found_.stiffness[s].section > 0) {

@@ -767,6 +767,45 @@ TEST(ModelcheckAgreesWithTarvex, SupportsGluedToTheSlashBefore) {
   EXPECT_EQ(mended.files["modelans.lgw"], expected.files["modelans.lgw"]);
 }
 
+// Two faults that stop nothing and lose what the model says: a plate of
+// stiffness 0 is built with the attributes written before it (here none; with
+// no own-weight case, as its weight would stop tarvex), and a second
+// own-weight record of element 1 adds nothing to the script's acceleration.
+// The check names both, and --verify counts both.
+TEST(ModelcheckAgreesWithTarvex, LostWithoutAStop) {
+  struct Case {
+    std::string model, answers;
+    std::vector<std::string> args;
+    const char* finding;
+    const char* difference;
+  };
+  const Case cases[] = {
+      {replaced(replaced(kPlate, "44 1 1 2 3 4 /", "44 0 1 2 3 4 /"), "1 16 3 1 1 /\n", ""),
+       "0.005\n2500\nn\n0\nc\n", {"--density", "2500", "--weight-case", "0"},
+       "modellir.txt:11: [undefined-stiffness] element 1 (type 44) has stiffness 0, which document 3 "
+       "cannot give; tarvex writes no attributes for it",
+       "  elements of another kind: 1 element\n"
+       "  * element 1 (LIRA type 44, stiffness 0): a plate of stiffness 0"},
+      {replaced(kPlate, "1 16 3 1 1 /\n", "1 16 3 1 1 /\n1 16 3 1 1 /\n"), kAnswers, kDensity,
+       "modellir.txt:18: [own-weight] the own weight of element 1 stands again; tarvex tests the "
+       "record and applies the element's own weight once",
+       "  repeated own weight: 1 difference\n"
+       "  * load case 1: the own weight of element 1 stands again; the script weighs each element "
+       "once\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.finding);
+    RunResult run = run_program("tarvex", {{"modellir.txt", c.model}}, c.answers);
+    ASSERT_TRUE(converted(run)) << run.console;
+    RunResult check = run_program_with_args("modelcheck", c.args, {{"modellir.txt", c.model}});
+    EXPECT_TRUE(has(check.console, c.finding)) << check.console;
+    EXPECT_FALSE(has(check.console, "stops")) << check.console;
+    RunResult verify = run_program_with_args("modelcheck", {"--verify"}, run.files);
+    EXPECT_EQ(verify.exit_code, 1) << verify.console;
+    EXPECT_TRUE(has(verify.console, c.difference)) << verify.console;
+  }
+}
+
 }  // namespace
 
 // The check names a fault as a stop only where tarvex stops: each model below

@@ -62,8 +62,9 @@ struct Verifier {
   std::int64_t differences = 0;
   double size = 0;  // the model's largest extent along an axis
   TableLines notes;   // what is no difference, but worth knowing
-  // The script's elements that stand for an element of another kind (see
-  // other_kind): their own weight is left out of the totals.
+  // The script's elements that stand for an element built otherwise than
+  // the model says (see built_otherwise): their own weight is left out of
+  // the totals.
   std::vector<bool> unweighed;
   const Options* answers = nullptr;  // tarvex's answers, where the engineer gave them
 
@@ -196,31 +197,32 @@ struct Verifier {
   // An element whose stiffness is of another kind than its type needs: the
   // conversion builds it with the ANSYS type of its stiffness, so the script
   // holds another element than the model (a plate as a solid of 4 nodes).
-  // The stiffness kind that it has, or kUnknown where it fits.
-  lira::StiffnessKind other_kind(std::int32_t record) const {
-    if (record < 1 || record > static_cast<std::int64_t>(model.elements.size())) {
-      return lira::StiffnessKind::kUnknown;
-    }
+  // An element of stiffness 0, which document 3 cannot give, writes no
+  // attributes and takes those written before it. What the element is
+  // built as instead, or "" where it is built as the model says.
+  std::string built_otherwise(std::int32_t record) const {
+    if (record < 1 || record > static_cast<std::int64_t>(model.elements.size())) return "";
     const ModelElement& m = model.elements[static_cast<std::size_t>(record - 1)];
     lira::ElementKind kind = lira::element_kind(m.type);
     if (kind == lira::ElementKind::kUnconverted || kind == lira::ElementKind::kLayeredShell ||
         m.stiffness < 0 || m.stiffness >= lira::kStiffnessCount) {
-      return lira::StiffnessKind::kUnknown;
+      return "";
+    }
+    std::string needs = lira::stiffness_kind_text(lira::stiffness_kind_for(kind));
+    if (m.stiffness == 0) {
+      return needs + " of stiffness 0, which document 3 cannot give, under the attributes written before it";
     }
     const ModelStiffness& st = model.stiffness[static_cast<std::size_t>(m.stiffness)];
-    if (!st.defined || st.kind == lira::stiffness_kind_for(kind)) return lira::StiffnessKind::kUnknown;
-    return st.kind;
+    if (!st.defined || st.kind == lira::stiffness_kind_for(kind)) return "";
+    return needs + " whose stiffness is " + lira::stiffness_kind_text(st.kind);
   }
 
   void other_kinds(TableLines& warnings) const {
     for (const ExpectedElement& e : x.elements) {
-      lira::StiffnessKind has = other_kind(e.record);
-      if (has == lira::StiffnessKind::kUnknown) continue;
-      lira::ElementKind kind = lira::element_kind(model.elements[static_cast<std::size_t>(e.record - 1)].type);
-      warnings.add(element_name(e) + ": " + lira::stiffness_kind_text(lira::stiffness_kind_for(kind)) +
-                   " whose stiffness is " + lira::stiffness_kind_text(has) + ", in the script " +
-                   ansys_name(s, e.type) + " with " + std::to_string(e.node_count) +
-                   (e.node_count == 1 ? " node" : " nodes"));
+      std::string built = built_otherwise(e.record);
+      if (built.empty()) continue;
+      warnings.add(element_name(e) + ": " + built + ", in the script " + ansys_name(s, e.type) + " with " +
+                   std::to_string(e.node_count) + (e.node_count == 1 ? " node" : " nodes"));
     }
   }
 
@@ -238,7 +240,7 @@ struct Verifier {
     unweighed.assign(S.size(), false);
     while (i < E.size() || j < S.size()) {
       if (i < E.size() && j < S.size() && same(E[i], S[j])) {
-        unweighed[j] = other_kind(E[i].record) != lira::StiffnessKind::kUnknown;
+        unweighed[j] = !built_otherwise(E[i].record).empty();
         ++agreeing_by_lira[model.elements[static_cast<std::size_t>(E[i].record - 1)].type];
         ++i, ++j;
         continue;
@@ -252,7 +254,7 @@ struct Verifier {
               "): in the script, not in the model");
         ++j;
       } else if (i < E.size() && j < S.size()) {
-        unweighed[j] = other_kind(E[i].record) != lira::StiffnessKind::kUnknown;
+        unweighed[j] = !built_otherwise(E[i].record).empty();
         mismatch(f, E[i], S[j], j + 1);
         ++i, ++j;
       } else if (i < E.size()) {
@@ -521,7 +523,7 @@ struct Verifier {
   };
 
   void load_cases() {
-    TableLines f;
+    TableLines f, repeated;
     // The weight of every element of the script, once.
     double total_weight = 0;
     for (std::size_t j = 0; j < s.elements.size(); ++j) {
@@ -578,9 +580,18 @@ struct Verifier {
                 ", which the script does not have");
         ansys_sums.add(l.label == 2 ? 8 : 9, l.value * measure);
       }
+      // The script weighs each element once, by the acceleration: a record
+      // that weighs an element again is a load the script does not hold.
+      std::map<std::int32_t, bool> weighed;
       for (const WeightRecord& w : e.weights) {
-        if (other_kind(w.element) == lira::StiffnessKind::kUnknown)
-          lira_sums.add(10, w.value * model_measure(w.element));
+        if (!built_otherwise(w.element).empty()) continue;
+        if (weighed[w.element]) {
+          repeated.add(step + ": the own weight of element " + std::to_string(w.element) +
+                       " stands again; the script weighs each element once");
+          continue;
+        }
+        weighed[w.element] = true;
+        lira_sums.add(10, w.value * model_measure(w.element));
       }
       bool expect_acel = e.weight;
       bool has_acel = a.acel[0] != 0 || a.acel[1] != 0 || a.acel[2] != 0;
@@ -629,6 +640,7 @@ struct Verifier {
       if (!any) out << "  no loads\n";
     }
     close("loads", f);
+    if (repeated.count > 0) close("repeated own weight", repeated);
   }
 };
 
@@ -692,9 +704,9 @@ int verify_script(const Options& options, std::ostream& out) {
   }
   if (other_kind_count > 0) {
     out << "\nElements of another kind (the script follows the model's stiffnesses and\n"
-           "builds these with the ANSYS type of their stiffness, not of their LIRA type;\n"
-           "their own weight is left out of the totals above: give each element a\n"
-           "stiffness of its own kind):\n";
+           "builds these with the ANSYS type and attributes of their stiffness, not of\n"
+           "their LIRA type; their own weight is left out of the totals above: give each\n"
+           "element a stiffness of its own kind):\n";
     other_kind.close(out, "elements of another kind", "element");
   }
   if (v.notes.count > 0) {
@@ -711,7 +723,9 @@ int verify_script(const Options& options, std::ostream& out) {
   }
   // What the script follows but ANSYS will not build as the model means it.
   std::string but;
-  auto count_of = [](std::int64_t n) { return std::to_string(n) + (n == 1 ? " element is " : " elements are "); };
+  auto count_of = [](std::int64_t n) {
+    return std::to_string(n) + (n == 1 ? " element is " : " elements are ");
+  };
   if (twisted_count > 0) but = count_of(twisted_count) + "twisted";
   if (other_kind_count > 0) {
     but += (but.empty() ? "" : " and ") + count_of(other_kind_count) + "built as another kind";
