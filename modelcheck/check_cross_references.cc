@@ -104,7 +104,6 @@ void CrossReferences::element(long element_no, const ElementFound& e) {
         stop_message(msg::kNoSlab, {str(element_no), str(type), "0"}),
         "give it a reinforced concrete slab stiffness (GENE14/) of document 3");
   }
-  bool refused = false;
   if (s == 0 && kind == ElementKind::kPlasticBar && e.corners > 0) {
     std::int32_t first = e.node[0];
     if (first >= 1 && static_cast<std::size_t>(first) < found_.layered_node.size() &&
@@ -112,11 +111,12 @@ void CrossReferences::element(long element_no, const ElementFound& e) {
       add(Kind::kStiffnessPairing, line, element + " has stiffness 0, which holds no plastic bar",
           stop_message(msg::kHolderZero),
           "give it a plastic bar stiffness (S100) of document 3 with \"AZ\" and its holder value");
-      refused = true;
     }
   }
-  // Any other element of stiffness 0 writes no attributes of its own.
-  if (s == 0 && kind != ElementKind::kLayeredShell && !refused) {
+  // Any other element of stiffness 0 writes no attributes of its own. (A
+  // plastic bar stops tarvex: at its holder value 0, or before it at a node
+  // without layers.)
+  if (s == 0 && kind != ElementKind::kLayeredShell && kind != ElementKind::kPlasticBar) {
     add(Kind::kUndefinedStiffness, line, element + " has stiffness 0, which document 3 cannot give",
         "tarvex writes no attributes for it and builds it with those written before it (of the "
         "element before it, or ANSYS's first ones)",

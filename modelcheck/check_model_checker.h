@@ -234,6 +234,11 @@ class ModelChecker {
   StiffnessKind record_kind() const;
   /// Whether tarvex skips the rest of the record being read to its slash.
   bool skipping_to_slash() const;
+  /// Whether tarvex passes over the rest of the record being read to its
+  /// slash, character by character: a record of the load-case list after its
+  /// case, a load after its five numbers, an element of a type it does not
+  /// convert.
+  bool passing_over_to_slash() const;
   /// Whether the slash at `slash` of the word `t` ends the record being
   /// read (of documents 1, 4, 6 and 16): tarvex reads the next record from
   /// the character after it.

@@ -416,25 +416,23 @@ bool ModelChecker::skipping_to_slash() const {
           record_[4].text.back() != '/');
 }
 
+bool ModelChecker::passing_over_to_slash() const {
+  if (record_size_ == 0) return false;
+  return document_ == 16 || (document_ == 6 && record_size_ >= 5) ||
+         (document_ == 1 &&
+          lira::element_kind(int_of(record_[0].text)) == ElementKind::kUnconverted);
+}
+
 bool ModelChecker::record_ends_at(std::string_view t, std::size_t slash) const {
   // A ")" glued to the slash closes the document: its own finding says so.
   if (record_size_ == 0 || t[slash + 1] == ')') return false;
-  switch (document_) {
-    case 1: {
-      std::int32_t type = int_of(record_[0].text);
-      // A type that tarvex does not convert is skipped to its slash.
-      if (lira::element_kind(type) == ElementKind::kUnconverted) return true;
-      // After the last node, tarvex takes one character and the slash.
-      return slash == 0 && record_size_ == 2 + static_cast<std::size_t>(corners_of(type));
-    }
-    case 4:  // one character and the slash after x, y and z
-      return slash == 0 && record_size_ == 3;
-    case 6:  // the rest of a load after its five numbers is skipped to the slash
-      return record_size_ >= 5;
-    case 16:  // and the rest of a record of the load-case list after its case
-      return true;
-  }
-  return false;
+  if (passing_over_to_slash()) return true;
+  // After the last value of a node or an element, tarvex takes one
+  // character and the slash.
+  if (slash != 0) return false;
+  if (document_ == 4) return record_size_ == 3;
+  return document_ == 1 &&
+         record_size_ == 2 + static_cast<std::size_t>(corners_of(int_of(record_[0].text)));
 }
 
 // tarvex ends a record of supports at the word that begins with "/", and
@@ -490,9 +488,7 @@ void ModelChecker::closing_slash(std::string_view t, std::size_t pos) {
 // line end.
 void ModelChecker::glued_closing_slash(std::string_view t, std::size_t pos) {
   std::size_t paren = t.size() - 1;
-  bool passed_over =
-      document_ == 16 || (document_ == 6 && record_size_ >= 5) ||
-      (document_ == 1 && lira::element_kind(int_of(record_[0].text)) == ElementKind::kUnconverted);
+  bool passed_over = passing_over_to_slash();
   add(Kind::kRecordEnd, line_number_,
       "the last record of document " + str(document_) + " ends with \"" + std::string(t) +
           "\", the document's \")\" glued to its last value and its slash",

@@ -198,29 +198,33 @@ struct Verifier {
   // conversion builds it with the ANSYS type of its stiffness, so the script
   // holds another element than the model (a plate as a solid of 4 nodes).
   // An element of stiffness 0, which document 3 cannot give, writes no
-  // attributes and takes those written before it. What the element is
-  // built as instead, or "" where it is built as the model says.
-  std::string built_otherwise(std::int32_t record) const {
-    if (record < 1 || record > static_cast<std::int64_t>(model.elements.size())) return "";
+  // attributes and takes those written before it. Such an element of
+  // document 1, or none where the element is built as the model says.
+  const ModelElement* built_otherwise(std::int32_t record) const {
+    if (record < 1 || record > static_cast<std::int64_t>(model.elements.size())) return nullptr;
     const ModelElement& m = model.elements[static_cast<std::size_t>(record - 1)];
     lira::ElementKind kind = lira::element_kind(m.type);
     if (kind == lira::ElementKind::kUnconverted || kind == lira::ElementKind::kLayeredShell ||
         m.stiffness < 0 || m.stiffness >= lira::kStiffnessCount) {
-      return "";
+      return nullptr;
     }
-    std::string needs = lira::stiffness_kind_text(lira::stiffness_kind_for(kind));
-    if (m.stiffness == 0) {
-      return needs + " of stiffness 0, which document 3 cannot give, under the attributes written before it";
-    }
+    if (m.stiffness == 0) return &m;
     const ModelStiffness& st = model.stiffness[static_cast<std::size_t>(m.stiffness)];
-    if (!st.defined || st.kind == lira::stiffness_kind_for(kind)) return "";
-    return needs + " whose stiffness is " + lira::stiffness_kind_text(st.kind);
+    return st.defined && st.kind != lira::stiffness_kind_for(kind) ? &m : nullptr;
   }
 
   void other_kinds(TableLines& warnings) const {
     for (const ExpectedElement& e : x.elements) {
-      std::string built = built_otherwise(e.record);
-      if (built.empty()) continue;
+      const ModelElement* m = built_otherwise(e.record);
+      if (m == nullptr) continue;
+      lira::ElementKind kind = lira::element_kind(m->type);
+      std::string built = lira::stiffness_kind_text(lira::stiffness_kind_for(kind));
+      if (m->stiffness == 0) {
+        built += " of stiffness 0, which document 3 cannot give, under the attributes written before it";
+      } else {
+        const ModelStiffness& st = model.stiffness[static_cast<std::size_t>(m->stiffness)];
+        built += std::string(" whose stiffness is ") + lira::stiffness_kind_text(st.kind);
+      }
       warnings.add(element_name(e) + ": " + built + ", in the script " + ansys_name(s, e.type) + " with " +
                    std::to_string(e.node_count) + (e.node_count == 1 ? " node" : " nodes"));
     }
@@ -240,7 +244,7 @@ struct Verifier {
     unweighed.assign(S.size(), false);
     while (i < E.size() || j < S.size()) {
       if (i < E.size() && j < S.size() && same(E[i], S[j])) {
-        unweighed[j] = !built_otherwise(E[i].record).empty();
+        unweighed[j] = built_otherwise(E[i].record) != nullptr;
         ++agreeing_by_lira[model.elements[static_cast<std::size_t>(E[i].record - 1)].type];
         ++i, ++j;
         continue;
@@ -254,7 +258,7 @@ struct Verifier {
               "): in the script, not in the model");
         ++j;
       } else if (i < E.size() && j < S.size()) {
-        unweighed[j] = !built_otherwise(E[i].record).empty();
+        unweighed[j] = built_otherwise(E[i].record) != nullptr;
         mismatch(f, E[i], S[j], j + 1);
         ++i, ++j;
       } else if (i < E.size()) {
@@ -582,15 +586,18 @@ struct Verifier {
       }
       // The script weighs each element once, by the acceleration: a record
       // that weighs an element again is a load the script does not hold.
-      std::map<std::int32_t, bool> weighed;
+      std::vector<bool> weighed(e.weights.empty() ? 0 : model.elements.size() + 1);
       for (const WeightRecord& w : e.weights) {
-        if (!built_otherwise(w.element).empty()) continue;
-        if (weighed[w.element]) {
-          repeated.add(step + ": the own weight of element " + std::to_string(w.element) +
-                       " stands again; the script weighs each element once");
-          continue;
+        if (built_otherwise(w.element) != nullptr) continue;
+        // A record of an element the model lacks weighs nothing here.
+        if (w.element >= 1 && static_cast<std::size_t>(w.element) < weighed.size()) {
+          if (weighed[static_cast<std::size_t>(w.element)]) {
+            repeated.add(step + ": the own weight of element " + std::to_string(w.element) +
+                         " stands again; the script weighs each element once");
+            continue;
+          }
+          weighed[static_cast<std::size_t>(w.element)] = true;
         }
-        weighed[w.element] = true;
         lira_sums.add(10, w.value * model_measure(w.element));
       }
       bool expect_acel = e.weight;
